@@ -71,6 +71,9 @@ QList<TableDefinition> makeUserTables()
     return {
         {QStringLiteral("TABLE01"), columns(split("DATE01 TEXT09"))},
         {QStringLiteral("TABLE02"), columns(split("TEXT03 TEXT04 TEXT07 TEXT08 TEXT09 TEXT10"))},
+        // The mail account of this workstation: the user's name, company and
+        // address, and the SMTP host, security and login; port in NUMBER01.
+        {QStringLiteral("TABLE03"), columns(split("TEXT01 TEXT02 TEXT03 TEXT04 TEXT05 TEXT06 NUMBER01")), 2},
     };
 }
 
@@ -92,18 +95,29 @@ QString createTableStatement(const TableDefinition& table)
 
 using Migration = std::function<bool(Database&)>;
 
-// Version 1 is the first delivered schema; later versions append here and never
-// change an earlier step, so files of every older build open.
-QList<Migration> migrationsOf(DatabaseKind kind)
+Migration createTablesOfVersion(DatabaseKind kind, int version)
 {
-    QList<Migration> steps;
-    steps.append([kind](Database& db) {
+    return [kind, version](Database& db) {
         for (const TableDefinition& table : tablesOf(kind)) {
-            if (!db.execute(createTableStatement(table)))
+            if (table.sinceVersion == version && !db.execute(createTableStatement(table)))
                 return false;
         }
         return true;
-    });
+    };
+}
+
+// Step N brings a file from version N-1 to N. Steps are only ever appended and
+// never changed, so files of every older build open.
+QList<Migration> migrationsOf(DatabaseKind kind)
+{
+    QList<Migration> steps{createTablesOfVersion(kind, 1)};
+    if (kind == DatabaseKind::User) {
+        // The mail account row comes with its table, so older files get it too.
+        steps.append([createAccount = createTablesOfVersion(kind, 2)](Database& db) {
+            return createAccount(db)
+                && db.execute(QStringLiteral("INSERT INTO TABLE03 (NUMBER01) VALUES (587)"));
+        });
+    }
     return steps;
 }
 

@@ -20,6 +20,7 @@ struct ColumnDefinition {
 struct TableDefinition {
     QString name;
     QList<ColumnDefinition> columns;
+    int sinceVersion = 1; // the schema version whose migration creates the table
 };
 
 enum class DatabaseKind { Business, User };
