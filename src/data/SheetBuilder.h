@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QList>
+#include <QVariant>
+
+namespace vantrel::data {
+
+// Collects the cells of a worksheet as a reader finds them, in any order, and
+// refuses to grow past the worksheet limits so a hostile file cannot exhaust memory.
+class SheetBuilder {
+public:
+    // row and column count from 0. Empty values (invalid, empty text) are skipped,
+    // so rows end at their last value and no trailing empty rows arise.
+    bool setCell(qint64 row, qint64 column, const QVariant& value, QString* reason);
+    QList<QVariantList> takeRows();
+
+private:
+    QList<QVariantList> m_rows;
+    qint64 m_cells = 0;
+};
+
+} // namespace vantrel::data

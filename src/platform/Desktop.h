@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QUrl>
+
+#include <memory>
+
+namespace vantrel::platform {
+
+// Hands web addresses, mail addresses and the program's own files to the
+// desktop's applications. Only http, https and mailto addresses and files inside
+// the program folder are handed on; anything else is refused with a reason.
+class Desktop {
+public:
+    class Opener {
+    public:
+        virtual ~Opener() = default;
+        virtual bool open(const QUrl& url) = 0;
+    };
+
+    static bool openUrl(const QUrl& url, QString* error = nullptr);
+    // A file of the program folder by its (relative) name.
+    static bool openFile(const QString& fileName, QString* error = nullptr);
+
+    static void setOpener(std::unique_ptr<Opener> opener);
+};
+
+// Records what it was asked to open; for tests.
+class RecordingOpener : public Desktop::Opener {
+public:
+    bool open(const QUrl& url) override;
+
+    QList<QUrl> opened;
+    bool succeed = true;
+};
+
+} // namespace vantrel::platform
