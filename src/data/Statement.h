@@ -32,6 +32,8 @@ public:
     QString originColumn(int column) const;
     QString declaredType(int column) const;
     QVariant value(int column) const;
+    // For readers that keep many rows in the engine's own form.
+    sqlite3_stmt* handle() const { return m_stmt; }
 
 private:
     Database& m_db;
