@@ -2,16 +2,19 @@
 
 #include "data/Worksheet.h"
 
+#include <cmath>
+
 namespace vantrel::data {
 
 bool SheetBuilder::setCell(qint64 row, qint64 column, const QVariant& value, QString* reason)
 {
-    if (!value.isValid() || (value.typeId() == QMetaType::QString && value.toString().isEmpty()))
+    if (isEmptyValue(value))
         return true;
     if (row < 0 || column < 0 || row >= maxWorksheetRows || column >= maxWorksheetColumns) {
-        *reason = QStringLiteral("it has cells beyond the %1 rows and %2 columns a worksheet can hold")
-                      .arg(maxWorksheetRows)
-                      .arg(maxWorksheetColumns);
+        *reason
+            = QStringLiteral("it has cells beyond the %1 rows and %2 columns a worksheet can hold")
+                  .arg(maxWorksheetRows)
+                  .arg(maxWorksheetColumns);
         return false;
     }
     if (row >= m_rows.size())
@@ -28,6 +31,18 @@ bool SheetBuilder::setCell(qint64 row, qint64 column, const QVariant& value, QSt
     }
     cells[column] = value;
     return true;
+}
+
+bool SheetBuilder::isEmptyValue(const QVariant& value)
+{
+    return !value.isValid() || (value.typeId() == QMetaType::QString && value.toString().isEmpty());
+}
+
+QVariant SheetBuilder::numberValue(double number)
+{
+    if (std::floor(number) == number && std::abs(number) < 1e15)
+        return QVariant(qlonglong(number));
+    return QVariant(number);
 }
 
 QList<QVariantList> SheetBuilder::takeRows()

@@ -14,6 +14,10 @@ public:
     bool setCell(qint64 row, qint64 column, const QVariant& value, QString* reason);
     QList<QVariantList> takeRows();
 
+    static bool isEmptyValue(const QVariant& value);
+    // A whole number becomes a qlonglong, so 12 reads as 12 and not 12.0.
+    static QVariant numberValue(double number);
+
 private:
     QList<QVariantList> m_rows;
     qint64 m_cells = 0;

@@ -50,8 +50,8 @@ bool ZipArchive::contains(const QString& entry) const
 
 bool ZipArchive::read(const QString& entry, QByteArray* data, QString* reason)
 {
-    const zip_int64_t index = m_zip ? zip_name_locate(m_zip, entry.toUtf8().constData(), ZIP_FL_NOCASE)
-                                    : -1;
+    const zip_int64_t index
+        = m_zip ? zip_name_locate(m_zip, entry.toUtf8().constData(), ZIP_FL_NOCASE) : -1;
     if (index < 0) {
         *reason = QStringLiteral("it is damaged or is not a workbook (the part '%1' is missing)")
                       .arg(entry);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "data/Worksheet.h"
+
+#include <QStringList>
+
+namespace vantrel::data {
+
+// Reads workbooks of the kinds users bring: .xlsx (also .xlsm), .ods, legacy .xls
+// and .csv. The file's content decides between the spreadsheet formats, so a
+// workbook saved under the wrong extension is still read. Errors are sentences for
+// the user naming the file and what is wrong with it.
+
+bool readSheetNames(const QString& path, QStringList* names, QString* error);
+
+// sheetName is matched without regard to letter case; an empty name means the
+// first worksheet. A .csv file is one worksheet named after the file.
+bool readWorksheet(const QString& path, const QString& sheetName, Worksheet* sheet, QString* error);
+
+} // namespace vantrel::data
