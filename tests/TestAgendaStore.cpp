@@ -24,7 +24,8 @@ void writeFile(const QString& path, const QByteArray& text)
     file.write(text);
 }
 
-Appointment appointment(const QString& uid, const QString& subject, const QDateTime& start, int minutes)
+Appointment appointment(
+    const QString& uid, const QString& subject, const QDateTime& start, int minutes)
 {
     Appointment item;
     item.uid = uid;
@@ -66,11 +67,14 @@ void TestAgendaStore::itemsAreWrittenAndReadBack()
     QVERIFY(appointments.isEmpty() && tasks.isEmpty());
 
     const QString subject = "Jürgen Weiß Weiß & Söhne, Hauptstraße 5; Köln 0221 123";
-    QVERIFY2(store.store(appointment("a1", subject, QDateTime(QDate(2026, 3, 20), QTime(14, 30)), 60),
-                         &error),
-             qPrintable(error));
-    QVERIFY(store.store(appointment("a2", "Earlier", QDateTime(QDate(2026, 3, 2), QTime(8, 0)), 15), &error));
-    QVERIFY(store.store(task("t1", "Make an Appointment with Miller Ltd", QDate(2026, 4, 6)), &error));
+    QVERIFY2(
+        store.store(
+            appointment("a1", subject, QDateTime(QDate(2026, 3, 20), QTime(14, 30)), 60), &error),
+        qPrintable(error));
+    QVERIFY(store.store(
+        appointment("a2", "Earlier", QDateTime(QDate(2026, 3, 2), QTime(8, 0)), 15), &error));
+    QVERIFY(
+        store.store(task("t1", "Make an Appointment with Miller Ltd", QDate(2026, 4, 6)), &error));
     QVERIFY(store.store(task("t2", "No due date", QDate()), &error));
     QVERIFY(store.store(task("t3", "Follow up", QDate(2026, 3, 16)), &error));
 
@@ -88,7 +92,8 @@ void TestAgendaStore::itemsAreWrittenAndReadBack()
     QVERIFY(!tasks.at(2).dueDate.isValid());
 
     // The same uid replaces the item; a new one without uid gets its own.
-    QVERIFY(store.store(appointment("a1", "Moved", QDateTime(QDate(2026, 3, 21), QTime(9, 0)), 90), &error));
+    QVERIFY(store.store(
+        appointment("a1", "Moved", QDateTime(QDate(2026, 3, 21), QTime(9, 0)), 90), &error));
     QVERIFY(store.store(task("t1", "Renamed", QDate(2026, 4, 7)), &error));
     QVERIFY(store.store(task(QString(), "Fresh", QDate(2026, 5, 1)), &error));
     QVERIFY(store.read(&appointments, &tasks, &error));
@@ -113,8 +118,9 @@ void TestAgendaStore::fileIsPlainICalendarForOtherPrograms()
     vantrel::test::TestFolder folder;
     AgendaStore store;
     QString error;
-    QVERIFY(store.store(appointment("a1", "Anna Berg, Köln", QDateTime(QDate(2026, 3, 20), QTime(14, 30)), 60),
-                        &error));
+    QVERIFY(store.store(
+        appointment("a1", "Anna Berg, Köln", QDateTime(QDate(2026, 3, 20), QTime(14, 30)), 60),
+        &error));
     QVERIFY(store.store(task("t1", "Follow up; call", QDate(2026, 3, 16)), &error));
 
     const QByteArray text = fileText(folder.filePath("Agenda.ics"));
@@ -152,21 +158,22 @@ void TestAgendaStore::itemsOfOtherProgramsAreKept()
 {
     vantrel::test::TestFolder folder;
     writeFile(folder.filePath("Agenda.ics"),
-              "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Calendar//EN\r\n"
-              "BEGIN:VEVENT\r\nUID:other-1\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:Dentist\r\n"
-              "LOCATION:Main Street 1\r\nDTSTART:20260310T130000Z\r\nDTEND:20260310T134500Z\r\n"
-              "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Dentist\r\nTRIGGER:-PT15M\r\nEND:VALARM\r\n"
-              "END:VEVENT\r\n"
-              "BEGIN:VEVENT\r\nUID:other-2\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:Holiday\r\n"
-              "DTSTART;VALUE=DATE:20260401\r\nEND:VEVENT\r\n"
-              "END:VCALENDAR\r\n");
+        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Calendar//EN\r\n"
+        "BEGIN:VEVENT\r\nUID:other-1\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:Dentist\r\n"
+        "LOCATION:Main Street 1\r\nDTSTART:20260310T130000Z\r\nDTEND:20260310T134500Z\r\n"
+        "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Dentist\r\nTRIGGER:-PT15M\r\nEND:VALARM\r\n"
+        "END:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:other-2\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:Holiday\r\n"
+        "DTSTART;VALUE=DATE:20260401\r\nEND:VEVENT\r\n"
+        "END:VCALENDAR\r\n");
     AgendaStore store;
     QList<Appointment> appointments;
     QString error;
     QVERIFY2(store.read(&appointments, nullptr, &error), qPrintable(error));
     QCOMPARE(appointments.size(), 2);
     // A UTC time shows in local time; DTEND gives the duration; an all-day event lasts a day.
-    QCOMPARE(appointments.at(0).start, QDateTime(QDate(2026, 3, 10), QTime(13, 0), Qt::UTC).toLocalTime());
+    QCOMPARE(appointments.at(0).start,
+        QDateTime(QDate(2026, 3, 10), QTime(13, 0), Qt::UTC).toLocalTime());
     QCOMPARE(appointments.at(0).durationMinutes, 45);
     QCOMPARE(appointments.at(1).start, QDateTime(QDate(2026, 4, 1), QTime(0, 0)));
     QCOMPARE(appointments.at(1).durationMinutes, 24 * 60);
@@ -194,7 +201,8 @@ void TestAgendaStore::damagedFileIsNeverOverwritten()
     QList<Appointment> appointments;
     QString error;
     QVERIFY(!store.read(&appointments, nullptr, &error));
-    QCOMPARE(error, QString("The agenda 'Agenda.ics' is not a readable calendar file; it was left unchanged."));
+    QCOMPARE(error,
+        QString("The agenda 'Agenda.ics' is not a readable calendar file; it was left unchanged."));
     error.clear();
     QVERIFY(!store.store(task("t1", "Lost?", QDate(2026, 3, 16)), &error));
     QVERIFY(error.contains("left unchanged"));
@@ -215,7 +223,8 @@ void TestAgendaStore::badItemsAreRefused()
     QString error;
     QVERIFY(!store.store(appointment("a1", "No start", QDateTime(), 60), &error));
     QCOMPARE(error, QString("The appointment needs a start date and time."));
-    QVERIFY(!store.store(appointment("a1", "Negative", QDateTime(QDate(2026, 3, 1), QTime(9, 0)), -5), &error));
+    QVERIFY(!store.store(
+        appointment("a1", "Negative", QDateTime(QDate(2026, 3, 1), QTime(9, 0)), -5), &error));
     QVERIFY(!QFile::exists(folder.filePath("Agenda.ics")));
 }
 

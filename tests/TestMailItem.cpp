@@ -28,8 +28,8 @@ void TestMailItem::addressListsAreSplitAsTyped()
     QCOMPARE(addresses.size(), 2);
     QCOMPARE(addresses.at(1).address, QString("bob@example.org"));
 
-    QVERIFY(MailAddress::parseList("\"Berg, Anna\" <anna@example.org>, Bob Roth <bob@example.org>",
-                                   &addresses, &error));
+    QVERIFY(MailAddress::parseList(
+        "\"Berg, Anna\" <anna@example.org>, Bob Roth <bob@example.org>", &addresses, &error));
     QCOMPARE(addresses.size(), 2);
     QCOMPARE(addresses.at(0).name, QString("Berg, Anna"));
     QCOMPARE(addresses.at(0).address, QString("anna@example.org"));
@@ -38,10 +38,11 @@ void TestMailItem::addressListsAreSplitAsTyped()
     QVERIFY(MailAddress::parseList("", &addresses, &error));
     QVERIFY(addresses.isEmpty());
 
-    for (const char* bad : {"anna", "anna@", "@example.org", "an na@example.org", "anna@example..org",
-                            "<anna@example.org", "anna@example.org\r\nRCPT TO:<x@y>"}) {
-        addresses = {MailAddress{"kept", "kept@example.org"}};
-        QVERIFY2(!MailAddress::parseList(QString("ok@example.org; ") + bad, &addresses, &error), bad);
+    for (const char* bad : { "anna", "anna@", "@example.org", "an na@example.org",
+             "anna@example..org", "<anna@example.org", "anna@example.org\r\nRCPT TO:<x@y>" }) {
+        addresses = { MailAddress { "kept", "kept@example.org" } };
+        QVERIFY2(
+            !MailAddress::parseList(QString("ok@example.org; ") + bad, &addresses, &error), bad);
         QVERIFY2(error.endsWith("is not a valid e-mail address."), qPrintable(error));
         QCOMPARE(addresses.size(), 1);
     }
@@ -59,14 +60,15 @@ void TestMailItem::mailtoLinkEncodesEveryPart()
     QVERIFY2(mailtoLink(mail, &url, &error), qPrintable(error));
     QVERIFY(url.isValid());
     QCOMPARE(url.toEncoded(),
-             QByteArray("mailto:anna@example.org,j%C3%B6rg.m%C3%BCller@ex%C3%A4mple.de"
-                        "?bcc=x%2Btag@example.org"
-                        "&subject=Offer%20%26%20prices%3A%2050%25%20off%3F%20Gr%C3%BC%C3%9Fe"
-                        "&body=Line%20one%0D%0AA%3DB%20%26%20C%23D%0D%0A"));
+        QByteArray("mailto:anna@example.org,j%C3%B6rg.m%C3%BCller@ex%C3%A4mple.de"
+                   "?bcc=x%2Btag@example.org"
+                   "&subject=Offer%20%26%20prices%3A%2050%25%20off%3F%20Gr%C3%BC%C3%9Fe"
+                   "&body=Line%20one%0D%0AA%3DB%20%26%20C%23D%0D%0A"));
     // What a mail client reads back.
     const QUrlQuery query(url);
     QCOMPARE(query.queryItemValue("subject", QUrl::FullyDecoded), mail.subject);
-    QCOMPARE(query.queryItemValue("body", QUrl::FullyDecoded), QString("Line one\r\nA=B & C#D\r\n"));
+    QCOMPARE(
+        query.queryItemValue("body", QUrl::FullyDecoded), QString("Line one\r\nA=B & C#D\r\n"));
     QCOMPARE(query.queryItemValue("bcc", QUrl::FullyDecoded), mail.bcc);
     QCOMPARE(url.path(QUrl::FullyDecoded), QString("anna@example.org,jörg.müller@exämple.de"));
 
@@ -104,7 +106,7 @@ void TestMailItem::itemIsSavedAsPlainText()
     QFile file(folder.filePath("Temp/Vantrel Document.txt"));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(file.readAll()),
-             QString("To: anna@example.org;\nSubject: Grüße\n\nDear Anna,\n\nsee you on Monday."));
+        QString("To: anna@example.org;\nSubject: Grüße\n\nDear Anna,\n\nsee you on Monday."));
     file.close();
 
     mail.bcc = "bob@example.org";
@@ -112,7 +114,7 @@ void TestMailItem::itemIsSavedAsPlainText()
 
     QVERIFY(!mail.saveAsText("Missing/Vantrel Document.txt", &error));
     QVERIFY2(error.startsWith("The e-mail could not be saved as 'Missing/Vantrel Document.txt': "),
-             qPrintable(error));
+        qPrintable(error));
 }
 
 QTEST_GUILESS_MAIN(TestMailItem)

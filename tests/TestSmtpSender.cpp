@@ -30,8 +30,8 @@ MailAccount loopbackAccount(quint16 port)
 // Joins the RFC 2047 encoded words of a header value back into text.
 QString decodedHeader(const QByteArray& value)
 {
-    static const QRegularExpression word(R"(=\?UTF-8\?B\?([A-Za-z0-9+/=]*)\?=)",
-                                         QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression word(
+        R"(=\?UTF-8\?B\?([A-Za-z0-9+/=]*)\?=)", QRegularExpression::CaseInsensitiveOption);
     if (!value.contains("=?"))
         return QString::fromLatin1(value);
     QByteArray bytes;
@@ -97,8 +97,8 @@ void TestSmtpSender::deliversToAndBccWithBccOnlyInTheEnvelope()
     const LoopbackSmtpServer::Message message = server.messages().first();
     QCOMPARE(message.sender, QByteArray("juergen@example.org"));
     QCOMPARE(message.recipients,
-             QList<QByteArray>({"anna@example.org", "bob@example.org", "carl@example.org",
-                                "dora@example.org"}));
+        QList<QByteArray>(
+            { "anna@example.org", "bob@example.org", "carl@example.org", "dora@example.org" }));
     QVERIFY(!message.headers().toLower().contains("bcc"));
     QVERIFY(!message.data.contains("carl@example.org"));
     QVERIFY(!message.data.contains("dora@example.org"));
@@ -107,7 +107,7 @@ void TestSmtpSender::deliversToAndBccWithBccOnlyInTheEnvelope()
     QVERIFY(message.header("From").endsWith("<juergen@example.org>"));
     QCOMPARE(decodedHeader(message.header("Organization")), QString("Weiß & Söhne"));
     QCOMPARE(QDateTime::fromString(QString::fromLatin1(message.header("Date")), Qt::RFC2822Date),
-             Clock::now());
+        Clock::now());
     QVERIFY(QRegularExpression("^<[0-9a-f-]{36}@example\\.org>$")
                 .match(QString::fromLatin1(message.header("Message-ID")))
                 .hasMatch());
@@ -116,7 +116,7 @@ void TestSmtpSender::deliversToAndBccWithBccOnlyInTheEnvelope()
     mail.to.clear();
     QVERIFY2(SmtpSender(loopbackAccount(server.port())).send(mail, &error), qPrintable(error));
     QCOMPARE(server.messages().last().recipients,
-             QList<QByteArray>({"carl@example.org", "dora@example.org"}));
+        QList<QByteArray>({ "carl@example.org", "dora@example.org" }));
     QCOMPARE(server.messages().last().header("To"), QByteArray("undisclosed-recipients:;"));
 }
 
@@ -130,7 +130,7 @@ void TestSmtpSender::encodesSubjectAndBodyAsUtf8()
     const QString longLine = QString("Größe ").repeated(30).trimmed();
     mail.body = "Sehr geehrte Frau Berg,\n\nÄpfel = 3 €\n.a line starting with a dot\n"
                 "trailing blank \n"
-                + longLine + "\r\nEnd";
+        + longLine + "\r\nEnd";
     QString error;
     QVERIFY2(SmtpSender(loopbackAccount(server.port())).send(mail, &error), qPrintable(error));
     const LoopbackSmtpServer::Message message = server.messages().first();
@@ -171,7 +171,7 @@ void TestSmtpSender::refusedRecipientIsReportedInTheServersWords()
 {
     LoopbackSmtpServer server;
     server.rejectRecipient("nobody@example.org",
-                           "550 5.1.1 <nobody@example.org>: Recipient address rejected: User unknown");
+        "550 5.1.1 <nobody@example.org>: Recipient address rejected: User unknown");
     MailItem mail;
     mail.to = "anna@example.org; nobody@example.org";
     QString error;
@@ -188,8 +188,9 @@ void TestSmtpSender::unreachableServerIsReportedClearly()
     const quint16 port = closedPort();
     QString error;
     QVERIFY(!SmtpSender(loopbackAccount(port)).send(mail, &error));
-    QVERIFY2(error.startsWith(QString("The mail server 127.0.0.1 (port %1) could not be reached").arg(port)),
-             qPrintable(error));
+    QVERIFY2(error.startsWith(
+                 QString("The mail server 127.0.0.1 (port %1) could not be reached").arg(port)),
+        qPrintable(error));
 }
 
 void TestSmtpSender::badInputIsRefusedBeforeAnythingIsSent()
@@ -218,7 +219,7 @@ void TestSmtpSender::badInputIsRefusedBeforeAnythingIsSent()
     mail.subject = "Hello\r\nBcc: eve@example.org\r\nX-Injected: yes";
     QVERIFY2(SmtpSender(account).send(mail, &error), qPrintable(error));
     const LoopbackSmtpServer::Message message = server.messages().first();
-    QCOMPARE(message.recipients, QList<QByteArray>({"anna@example.org"}));
+    QCOMPARE(message.recipients, QList<QByteArray>({ "anna@example.org" }));
     QVERIFY(message.header("X-Injected").isEmpty());
     QVERIFY(!message.headers().toLower().contains("\nbcc:"));
     QCOMPARE(message.header("Subject"), QByteArray("Hello  Bcc: eve@example.org  X-Injected: yes"));

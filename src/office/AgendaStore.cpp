@@ -41,14 +41,16 @@ bool loadCalendar(const QString& fileName, Calendar* calendar, QString* error)
         return true;
     }
     if (!file.open(QIODevice::ReadOnly))
-        return fail(error, QStringLiteral("The agenda '%1' could not be read: %2")
-                               .arg(fileName, file.errorString()));
+        return fail(error,
+            QStringLiteral("The agenda '%1' could not be read: %2")
+                .arg(fileName, file.errorString()));
     const QByteArray text = file.readAll();
     Calendar parsed(text.trimmed().isEmpty() ? nullptr : icalparser_parse_string(text.constData()));
     if (!parsed || icalcomponent_isa(parsed.get()) != ICAL_VCALENDAR_COMPONENT)
-        return fail(error, QStringLiteral("The agenda '%1' is not a readable calendar file; it "
-                                          "was left unchanged.")
-                               .arg(fileName));
+        return fail(error,
+            QStringLiteral("The agenda '%1' is not a readable calendar file; it "
+                           "was left unchanged.")
+                .arg(fileName));
     // Properties libical could not parse come back as error notes; they are not written back.
     icalcomponent_strip_errors(parsed.get());
     *calendar = std::move(parsed);
@@ -57,16 +59,17 @@ bool loadCalendar(const QString& fileName, Calendar* calendar, QString* error)
 
 bool saveCalendar(const QString& fileName, icalcomponent* calendar, QString* error)
 {
-    std::unique_ptr<char, void (*)(void*)> text(icalcomponent_as_ical_string_r(calendar),
-                                                icalmemory_free_buffer);
+    std::unique_ptr<char, void (*)(void*)> text(
+        icalcomponent_as_ical_string_r(calendar), icalmemory_free_buffer);
     QSaveFile file(fileName);
     if (text && file.open(QIODevice::WriteOnly)) {
         file.write(text.get());
         if (file.commit())
             return true;
     }
-    return fail(error, QStringLiteral("The agenda '%1' could not be written: %2")
-                           .arg(fileName, file.errorString()));
+    return fail(error,
+        QStringLiteral("The agenda '%1' could not be written: %2")
+            .arg(fileName, file.errorString()));
 }
 
 icalcomponent* findItem(icalcomponent* calendar, icalcomponent_kind kind, const QString& uid)
@@ -83,7 +86,8 @@ icalcomponent* findItem(icalcomponent* calendar, icalcomponent_kind kind, const 
 
 icalcomponent* itemToWrite(icalcomponent* calendar, icalcomponent_kind kind, const QString& uid)
 {
-    const QString itemUid = uid.isEmpty() ? QUuid::createUuid().toString(QUuid::WithoutBraces) : uid;
+    const QString itemUid
+        = uid.isEmpty() ? QUuid::createUuid().toString(QUuid::WithoutBraces) : uid;
     if (icalcomponent* existing = findItem(calendar, kind, itemUid))
         return existing;
     icalcomponent* item = icalcomponent_new(kind);
@@ -102,7 +106,8 @@ void removeProperties(icalcomponent* item, icalproperty_kind kind)
 
 void stampAndName(icalcomponent* item, const QString& subject)
 {
-    icalcomponent_set_dtstamp(item, icaltime_current_time_with_zone(icaltimezone_get_utc_timezone()));
+    icalcomponent_set_dtstamp(
+        item, icaltime_current_time_with_zone(icaltimezone_get_utc_timezone()));
     icalcomponent_set_summary(item, subject.toUtf8().constData());
 }
 
@@ -139,8 +144,8 @@ QDateTime toDateTime(const icaltimetype& time)
         const icaltimezone* zone = time.zone ? time.zone : icaltimezone_get_utc_timezone();
         return QDateTime::fromSecsSinceEpoch(icaltime_as_timet_with_zone(time, zone));
     }
-    return QDateTime(QDate(time.year, time.month, time.day),
-                     QTime(time.hour, time.minute, time.second));
+    return QDateTime(
+        QDate(time.year, time.month, time.day), QTime(time.hour, time.minute, time.second));
 }
 
 QString textOf(const char* text)
@@ -189,16 +194,18 @@ bool AgendaStore::read(QList<Appointment>* appointments, QList<Task>* tasks, QSt
     if (!loadCalendar(m_fileName, &calendar, error))
         return false;
     QList<Appointment> foundAppointments;
-    for (icalcomponent* event = icalcomponent_get_first_component(calendar.get(), ICAL_VEVENT_COMPONENT);
+    for (icalcomponent* event
+         = icalcomponent_get_first_component(calendar.get(), ICAL_VEVENT_COMPONENT);
          event; event = icalcomponent_get_next_component(calendar.get(), ICAL_VEVENT_COMPONENT))
         foundAppointments.append(appointmentOf(event));
     QList<Task> foundTasks;
-    for (icalcomponent* todo = icalcomponent_get_first_component(calendar.get(), ICAL_VTODO_COMPONENT);
+    for (icalcomponent* todo
+         = icalcomponent_get_first_component(calendar.get(), ICAL_VTODO_COMPONENT);
          todo; todo = icalcomponent_get_next_component(calendar.get(), ICAL_VTODO_COMPONENT))
         foundTasks.append(taskOf(todo));
 
     std::stable_sort(foundAppointments.begin(), foundAppointments.end(),
-                     [](const Appointment& a, const Appointment& b) { return a.start < b.start; });
+        [](const Appointment& a, const Appointment& b) { return a.start < b.start; });
     // Tasks without a due date come last.
     std::stable_sort(foundTasks.begin(), foundTasks.end(), [](const Task& a, const Task& b) {
         if (a.dueDate.isValid() != b.dueDate.isValid())
@@ -227,8 +234,8 @@ bool AgendaStore::store(const Appointment& appointment, QString* error)
     removeProperties(event, ICAL_DTEND_PROPERTY);
     removeProperties(event, ICAL_DURATION_PROPERTY);
     icalcomponent_add_property(event, icalproperty_new_dtstart(floatingTime(appointment.start)));
-    icalcomponent_add_property(
-        event, icalproperty_new_duration(icaldurationtype_from_int(appointment.durationMinutes * 60)));
+    icalcomponent_add_property(event,
+        icalproperty_new_duration(icaldurationtype_from_int(appointment.durationMinutes * 60)));
     return saveCalendar(m_fileName, calendar.get(), error);
 }
 

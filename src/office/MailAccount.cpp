@@ -25,8 +25,9 @@ bool readPassword(QString* password, QString* error)
         return true;
     }
     if (!file.open(QIODevice::ReadOnly))
-        return fail(error, QStringLiteral("The mail password file '%1' could not be read: %2")
-                               .arg(file.fileName(), file.errorString()));
+        return fail(error,
+            QStringLiteral("The mail password file '%1' could not be read: %2")
+                .arg(file.fileName(), file.errorString()));
     QString text = QString::fromUtf8(file.readAll());
     // A file written by hand usually ends with a line break that is no part of the password.
     while (text.endsWith(u'\n') || text.endsWith(u'\r'))
@@ -40,8 +41,9 @@ bool writePassword(const QString& password, QString* error)
     if (password.isEmpty()) {
         QFile file(MailAccount::passwordFileName());
         if (file.exists() && !file.remove())
-            return fail(error, QStringLiteral("The mail password file '%1' could not be removed: %2")
-                                   .arg(file.fileName(), file.errorString()));
+            return fail(error,
+                QStringLiteral("The mail password file '%1' could not be removed: %2")
+                    .arg(file.fileName(), file.errorString()));
         return true;
     }
     QSaveFile file(MailAccount::passwordFileName());
@@ -50,12 +52,13 @@ bool writePassword(const QString& password, QString* error)
         && file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
         file.write(password.toUtf8());
         if (file.commit()
-            && QFile::setPermissions(file.fileName(),
-                                     QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+            && QFile::setPermissions(
+                file.fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner))
             return true;
     }
-    return fail(error, QStringLiteral("The mail password file '%1' could not be written: %2")
-                           .arg(file.fileName(), file.errorString()));
+    return fail(error,
+        QStringLiteral("The mail password file '%1' could not be written: %2")
+            .arg(file.fileName(), file.errorString()));
 }
 
 } // namespace
@@ -96,14 +99,14 @@ bool MailAccount::load(MailAccount* account, QString* error)
 {
     data::Database db;
     if (!data::openUserDatabase(db))
-        return fail(error, QStringLiteral("The mail settings could not be read: %1")
-                               .arg(db.lastError()));
+        return fail(
+            error, QStringLiteral("The mail settings could not be read: %1").arg(db.lastError()));
     data::QueryResult result;
     if (!db.query(QStringLiteral("SELECT TEXT01, TEXT02, TEXT03, TEXT04, TEXT05, TEXT06, NUMBER01 "
                                  "FROM TABLE03 ORDER BY AUTONUMBER LIMIT 1"),
-                  {}, &result))
-        return fail(error, QStringLiteral("The mail settings could not be read: %1")
-                               .arg(db.lastError()));
+            {}, &result))
+        return fail(
+            error, QStringLiteral("The mail settings could not be read: %1").arg(db.lastError()));
     MailAccount loaded;
     if (!result.rows.isEmpty()) {
         loaded.userName = result.value(0, QStringLiteral("TEXT01")).toString();
@@ -128,23 +131,24 @@ bool MailAccount::save(const MailAccount& account, QString* error)
         return fail(error, QStringLiteral("The port must be a number from 1 to 65535."));
     data::Database db;
     if (!data::openUserDatabase(db))
-        return fail(error, QStringLiteral("The mail settings could not be saved: %1")
-                               .arg(db.lastError()));
+        return fail(
+            error, QStringLiteral("The mail settings could not be saved: %1").arg(db.lastError()));
     data::Transaction transaction(db);
-    const QVariantList values{account.userName.trimmed(), account.companyName.trimmed(),
-                              account.address.trimmed(),  account.host.trimmed(),
-                              securityText(account.security), account.user.trimmed(),
-                              account.port};
-    bool stored = db.execute(QStringLiteral("UPDATE TABLE03 SET TEXT01 = ?, TEXT02 = ?, TEXT03 = ?, "
-                                            "TEXT04 = ?, TEXT05 = ?, TEXT06 = ?, NUMBER01 = ?"),
-                             values);
+    const QVariantList values { account.userName.trimmed(), account.companyName.trimmed(),
+        account.address.trimmed(), account.host.trimmed(), securityText(account.security),
+        account.user.trimmed(), account.port };
+    bool stored
+        = db.execute(QStringLiteral("UPDATE TABLE03 SET TEXT01 = ?, TEXT02 = ?, TEXT03 = ?, "
+                                    "TEXT04 = ?, TEXT05 = ?, TEXT06 = ?, NUMBER01 = ?"),
+            values);
     if (stored && db.changedRows() == 0)
-        stored = db.execute(QStringLiteral("INSERT INTO TABLE03 (TEXT01, TEXT02, TEXT03, TEXT04, "
-                                           "TEXT05, TEXT06, NUMBER01) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                            values);
+        stored
+            = db.execute(QStringLiteral("INSERT INTO TABLE03 (TEXT01, TEXT02, TEXT03, TEXT04, "
+                                        "TEXT05, TEXT06, NUMBER01) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                values);
     if (!stored || !transaction.commit())
-        return fail(error, QStringLiteral("The mail settings could not be saved: %1")
-                               .arg(db.lastError()));
+        return fail(
+            error, QStringLiteral("The mail settings could not be saved: %1").arg(db.lastError()));
     return writePassword(account.password, error);
 }
 

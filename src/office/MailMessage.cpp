@@ -102,9 +102,10 @@ bool envelopeAddress(const QString& address, QByteArray* envelope, QString* erro
     const qsizetype at = address.lastIndexOf(u'@');
     const QString local = address.left(at);
     if (!isPlainAscii(local))
-        return fail(error, QStringLiteral("'%1' cannot be sent to by this mail server: the part "
-                                          "before the @ must be plain ASCII.")
-                               .arg(address));
+        return fail(error,
+            QStringLiteral("'%1' cannot be sent to by this mail server: the part "
+                           "before the @ must be plain ASCII.")
+                .arg(address));
     const QByteArray domain = QUrl::toAce(address.mid(at + 1));
     if (domain.isEmpty())
         return fail(error, QStringLiteral("'%1' is not a valid e-mail address.").arg(address));
@@ -138,8 +139,9 @@ QByteArray quotedPrintable(const QString& body)
             // of a line may be stripped on the way.
             const bool encode = byte == '=' || byte > 126 || (byte < 32 && byte != '\t')
                 || ((byte == ' ' || byte == '\t') && atEnd) || (byte == '.' && lineLength == 0);
-            QByteArray token = encode ? '=' + QByteArray::number(byte, 16).rightJustified(2, '0').toUpper()
-                                      : QByteArray(1, char(byte));
+            QByteArray token = encode
+                ? '=' + QByteArray::number(byte, 16).rightJustified(2, '0').toUpper()
+                : QByteArray(1, char(byte));
             const qsizetype room = atEnd ? maxQuotedPrintableLine : maxQuotedPrintableLine - 1;
             if (lineLength + token.size() > room) {
                 line += "=\r\n";
@@ -158,16 +160,18 @@ QByteArray quotedPrintable(const QString& body)
 } // namespace
 
 bool MailMessage::compose(const MailAccount& account, const MailItem& mail, const QDateTime& date,
-                          MailMessage* message, QString* error)
+    MailMessage* message, QString* error)
 {
     const QString senderAddress = account.address.trimmed();
     if (!MailAddress::isValid(senderAddress))
-        return fail(error, QStringLiteral("The sender address '%1' of the mail settings is not a "
-                                          "valid e-mail address.")
-                               .arg(senderAddress));
+        return fail(error,
+            QStringLiteral("The sender address '%1' of the mail settings is not a "
+                           "valid e-mail address.")
+                .arg(senderAddress));
     QList<MailAddress> to;
     QList<MailAddress> bcc;
-    if (!MailAddress::parseList(mail.to, &to, error) || !MailAddress::parseList(mail.bcc, &bcc, error))
+    if (!MailAddress::parseList(mail.to, &to, error)
+        || !MailAddress::parseList(mail.bcc, &bcc, error))
         return false;
     if (to.isEmpty() && bcc.isEmpty())
         return fail(error, QStringLiteral("The e-mail has no recipient."));
@@ -194,13 +198,14 @@ bool MailMessage::compose(const MailAccount& account, const MailItem& mail, cons
         toHeader.append(header);
     }
     QByteArray from;
-    headerAddress({account.userName, senderAddress}, 6, &from, nullptr);
+    headerAddress({ account.userName, senderAddress }, 6, &from, nullptr);
 
     QByteArray text;
     text += "Date: " + date.toString(Qt::RFC2822Date).toLatin1() + "\r\n";
     text += "From: " + from + "\r\n";
-    text += "To: " + (toHeader.isEmpty() ? QByteArray("undisclosed-recipients:;")
-                                         : toHeader.join(",\r\n ")) + "\r\n";
+    text += "To: "
+        + (toHeader.isEmpty() ? QByteArray("undisclosed-recipients:;") : toHeader.join(",\r\n "))
+        + "\r\n";
     text += "Subject: " + headerText(mail.subject, 9) + "\r\n";
     if (!account.companyName.trimmed().isEmpty())
         text += "Organization: " + headerText(account.companyName.trimmed(), 14) + "\r\n";

@@ -18,7 +18,7 @@ struct MailMessage {
     QByteArray text;
 
     static bool compose(const MailAccount& account, const MailItem& mail, const QDateTime& date,
-                        MailMessage* message, QString* error);
+        MailMessage* message, QString* error);
 };
 
 } // namespace vantrel::office

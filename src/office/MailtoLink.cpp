@@ -21,7 +21,8 @@ bool mailtoLink(const MailItem& mail, QUrl* url, QString* error)
 {
     QList<MailAddress> to;
     QList<MailAddress> bcc;
-    if (!MailAddress::parseList(mail.to, &to, error) || !MailAddress::parseList(mail.bcc, &bcc, error))
+    if (!MailAddress::parseList(mail.to, &to, error)
+        || !MailAddress::parseList(mail.bcc, &bcc, error))
         return false;
     QString body = mail.body;
     body.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');

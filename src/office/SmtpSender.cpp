@@ -64,11 +64,12 @@ struct ListDeleter {
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
 };
 
-QString failureText(CURLcode code, const char* errorBuffer, const QByteArray& refusal,
-                    const MailAccount& account)
+QString failureText(
+    CURLcode code, const char* errorBuffer, const QByteArray& refusal, const MailAccount& account)
 {
-    const QString detail = std::strlen(errorBuffer) > 0 ? QString::fromUtf8(errorBuffer)
-                                                        : QString::fromUtf8(curl_easy_strerror(code));
+    const QString detail = std::strlen(errorBuffer) > 0
+        ? QString::fromUtf8(errorBuffer)
+        : QString::fromUtf8(curl_easy_strerror(code));
     switch (code) {
     case CURLE_COULDNT_CONNECT:
     case CURLE_COULDNT_RESOLVE_HOST:
@@ -107,7 +108,8 @@ bool SmtpSender::send(const MailItem& mail, QString* error) const
         return false;
     }
     const bool implicitTls = m_account.security == MailAccount::Security::SslTls;
-    const QByteArray url = (implicitTls ? QByteArrayLiteral("smtps://") : QByteArrayLiteral("smtp://"))
+    const QByteArray url
+        = (implicitTls ? QByteArrayLiteral("smtps://") : QByteArrayLiteral("smtp://"))
         + QUrl::toAce(m_account.host.trimmed()) + ':' + QByteArray::number(m_account.port);
     const QByteArray from = '<' + message.sender + '>';
     std::unique_ptr<curl_slist, ListDeleter> recipients;
@@ -126,15 +128,15 @@ bool SmtpSender::send(const MailItem& mail, QString* error) const
     const QByteArray password = m_account.password.toUtf8();
 
     char errorBuffer[CURL_ERROR_SIZE] = {};
-    Upload upload{&message.text, 0};
+    Upload upload { &message.text, 0 };
     Transcript transcript;
     CURL* handle = curl.get();
     curl_easy_setopt(handle, CURLOPT_ERRORBUFFER, errorBuffer);
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(handle, CURLOPT_URL, url.constData());
     curl_easy_setopt(handle, CURLOPT_USE_SSL,
-                     m_account.security == MailAccount::Security::StartTls ? long(CURLUSESSL_ALL)
-                                                                          : long(CURLUSESSL_NONE));
+        m_account.security == MailAccount::Security::StartTls ? long(CURLUSESSL_ALL)
+                                                              : long(CURLUSESSL_NONE));
     if (!user.isEmpty()) {
         curl_easy_setopt(handle, CURLOPT_USERNAME, user.constData());
         curl_easy_setopt(handle, CURLOPT_PASSWORD, password.constData());

@@ -20,7 +20,7 @@ public:
         QByteArray sender;
         QList<QByteArray> recipients;
         QByteArray login; // AUTH PLAIN, decoded: "\0user\0password"
-        QByteArray data;  // dot-stuffing removed
+        QByteArray data; // dot-stuffing removed
 
         QByteArray headers() const;
         QByteArray body() const;
