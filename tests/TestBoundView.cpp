@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QElapsedTimer>
+#include <QLocale>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -62,6 +63,12 @@ private:
     }
 
 private slots:
+    void initTestCase()
+    {
+        // Short dates with two-digit years are the hard case for reading back.
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    }
+
     void init()
     {
         m_folder = std::make_unique<TestFolder>();
