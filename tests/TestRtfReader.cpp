@@ -65,6 +65,7 @@ class TestRtfReader : public QObject {
     Q_OBJECT
 private slots:
     void libreOfficeLetter();
+    void libreOfficeListsAndUnicode();
     void abiWordLists();
     void abiWordListTextHoldingParagraphs();
     void pandocMemo();
@@ -132,6 +133,26 @@ void TestRtfReader::libreOfficeLetter()
     QCOMPARE(blockOf(body, QStringLiteral("Mit freundlichen")).blockFormat().alignment() & Qt::AlignHorizontal_Mask,
              Qt::AlignRight);
     QVERIFY(!body.isModified());
+}
+
+void TestRtfReader::libreOfficeListsAndUnicode()
+{
+    QTextDocument body;
+    QTextDocument header;
+    QVERIFY(readRtf(fixture("libreoffice-lists-unicode.rtf"), &body, &header, nullptr));
+    QCOMPARE(header.toPlainText(), QStringLiteral("Müller & Söhne GmbH"));
+    QCOMPARE(formatOf(header, QStringLiteral("Müller")).fontPointSize(), 16.0);
+    QCOMPARE(paragraphs(body).first(), QStringLiteral("Sehr geehrte Frau Öztürk, 日本語 😀 Привет"));
+    QCOMPARE(formatOf(body, QStringLiteral("red italic")).foreground().color(), QColor(Qt::red));
+    QCOMPARE(formatOf(body, QStringLiteral("marked")).background().color(), QColor(Qt::yellow));
+    const QTextList* bullets = blockOf(body, QStringLiteral("Bullet one")).textList();
+    QVERIFY(bullets);
+    QCOMPARE(bullets->format().style(), QTextListFormat::ListDisc);
+    const QTextList* numbers = blockOf(body, QStringLiteral("Number three")).textList();
+    QVERIFY(numbers && numbers != bullets);
+    QCOMPARE(numbers->format().style(), QTextListFormat::ListDecimal);
+    QCOMPARE(numbers->itemText(blockOf(body, QStringLiteral("Number three"))), QStringLiteral("3."));
+    QCOMPARE(firstTable(body)->format().border(), 1.0);
 }
 
 void TestRtfReader::abiWordLists()
@@ -263,6 +284,8 @@ void TestRtfReader::unicodeEscapes_data()
         << QByteArray("{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}}\\f1\\u-3913?}") << QStringLiteral("•");
     QTest::newRow("surrogates signed") << QByteArray("{\\rtf1 \\u-10179?\\u-8704?}") << QStringLiteral("😀");
     QTest::newRow("surrogates unsigned") << QByteArray("{\\rtf1 \\u55357?\\u56832?}") << QStringLiteral("😀");
+    QTest::newRow("surrogates around uc") << QByteArray("{\\rtf1 \\uc0 \\u55357\\uc1 \\u56832\\'3fx}")
+                                          << QStringLiteral("😀x");
     QTest::newRow("lone surrogate") << QByteArray("{\\rtf1 a\\u-10179?b}") << QStringLiteral("a\uFFFDb");
     QTest::newRow("out of range ignored") << QByteArray("{\\rtf1 a\\u99999999?b\\u-99999?c}") << QStringLiteral("abc");
     QTest::newRow("control characters dropped") << QByteArray("{\\rtf1 a\\u0?\\u13?b\\u8233?c}")

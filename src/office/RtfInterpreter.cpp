@@ -407,6 +407,10 @@ void RtfInterpreter::controlWord(std::string_view word, bool hasParameter, int p
         if (hasParameter)
             unicodeCharacter(parameter);
         return;
+    case K::UnicodeSkip:
+        // No flush: LibreOffice puts \uc between the halves of a surrogate pair.
+        group.unicodeSkip = std::clamp(parameter, 0, 16);
+        return;
     case K::SpecialCharacter:
         if (group.destination != Destination::FontTable)
             appendCharacter(info.character);
@@ -510,9 +514,6 @@ bool RtfInterpreter::documentWord(RtfKeyword keyword, bool hasParameter, int par
         return true;
     case K::Blue:
         m_blue = std::clamp(parameter, 0, 255);
-        return true;
-    case K::UnicodeSkip:
-        group.unicodeSkip = std::clamp(parameter, 0, 16);
         return true;
     default:
         return group.destination == Destination::FontTable || group.destination == Destination::ColorTable;
