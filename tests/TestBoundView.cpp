@@ -32,7 +32,7 @@ private:
 
     qlonglong addCompany(const QString& name, const QString& city = {})
     {
-        if (!m_db->execute(s("INSERT INTO TABLE01 (TEXT01, TEXT08) VALUES (?, ?)"), {name, city}))
+        if (!m_db->execute(s("INSERT INTO TABLE01 (TEXT01, TEXT08) VALUES (?, ?)"), { name, city }))
             qFatal("insert failed: %s", qUtf8Printable(m_db->lastError()));
         return m_db->lastInsertId();
     }
@@ -40,7 +40,7 @@ private:
     qlonglong addContact(qlonglong company, const QString& first, const QString& last)
     {
         if (!m_db->execute(s("INSERT INTO TABLE03 (NUMBER01, TEXT02, TEXT03) VALUES (?, ?, ?)"),
-                           {company, first, last}))
+                { company, first, last }))
             qFatal("insert failed: %s", qUtf8Printable(m_db->lastError()));
         return m_db->lastInsertId();
     }
@@ -51,8 +51,8 @@ private:
     }
 
     // A view over the companies ordered by name, shared connection.
-    std::unique_ptr<BoundView> companies(const QString& source
-                                         = s("SELECT * FROM TABLE01 ORDER BY TEXT01"))
+    std::unique_ptr<BoundView> companies(
+        const QString& source = s("SELECT * FROM TABLE01 ORDER BY TEXT01"))
     {
         auto view = std::make_unique<BoundView>();
         view->setDatabase(m_db);
@@ -93,22 +93,24 @@ private slots:
         QVERIFY(view->setValue(s("text08"), s("Berlin")));
         QVERIFY(view->isEdited());
         QCOMPARE(edited.count(), 1);
-        QVERIFY(!stored(s("SELECT TEXT08 FROM TABLE01 WHERE AUTONUMBER = ?"), {alpha}).toString().size());
+        QVERIFY(!stored(s("SELECT TEXT08 FROM TABLE01 WHERE AUTONUMBER = ?"), { alpha })
+                     .toString()
+                     .size());
         QVERIFY(view->refresh());
         QVERIFY(!view->isEdited());
-        QCOMPARE(stored(s("SELECT TEXT08 FROM TABLE01 WHERE AUTONUMBER = ?"), {alpha}).toString(),
-                 s("Berlin"));
+        QCOMPARE(stored(s("SELECT TEXT08 FROM TABLE01 WHERE AUTONUMBER = ?"), { alpha }).toString(),
+            s("Berlin"));
         QCOMPARE(view->position(), 0);
 
         QVERIFY(view->setValue(s("TEXT08"), s("Bonn")));
         QVERIFY(view->moveNext());
-        QCOMPARE(stored(s("SELECT TEXT08 FROM TABLE01 WHERE AUTONUMBER = ?"), {alpha}).toString(),
-                 s("Bonn"));
+        QCOMPARE(stored(s("SELECT TEXT08 FROM TABLE01 WHERE AUTONUMBER = ?"), { alpha }).toString(),
+            s("Bonn"));
 
         QVERIFY(view->setValue(s("TEXT08"), s("Cologne")));
         QVERIFY(view->close());
-        QCOMPARE(stored(s("SELECT TEXT08 FROM TABLE01 WHERE AUTONUMBER = ?"), {beta}).toString(),
-                 s("Cologne"));
+        QCOMPARE(stored(s("SELECT TEXT08 FROM TABLE01 WHERE AUTONUMBER = ?"), { beta }).toString(),
+            s("Cologne"));
         QCOMPARE(view->rowCount(), 0);
         QVERIFY(view->refresh());
         QCOMPARE(view->rowCount(), 2);
@@ -116,8 +118,8 @@ private slots:
         // Destruction is the screen's close as well.
         QVERIFY(view->setValue(s("TEXT08"), s("Dresden")));
         view.reset();
-        QCOMPARE(stored(s("SELECT TEXT08 FROM TABLE01 WHERE AUTONUMBER = ?"), {alpha}).toString(),
-                 s("Dresden"));
+        QCOMPARE(stored(s("SELECT TEXT08 FROM TABLE01 WHERE AUTONUMBER = ?"), { alpha }).toString(),
+            s("Dresden"));
 
         // Edits are kept per row until the row is left; cancel forgets them.
         view = companies();
@@ -150,9 +152,9 @@ private slots:
         QVERIFY(view->moveFirst());
         QCOMPARE(stored(s("SELECT COUNT(*) FROM TABLE01")).toInt(), 3);
         QCOMPARE(stored(s("SELECT TEXT20 FROM TABLE01 WHERE TEXT01 = 'Gamma'")).toString(),
-                 s("Company"));
-        const qlonglong key = stored(s("SELECT AUTONUMBER FROM TABLE01 WHERE TEXT01 = 'Gamma'"))
-                                  .toLongLong();
+            s("Company"));
+        const qlonglong key
+            = stored(s("SELECT AUTONUMBER FROM TABLE01 WHERE TEXT01 = 'Gamma'")).toLongLong();
         QCOMPARE(view->valueAt(2, view->fieldIndex(s("AUTONUMBER"))).toLongLong(), key);
         QCOMPARE(view->bookmarkAt(2).toLongLong(), key);
         QVERIFY(!view->isNewRow());
@@ -165,7 +167,7 @@ private slots:
         QVERIFY(view->value(s("AUTONUMBER")).toLongLong() > key);
         QCOMPARE(view->value(s("DATE03")).toDate(), QDate(2024, 3, 1));
         QCOMPARE(stored(s("SELECT DATE03 FROM TABLE01 WHERE TEXT01 = 'Delta'")).toDate(),
-                 QDate(2024, 3, 1));
+            QDate(2024, 3, 1));
         QVERIFY(view->refresh());
         QCOMPARE(view->rowCount(), 4);
 
@@ -193,7 +195,7 @@ private slots:
 
     void deleteMovesToNeighbour()
     {
-        for (const char* name : {"A", "B", "C", "D"})
+        for (const char* name : { "A", "B", "C", "D" })
             addCompany(s(name));
         auto view = companies();
         QVERIFY(view->moveTo(1));
@@ -293,7 +295,7 @@ private slots:
         const qlonglong key = addCompany(s("Alpha"));
         QVERIFY(m_db->execute(s("UPDATE TABLE01 SET NUMBER01 = 30, DATE01 = '2024-05-06' "
                                 "WHERE AUTONUMBER = ?"),
-                              {key}));
+            { key }));
         auto view = companies();
         QSignalSpy fields(view.get(), &BoundView::fieldChanged);
 
@@ -337,7 +339,8 @@ private slots:
         QVERIFY(!view->isEdited());
 
         QVERIFY(view->setValue(s("NUMBER01"), s(" 12 ")));
-        QVERIFY(view->setValue(s("DATE01"), QLocale().toString(QDate(2023, 11, 30), QLocale::ShortFormat)));
+        QVERIFY(view->setValue(
+            s("DATE01"), QLocale().toString(QDate(2023, 11, 30), QLocale::ShortFormat)));
         QVERIFY(view->refresh());
         QCOMPARE(view->value(s("NUMBER01")).toLongLong(), 12);
         QCOMPARE(view->value(s("DATE01")).toDate(), QDate(2023, 11, 30));
@@ -352,7 +355,7 @@ private slots:
         broken->setRecordSource(s("SELECT * FROM TABLE99"));
         QVERIFY(!broken->refresh());
         QCOMPARE(broken->lastError(), s("no such table: TABLE99"));
-        broken->setRecordSource(s("SELECT * FROM TABLE01 WHERE TEXT01 = ?"), {s("Alpha")});
+        broken->setRecordSource(s("SELECT * FROM TABLE01 WHERE TEXT01 = ?"), { s("Alpha") });
         QVERIFY(broken->refresh());
         QCOMPARE(broken->rowCount(), 1);
     }
@@ -366,7 +369,7 @@ private slots:
         view->setRecordSource(s("SELECT * FROM TABLE01 INNER JOIN TABLE03 "
                                 "ON TABLE01.AUTONUMBER = TABLE03.NUMBER01 "
                                 "WHERE TABLE01.AUTONUMBER = ? ORDER BY TABLE03.TEXT02"),
-                              {company});
+            { company });
         QVERIFY(view->setWriteTarget(s("TABLE03")));
         QVERIFY2(view->refresh(), qPrintable(view->lastError()));
         QCOMPARE(view->targetTable(), s("TABLE03"));
@@ -385,17 +388,20 @@ private slots:
         QVERIFY(view->setValue(s("TABLE03.TEXT08"), s("555")));
         QVERIFY(!view->setValue(s("TABLE01.TEXT01"), s("Other")));
         QCOMPARE(view->lastError(),
-                 s("The field TEXT01 belongs to TABLE01; this view saves changes to TABLE03 only."));
+            s("The field TEXT01 belongs to TABLE01; this view saves changes to TABLE03 only."));
         // The same value is no change and so no refusal.
         QVERIFY(view->setValue(s("TABLE01.TEXT08"), s("Berlin")));
         QVERIFY(view->refresh());
 
-        QCOMPARE(stored(s("SELECT TEXT03 FROM TABLE03 WHERE AUTONUMBER = ?"), {contact}).toString(),
-                 s("O'Neil"));
-        QCOMPARE(stored(s("SELECT TEXT08 FROM TABLE03 WHERE AUTONUMBER = ?"), {contact}).toString(),
-                 s("555"));
-        QCOMPARE(stored(s("SELECT TEXT01 || '|' || TEXT08 || '|' || TEXT20 FROM TABLE01")).toString(),
-                 s("Acme|Berlin|Company"));
+        QCOMPARE(
+            stored(s("SELECT TEXT03 FROM TABLE03 WHERE AUTONUMBER = ?"), { contact }).toString(),
+            s("O'Neil"));
+        QCOMPARE(
+            stored(s("SELECT TEXT08 FROM TABLE03 WHERE AUTONUMBER = ?"), { contact }).toString(),
+            s("555"));
+        QCOMPARE(
+            stored(s("SELECT TEXT01 || '|' || TEXT08 || '|' || TEXT20 FROM TABLE01")).toString(),
+            s("Acme|Berlin|Company"));
         QVERIFY(stored(s("SELECT TEXT08 IS NULL FROM TABLE01")).toBool() == false);
         QCOMPARE(stored(s("SELECT COUNT(*) FROM TABLE03")).toInt(), 1);
 
@@ -436,8 +442,9 @@ private slots:
         QVERIFY(view->setValue(s("TEXT03"), s("Jones")));
         QVERIFY(view->refresh());
         QCOMPARE(view->value(s("FullName")).toString(), s("Ann Jones"));
-        QCOMPARE(stored(s("SELECT TEXT03 FROM TABLE03 WHERE AUTONUMBER = ?"), {contact}).toString(),
-                 s("Jones"));
+        QCOMPARE(
+            stored(s("SELECT TEXT03 FROM TABLE03 WHERE AUTONUMBER = ?"), { contact }).toString(),
+            s("Jones"));
     }
 
     void valuesWithApostrophesAndWildcardsAreKept()
@@ -445,15 +452,15 @@ private slots:
         addCompany(s("O'Brien & Sons"));
         auto view = std::make_unique<BoundView>();
         view->setDatabase(m_db);
-        view->setRecordSource(s("SELECT * FROM TABLE01 WHERE TEXT01 = ?"), {s("o'brien & sons")});
+        view->setRecordSource(s("SELECT * FROM TABLE01 WHERE TEXT01 = ?"), { s("o'brien & sons") });
         QVERIFY(view->refresh());
         QCOMPARE(view->rowCount(), 1);
         QVERIFY(view->setValue(s("TEXT01"), s("50% O'Brien \"Ltd\"")));
         QVERIFY(view->setValue(s("MEMO01"), s("it's; DROP TABLE TABLE01; --")));
         QVERIFY(view->moveNext());
         QCOMPARE(stored(s("SELECT TEXT01 FROM TABLE01")).toString(), s("50% O'Brien \"Ltd\""));
-        QCOMPARE(stored(s("SELECT MEMO01 FROM TABLE01")).toString(),
-                 s("it's; DROP TABLE TABLE01; --"));
+        QCOMPARE(
+            stored(s("SELECT MEMO01 FROM TABLE01")).toString(), s("it's; DROP TABLE TABLE01; --"));
     }
 
     void failedWriteKeepsTheEdits()
@@ -529,9 +536,9 @@ private slots:
                 QVERIFY(m_db->execute(
                     s("INSERT INTO TABLE01 (TEXT01, TEXT02, TEXT03, TEXT04, TEXT05, TEXT08, "
                       "TEXT10, TEXT17, TEXT18, DATE03) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                    {s("Company %1").arg((i * 7919) % 100000), n, s("Street ") + n, s("City"),
-                     n, s("Town"), s("+49 30 ") + n, s("Customer"), s("Smith"),
-                     QDate(2020, 1, 1).addDays(i % 1000)}));
+                    { s("Company %1").arg((i * 7919) % 100000), n, s("Street ") + n, s("City"), n,
+                        s("Town"), s("+49 30 ") + n, s("Customer"), s("Smith"),
+                        QDate(2020, 1, 1).addDays(i % 1000) }));
             }
             QVERIFY(transaction.commit());
         }
@@ -539,8 +546,7 @@ private slots:
         timer.start();
         BoundView view;
         view.setDatabase(m_db);
-        view.setRecordSource(
-            s("SELECT * FROM TABLE01 WHERE TEXT20 = 'Company' ORDER BY TEXT01"));
+        view.setRecordSource(s("SELECT * FROM TABLE01 WHERE TEXT20 = 'Company' ORDER BY TEXT01"));
         QVERIFY(view.refresh());
         QVERIFY(view.moveLast());
         qInfo("100,000 companies loaded and moved to the last in %lld ms", timer.elapsed());

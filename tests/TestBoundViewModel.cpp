@@ -36,13 +36,10 @@ private:
     void addCompany(const QString& name, const QString& city, const QDate& entered = {})
     {
         QVERIFY(m_db->execute(s("INSERT INTO TABLE01 (TEXT01, TEXT08, DATE03) VALUES (?, ?, ?)"),
-                              {name, city, entered.isValid() ? QVariant(entered) : QVariant()}));
+            { name, city, entered.isValid() ? QVariant(entered) : QVariant() }));
     }
 
-    QVariant stored(const QString& sql)
-    {
-        return m_db->scalar(sql);
-    }
+    QVariant stored(const QString& sql) { return m_db->scalar(sql); }
 
 private slots:
     void init()
@@ -69,9 +66,10 @@ private slots:
     void followsReloadsEditsAndRowChanges()
     {
         BoundViewModel model(m_view.get());
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        model.setColumns({{s("TEXT01"), s("Company")}, {s("DATE03"), s("Entered")},
-                          {s("TEXT08"), s("City")}});
+        QAbstractItemModelTester tester(
+            &model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.setColumns({ { s("TEXT01"), s("Company") }, { s("DATE03"), s("Entered") },
+            { s("TEXT08"), s("City") } });
         QCOMPARE(model.rowCount(), 0);
         QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
         QVERIFY(m_view->refresh());
@@ -81,7 +79,7 @@ private slots:
         QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), s("Company"));
         QCOMPARE(model.index(0, 0).data().toString(), s("Alpha"));
         QCOMPARE(model.index(1, 1).data().toString(),
-                 QLocale().toString(QDate(2024, 2, 29), QLocale::ShortFormat));
+            QLocale().toString(QDate(2024, 2, 29), QLocale::ShortFormat));
         QCOMPARE(model.index(1, 1).data(BoundViewModel::ValueRole).toDate(), QDate(2024, 2, 29));
         QVERIFY(model.index(2, 1).data().toString().isEmpty());
         QCOMPARE(model.headerData(0, Qt::Vertical).toString(), QString(QChar(0x25B6)));
@@ -132,9 +130,10 @@ private slots:
     {
         QVERIFY(m_view->refresh());
         BoundViewModel model(m_view.get());
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        model.setColumns({{s("TEXT01"), s("Company")}, {s("AUTONUMBER"), s("Key")},
-                          {s("NUMBER01"), s("Visits")}});
+        QAbstractItemModelTester tester(
+            &model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.setColumns({ { s("TEXT01"), s("Company") }, { s("AUTONUMBER"), s("Key") },
+            { s("NUMBER01"), s("Visits") } });
         QVERIFY(!model.setData(model.index(1, 0), s("Bravo")));
         QVERIFY(!(model.flags(model.index(1, 0)) & Qt::ItemIsEditable));
         model.setEditable(true);
@@ -172,7 +171,7 @@ private slots:
         QVERIFY(!m_view->isEdited());
         QCOMPARE(stored(s("SELECT NUMBER01 FROM TABLE01 WHERE TEXT01 = 'Omega'")).toInt(), 2);
         QCOMPARE(model.index(3, 1).data().toLongLong(),
-                 stored(s("SELECT AUTONUMBER FROM TABLE01 WHERE TEXT01 = 'Omega'")).toLongLong());
+            stored(s("SELECT AUTONUMBER FROM TABLE01 WHERE TEXT01 = 'Omega'")).toLongLong());
     }
 
     void pickingARowMakesItCurrentThroughItsBookmark()

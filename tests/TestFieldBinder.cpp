@@ -40,10 +40,7 @@ private:
     std::shared_ptr<Database> m_db;
     std::unique_ptr<BoundView> m_view;
 
-    QVariant stored(const QString& sql)
-    {
-        return m_db->scalar(sql);
-    }
+    QVariant stored(const QString& sql) { return m_db->scalar(sql); }
 
 private slots:
     void initTestCase()
@@ -163,7 +160,7 @@ private slots:
         QCOMPARE(stored(s("SELECT TEXT01 || '|' || MEMO01 || '|' || DATE01 FROM TABLE01 "
                           "WHERE AUTONUMBER = 1"))
                      .toString(),
-                 s("Acme O'Hara|Good customer, pays late|2024-03-02"));
+            s("Acme O'Hara|Good customer, pays late|2024-03-02"));
 
         // Clearing a box stores NULL.
         name.selectAll();
@@ -254,7 +251,7 @@ private slots:
         QCOMPARE(stored(s("SELECT TEXT18 || '|' || TEXT09 || '|' || NUMBER01 FROM TABLE01 "
                           "WHERE AUTONUMBER = 1"))
                      .toString(),
-                 s("Jones|South|0"));
+            s("Jones|South|0"));
 
         // A value missing from a pick list shows as no selection and stays stored.
         QVERIFY(m_view->setValue(s("TEXT18"), s("Former")));
@@ -264,8 +261,8 @@ private slots:
         QTest::keyClick(&frequent, Qt::Key_Space);
         QCOMPARE(m_view->value(s("NUMBER01")).toInt(), 1);
         QVERIFY(m_view->refresh());
-        QCOMPARE(stored(s("SELECT TEXT18 FROM TABLE01 WHERE AUTONUMBER = 1")).toString(),
-                 s("Former"));
+        QCOMPARE(
+            stored(s("SELECT TEXT18 FROM TABLE01 WHERE AUTONUMBER = 1")).toString(), s("Former"));
         QCOMPARE(stored(s("SELECT NUMBER01 FROM TABLE01 WHERE AUTONUMBER = 2")).toInt(), 1);
     }
 
@@ -319,7 +316,7 @@ private slots:
         QTest::keyClicks(&name, s("Cobalt"));
         QVERIFY(m_view->refresh());
         QCOMPARE(stored(s("SELECT TEXT20 FROM TABLE01 WHERE TEXT01 = 'Cobalt'")).toString(),
-                 s("Company"));
+            s("Company"));
     }
 };
 

@@ -18,8 +18,8 @@ BoundColumns::BoundColumns(const Statement& statement)
     const int count = statement.columnCount();
     m_columns.reserve(count);
     for (int c = 0; c < count; ++c) {
-        m_columns.append({statement.columnName(c), statement.originTable(c),
-                          statement.originColumn(c), fieldKindOf(statement.declaredType(c))});
+        m_columns.append({ statement.columnName(c), statement.originTable(c),
+            statement.originColumn(c), fieldKindOf(statement.declaredType(c)) });
     }
 }
 

@@ -16,8 +16,7 @@ namespace {
 // the bytes for text (UTF-8) and blobs; NULL is the type byte alone.
 enum Tag : char { NullTag, IntegerTag, RealTag, TextTag, BlobTag };
 
-template<typename T>
-T readScalar(const char* at)
+template <typename T> T readScalar(const char* at)
 {
     T value;
     std::memcpy(&value, at, sizeof value);

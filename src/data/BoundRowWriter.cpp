@@ -19,7 +19,7 @@ bool BoundRowWriter::readDefaults(std::vector<QVariant>* values)
     QueryResult defaults;
     if (!m_db.query(QStringLiteral("SELECT name, dflt_value FROM pragma_table_info(?) "
                                    "WHERE dflt_value IS NOT NULL"),
-                    {m_columns.targetTable()}, &defaults))
+            { m_columns.targetTable() }, &defaults))
         return false;
     for (const QVariantList& row : std::as_const(defaults.rows)) {
         const QString name = row.at(0).toString();
@@ -38,8 +38,8 @@ bool BoundRowWriter::readDefaults(std::vector<QVariant>* values)
     return true;
 }
 
-bool BoundRowWriter::insert(const std::vector<QVariant>& values, const std::vector<int>& changed,
-                            QVariant* key)
+bool BoundRowWriter::insert(
+    const std::vector<QVariant>& values, const std::vector<int>& changed, QVariant* key)
 {
     const QString table = quoteIdentifier(m_columns.targetTable());
     QStringList names;
@@ -50,24 +50,24 @@ bool BoundRowWriter::insert(const std::vector<QVariant>& values, const std::vect
         placeholders.append(QStringLiteral("?"));
         parameters.append(values.at(size_t(c)));
     }
-    const QString sql = names.isEmpty()
-        ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
-        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-              .arg(table, names.join(QStringLiteral(", ")), placeholders.join(QStringLiteral(", ")));
+    const QString sql = names.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
+                                        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                              .arg(table, names.join(QStringLiteral(", ")),
+                                                  placeholders.join(QStringLiteral(", ")));
     if (!m_db.execute(sql, parameters))
         return false;
     // The key is the engine's row id unless the table names another key column.
     const QVariant id = m_db.scalar(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
                                         .arg(quoteIdentifier(m_columns.keyColumnName()), table),
-                                    {m_db.lastInsertId()});
+        { m_db.lastInsertId() });
     if (!id.isValid())
         return false;
     *key = id;
     return true;
 }
 
-bool BoundRowWriter::update(const QVariant& key, const std::vector<QVariant>& values,
-                            const std::vector<int>& changed)
+bool BoundRowWriter::update(
+    const QVariant& key, const std::vector<QVariant>& values, const std::vector<int>& changed)
 {
     QStringList assignments;
     QVariantList parameters;
@@ -80,7 +80,7 @@ bool BoundRowWriter::update(const QVariant& key, const std::vector<QVariant>& va
     parameters.append(key);
     const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3")
                             .arg(quoteIdentifier(m_columns.targetTable()),
-                                 assignments.join(QStringLiteral(", ")), keyCondition());
+                                assignments.join(QStringLiteral(", ")), keyCondition());
     if (!m_db.execute(sql, parameters))
         return false;
     if (m_db.changedRows() == 0) {
@@ -95,7 +95,7 @@ bool BoundRowWriter::remove(const QVariant& key)
 {
     return m_db.execute(QStringLiteral("DELETE FROM %1 WHERE %2")
                             .arg(quoteIdentifier(m_columns.targetTable()), keyCondition()),
-                        {key});
+        { key });
 }
 
 bool BoundRowWriter::reread(const QVariant& key, std::vector<QVariant>* values)
@@ -110,10 +110,11 @@ bool BoundRowWriter::reread(const QVariant& key, std::vector<QVariant>* values)
     }
     if (columns.empty())
         return true;
-    Statement statement(m_db, QStringLiteral("SELECT %1 FROM %2 WHERE %3")
-                                  .arg(names.join(QStringLiteral(", ")),
-                                       quoteIdentifier(m_columns.targetTable()), keyCondition()));
-    if (!statement.isValid() || !statement.bind({key}))
+    Statement statement(m_db,
+        QStringLiteral("SELECT %1 FROM %2 WHERE %3")
+            .arg(names.join(QStringLiteral(", ")), quoteIdentifier(m_columns.targetTable()),
+                keyCondition()));
+    if (!statement.isValid() || !statement.bind({ key }))
         return false;
     if (!statement.step()) {
         if (!statement.hasError())

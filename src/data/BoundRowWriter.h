@@ -18,10 +18,10 @@ public:
     // The target's column defaults, as a new row shows them before it is stored.
     bool readDefaults(std::vector<QVariant>* values);
     // Stores the changed columns of a new row; columns left out get their defaults.
-    bool insert(const std::vector<QVariant>& values, const std::vector<int>& changed,
-                QVariant* key);
-    bool update(const QVariant& key, const std::vector<QVariant>& values,
-                const std::vector<int>& changed);
+    bool insert(
+        const std::vector<QVariant>& values, const std::vector<int>& changed, QVariant* key);
+    bool update(
+        const QVariant& key, const std::vector<QVariant>& values, const std::vector<int>& changed);
     bool remove(const QVariant& key);
     // Reads the target's columns of the row back, as the engine keeps them.
     bool reread(const QVariant& key, std::vector<QVariant>* values);

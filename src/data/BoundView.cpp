@@ -29,7 +29,7 @@ BoundView::~BoundView()
     const QSignalBlocker blocker(this);
     if (!leaveRow())
         qWarning("Changes to a record of %s were lost: %s", qUtf8Printable(m_columns.targetTable()),
-                 qUtf8Printable(m_lastError));
+            qUtf8Printable(m_lastError));
 }
 
 bool BoundView::setDatabase(std::shared_ptr<Database> database)
@@ -373,9 +373,8 @@ bool BoundView::loadSource(BoundColumns* columns, std::vector<BoundRow>* rows)
     const QString source = m_source.trimmed();
     if (source.isEmpty())
         return fail(QStringLiteral("The view has no record source."));
-    const QString sql = isTableName(source)
-        ? QStringLiteral("SELECT * FROM ") + quoteIdentifier(source)
-        : source;
+    const QString sql
+        = isTableName(source) ? QStringLiteral("SELECT * FROM ") + quoteIdentifier(source) : source;
     Statement statement(*m_db, sql);
     if (!statement.isValid() || !statement.bind(m_parameters))
         return failWithEngineError();

@@ -40,7 +40,8 @@ public:
     QString recordSource() const { return m_source; }
     // The table edits are written to, and its key column. Without a choice it is
     // the table of a table source, or the table of the first column of a SELECT.
-    bool setWriteTarget(const QString& table, const QString& keyColumn = QStringLiteral("AUTONUMBER"));
+    bool setWriteTarget(
+        const QString& table, const QString& keyColumn = QStringLiteral("AUTONUMBER"));
     QString targetTable() const { return m_columns.targetTable(); }
 
     // Stores pending edits, runs the source again and makes its first row current.

@@ -12,10 +12,10 @@ BoundViewModel::BoundViewModel(BoundView* view, QObject* parent)
     connect(view, &BoundView::rowsAboutToBeReloaded, this, &BoundViewModel::beginReload);
     connect(view, &BoundView::rowsReloaded, this, &BoundViewModel::endReload);
     connect(view, &BoundView::rowAboutToBeInserted, this,
-            [this](int row) { beginInsertRows({}, row, row); });
+        [this](int row) { beginInsertRows({}, row, row); });
     connect(view, &BoundView::rowInserted, this, &BoundViewModel::endInsertRows);
     connect(view, &BoundView::rowAboutToBeRemoved, this,
-            [this](int row) { beginRemoveRows({}, row, row); });
+        [this](int row) { beginRemoveRows({}, row, row); });
     connect(view, &BoundView::rowRemoved, this, &BoundViewModel::endRemoveRows);
     connect(view, &BoundView::valueChanged, this, &BoundViewModel::valueChanged);
     connect(view, &BoundView::rowUpdated, this, &BoundViewModel::rowUpdated);
@@ -82,8 +82,7 @@ int BoundViewModel::columnCount(const QModelIndex& parent) const
 
 QVariant BoundViewModel::data(const QModelIndex& index, int role) const
 {
-    if (!m_view || !index.isValid() || !checkIndex(index)
-        || isNewRowLine(index.row()))
+    if (!m_view || !index.isValid() || !checkIndex(index) || isNewRowLine(index.row()))
         return {};
     const int field = m_fields.at(index.column());
     switch (role) {
@@ -101,8 +100,7 @@ QVariant BoundViewModel::data(const QModelIndex& index, int role) const
 
 bool BoundViewModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!m_view || !m_editable || role != Qt::EditRole
-        || !index.isValid() || !checkIndex(index))
+    if (!m_view || !m_editable || role != Qt::EditRole || !index.isValid() || !checkIndex(index))
         return false;
     const int field = m_fields.at(index.column());
     if (field < 0)

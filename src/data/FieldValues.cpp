@@ -83,8 +83,8 @@ QDate withCenturyWindow(const QDate& date)
 QDate parseWithFormat(const QString& text, const QString& format)
 {
     const QLocale locale;
-    const bool twoDigitYear = format.contains(QLatin1String("yy"))
-        && !format.contains(QLatin1String("yyyy"));
+    const bool twoDigitYear
+        = format.contains(QLatin1String("yy")) && !format.contains(QLatin1String("yyyy"));
     if (!twoDigitYear)
         return locale.toDate(text, format);
     QString fullYear = format;
@@ -105,7 +105,7 @@ FieldKind fieldKindOf(const QString& declaredType)
     const QString type = declaredType.toUpper();
     if (type.contains(QLatin1String("DATE")))
         return FieldKind::Date;
-    for (const char* numeric : {"INT", "NUM", "REAL", "FLOA", "DOUB", "DEC"}) {
+    for (const char* numeric : { "INT", "NUM", "REAL", "FLOA", "DOUB", "DEC" }) {
         if (type.contains(QLatin1String(numeric)))
             return FieldKind::Number;
     }
@@ -186,7 +186,7 @@ QDate parseDateText(const QString& text)
     if (date.isValid())
         return date;
     const QLocale locale;
-    for (QLocale::FormatType type : {QLocale::ShortFormat, QLocale::LongFormat}) {
+    for (QLocale::FormatType type : { QLocale::ShortFormat, QLocale::LongFormat }) {
         date = parseWithFormat(trimmed, locale.dateFormat(type));
         if (date.isValid())
             return date;

@@ -15,8 +15,7 @@ FieldKind fieldKindOf(const QString& declaredType);
 // The value as a field of this kind keeps it: empty text becomes NULL, text
 // typed into a number or date field becomes a number or a date. Text that is
 // neither fails with a message for the user.
-bool normalizeFieldValue(const QVariant& value, FieldKind kind, QVariant* result,
-                         QString* error);
+bool normalizeFieldValue(const QVariant& value, FieldKind kind, QVariant* result, QString* error);
 
 // Whether writing `value` over `current` changes anything: NULL and empty text
 // are the same, numbers compare as numbers and dates as dates.

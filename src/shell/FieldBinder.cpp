@@ -43,9 +43,9 @@ void FieldBinder::bind(QLineEdit* edit, const QString& field)
 {
     const int binding = add(edit, field, Kind::LineEdit);
     connect(edit, &QLineEdit::textEdited, this,
-            [this, binding](const QString& text) { write(binding, text, false); });
+        [this, binding](const QString& text) { write(binding, text, false); });
     connect(edit, &QLineEdit::editingFinished, this,
-            [this, binding, edit] { finishTyping(binding, edit->text()); });
+        [this, binding, edit] { finishTyping(binding, edit->text()); });
 }
 
 void FieldBinder::bind(QPlainTextEdit* edit, const QString& field)
@@ -73,12 +73,12 @@ void FieldBinder::bind(QComboBox* combo, const QString& field)
     const int binding = add(combo, field, Kind::Combo);
     combo->setInsertPolicy(QComboBox::NoInsert);
     connect(combo, &QComboBox::activated, this,
-            [this, binding, combo](int index) { write(binding, combo->itemText(index), true); });
+        [this, binding, combo](int index) { write(binding, combo->itemText(index), true); });
     if (QLineEdit* edit = combo->lineEdit()) {
         connect(edit, &QLineEdit::textEdited, this,
-                [this, binding](const QString& text) { write(binding, text, false); });
+            [this, binding](const QString& text) { write(binding, text, false); });
         connect(edit, &QLineEdit::editingFinished, this,
-                [this, binding, edit] { finishTyping(binding, edit->text()); });
+            [this, binding, edit] { finishTyping(binding, edit->text()); });
     }
     // A pick list filled or refilled later must still show the field's value.
     if (QAbstractItemModel* model = combo->model()) {
@@ -96,7 +96,7 @@ void FieldBinder::bind(QCheckBox* box, const QString& field)
 {
     const int binding = add(box, field, Kind::CheckBox);
     connect(box, &QCheckBox::clicked, this,
-            [this, binding](bool checked) { write(binding, checked ? 1 : 0, true); });
+        [this, binding](bool checked) { write(binding, checked ? 1 : 0, true); });
 }
 
 void FieldBinder::reload()
@@ -105,10 +105,10 @@ void FieldBinder::reload()
         show(binding);
 }
 
-int FieldBinder::add(QWidget* widget, const QString& field, Kind kind,
-                     const TextDocumentCodec& codec)
+int FieldBinder::add(
+    QWidget* widget, const QString& field, Kind kind, const TextDocumentCodec& codec)
 {
-    m_bindings.append({widget, field, kind, codec});
+    m_bindings.append({ widget, field, kind, codec });
     const int binding = int(m_bindings.size()) - 1;
     show(binding);
     return binding;
@@ -152,7 +152,8 @@ void FieldBinder::show(int binding)
                 combo->setEditText(text);
         }
         else {
-            combo->setCurrentIndex(text.isEmpty() ? -1 : combo->findText(text, Qt::MatchFixedString));
+            combo->setCurrentIndex(
+                text.isEmpty() ? -1 : combo->findText(text, Qt::MatchFixedString));
         }
         break;
     }
