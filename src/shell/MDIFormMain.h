@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QTimer;
+
+namespace vantrel::shell {
+
+class FormMain;
+class ScreenArea;
+
+// The main window: the navigation window docked at the left and the child
+// screens stacked to the right of it. It keeps a minimum size; its start timer
+// sizes it, opens the setup menu and shows it.
+class MDIFormMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MDIFormMain(QWidget* parent = nullptr);
+    ~MDIFormMain() override;
+
+    // The main window of the running program; nullptr before it is made.
+    static MDIFormMain* instance();
+
+    FormMain* navigation() const { return m_navigation; }
+    ScreenArea* screenArea() const { return m_area; }
+
+signals:
+    // The start timer has done its work: the window shows with the setup menu.
+    void started();
+    // The user closed the main window and the program is to end.
+    void programEnding();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void start();
+
+    FormMain* m_navigation;
+    ScreenArea* m_area;
+    QTimer* m_startTimer;
+};
+
+} // namespace vantrel::shell

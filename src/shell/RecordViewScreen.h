@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QVariantList>
+
+namespace vantrel::shell {
+
+// A query with its bound values.
+struct RecordQuery {
+    QString sql;
+    QVariantList parameters;
+};
+
+// A screen that the navigation tree fills with the rows of one company: the
+// screen makes the query its record source and refreshes it.
+class RecordViewScreen {
+public:
+    virtual ~RecordViewScreen() = default;
+    virtual bool showRecords(const RecordQuery& query, QString* error) = 0;
+};
+
+} // namespace vantrel::shell

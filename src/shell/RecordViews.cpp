@@ -1,0 +1,210 @@
+#include "shell/RecordViews.h"
+
+#include "data/Database.h"
+#include "data/Schema.h"
+#include "platform/MessageBox.h"
+#include "shell/MDIFormMain.h"
+#include "shell/Screens.h"
+
+#include <QWidget>
+
+namespace vantrel::shell {
+
+namespace {
+
+using View = RecordViews::View;
+using Branch = RecordViews::Branch;
+
+// Without a company both values are NULL, which matches no row (an empty name
+// would match rows whose company text is empty).
+QVariant keyOf(const CurrentCompany& company)
+{
+    return company.key.isValid() ? company.key : QVariant();
+}
+
+QVariant nameOf(const CurrentCompany& company)
+{
+    return company.key.isValid() ? QVariant(company.name) : QVariant();
+}
+
+bool salesQuery(const CurrentCompany& company, RecordQuery* query, QString* error)
+{
+    data::Database db;
+    if (!data::openUserDatabase(db)) {
+        *error = db.lastError();
+        return false;
+    }
+    data::QueryResult settings;
+    if (!db.query(QStringLiteral("SELECT TEXT08, TEXT09 FROM TABLE02 ORDER BY AUTONUMBER LIMIT 1"),
+                  {}, &settings)) {
+        *error = db.lastError();
+        return false;
+    }
+    const QString dateColumn = settings.rows.isEmpty() ? QString() : settings.value(0, QStringLiteral("TEXT08")).toString();
+    const QString accountColumn = settings.rows.isEmpty() ? QString() : settings.value(0, QStringLiteral("TEXT09")).toString();
+    if (dateColumn.isEmpty() || accountColumn.isEmpty()) {
+        *error = QStringLiteral("No sales figures have been imported.");
+        return false;
+    }
+    const QString sales = QStringLiteral("SALES.");
+    query->sql = QStringLiteral("SELECT * FROM SALES WHERE ") + sales + data::quoteIdentifier(accountColumn)
+        + QStringLiteral(" = ? ORDER BY ") + sales + data::quoteIdentifier(dateColumn)
+        + QStringLiteral(" DESC");
+    query->parameters = {company.accountNumber};
+    return true;
+}
+
+void setCaption(const QString& caption)
+{
+    if (MDIFormMain* main = MDIFormMain::instance())
+        main->setWindowTitle(caption);
+}
+
+void salesFailed()
+{
+    platform::MessageBox::show(nullptr, QStringLiteral("Your sales figures have not been imported correctly."),
+                               platform::MessageBox::Icon::Critical);
+    Screens::bringToFront(QStringLiteral("FormImportSales"));
+    if (MDIFormMain* main = MDIFormMain::instance())
+        main->setWindowTitle(main->windowTitle() + QStringLiteral(" - Import Sales"));
+}
+
+template <class T>
+T* control(QWidget* screen, const char* name)
+{
+    return screen->findChild<T*>(QLatin1String(name));
+}
+
+// The contacts and projects screens offer new rows only for an active company.
+void applyBranch(View view, Branch branch, QWidget* screen)
+{
+    const bool active = branch == Branch::Companies;
+    if (view != View::Contacts && view != View::Projects)
+        return;
+    if (view == View::Contacts) {
+        if (auto* frame = control<QWidget>(screen, "FrameActivities"))
+            frame->setVisible(active);
+    }
+    if (auto* button = control<QWidget>(screen, "CommandNew"))
+        button->setEnabled(active);
+}
+
+} // namespace
+
+void RecordViews::show(View view, Branch branch)
+{
+    auto* source = Screens::instance<CompanyScreen>(sourceScreenName(branch));
+    if (!source)
+        return;
+    const CurrentCompany company = source->currentCompany();
+    QWidget* screen = Screens::bringToFront(screenName(view));
+    auto* target = dynamic_cast<RecordViewScreen*>(screen);
+    if (!target)
+        return;
+    if (view == View::Contacts) {
+        if (auto* list = control<QWidget>(screen, "DBListSelect"))
+            list->setFocus(Qt::OtherFocusReason);
+    }
+    RecordQuery records;
+    QString error;
+    if (!query(view, company, &records, &error) || !target->showRecords(records, &error)) {
+        if (view == View::Sales) {
+            salesFailed();
+            return;
+        }
+        // The contacts view goes on past its own failures.
+        if (view != View::Contacts) {
+            platform::MessageBox::error(nullptr, error);
+            return;
+        }
+    }
+    setCaption(company.name + captionSuffix(view, branch));
+    applyBranch(view, branch, screen);
+}
+
+bool RecordViews::query(View view, const CurrentCompany& company, RecordQuery* query, QString* error)
+{
+    const QVariant key = keyOf(company);
+    const QVariant name = nameOf(company);
+    switch (view) {
+    case View::Contacts:
+        *query = {QStringLiteral("SELECT *, COALESCE(TABLE03.TEXT02, '') || ' ' || COALESCE(TABLE03.TEXT03, '')"
+                                 " AS FullName FROM TABLE03 WHERE TABLE03.NUMBER01 = ? ORDER BY TABLE03.TEXT02"),
+                  {key}};
+        return true;
+    case View::Correspondence:
+        *query = {QStringLiteral("SELECT * FROM TABLE09 WHERE TABLE09.TEXT01 = ? OR TABLE09.NUMBER01 = ?"
+                                 " ORDER BY TABLE09.DATE01 DESC"),
+                  {name, key}};
+        return true;
+    case View::CallReports:
+        *query = {QStringLiteral("SELECT * FROM TABLE08 WHERE TABLE08.TEXT01 = ? OR TABLE08.NUMBER01 = ?"
+                                 " ORDER BY TABLE08.DATE01 DESC"),
+                  {name, key}};
+        return true;
+    case View::Projects:
+        *query = {QStringLiteral("SELECT * FROM TABLE06 WHERE TABLE06.NUMBER01 = ? AND TABLE06.TEXT03 = ?"
+                                 " ORDER BY TEXT01 DESC"),
+                  {key, QStringLiteral("Active Project")}};
+        return true;
+    case View::Attachments:
+        *query = {QStringLiteral("SELECT * FROM TABLE05 WHERE TABLE05.NUMBER01 = ? ORDER BY DATE01 DESC"), {key}};
+        return true;
+    case View::Competition:
+        *query = {QStringLiteral("SELECT * FROM TABLE10 WHERE TABLE10.NUMBER01 = ? ORDER BY DATE01 DESC"), {key}};
+        return true;
+    case View::Sales:
+        return salesQuery(company, query, error);
+    }
+    return false;
+}
+
+QString RecordViews::screenName(View view)
+{
+    switch (view) {
+    case View::Contacts:
+        return QStringLiteral("FormContacts");
+    case View::Correspondence:
+        return QStringLiteral("FormCorrespondence");
+    case View::CallReports:
+        return QStringLiteral("FormCallReports");
+    case View::Projects:
+        return QStringLiteral("FormProjects");
+    case View::Attachments:
+        return QStringLiteral("FormAttachments");
+    case View::Competition:
+        return QStringLiteral("FormCompetitors");
+    case View::Sales:
+        return QStringLiteral("FormSales");
+    }
+    return {};
+}
+
+QString RecordViews::sourceScreenName(Branch branch)
+{
+    return branch == Branch::Companies ? QStringLiteral("FormCompanies") : QStringLiteral("FormArchive");
+}
+
+QString RecordViews::captionSuffix(View view, Branch branch)
+{
+    const bool archived = branch == Branch::Archive;
+    switch (view) {
+    case View::Contacts:
+        return archived ? QStringLiteral(" - Archived Contacts") : QStringLiteral(" - Contacts");
+    case View::Correspondence:
+        return archived ? QStringLiteral(" - Archived Correspondence") : QStringLiteral(" - Correspondence");
+    case View::CallReports:
+        return archived ? QStringLiteral(" - Archived Call Reports") : QStringLiteral(" - Call Reports");
+    case View::Projects:
+        return archived ? QStringLiteral(" - Archived Projects") : QStringLiteral(" - Projects");
+    case View::Attachments:
+        return archived ? QStringLiteral(" - Archived Attachments") : QStringLiteral(" - Attachments");
+    case View::Competition:
+        return archived ? QStringLiteral(" - Archived Competition") : QStringLiteral(" - Competition");
+    case View::Sales:
+        return QStringLiteral(" - Sales");
+    }
+    return {};
+}
+
+} // namespace vantrel::shell

@@ -1,0 +1,11 @@
+#include "shell/ScreenCatalog.h"
+
+#include "shell/Screens.h"
+
+namespace vantrel::shell {
+
+void registerScreens()
+{
+}
+
+} // namespace vantrel::shell

@@ -1,0 +1,279 @@
+#include "ShellFakes.h"
+#include "TestFolder.h"
+
+#include "platform/MessageBox.h"
+#include "shell/FormMain.h"
+#include "shell/MDIFormMain.h"
+#include "shell/NotificationIcon.h"
+#include "shell/ScreenArea.h"
+#include "shell/Screens.h"
+#include "shell/Twips.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QSystemTrayIcon>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <memory>
+
+using namespace vantrel;
+using shell::Screens;
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startsAtItsSizeWithTheSetupMenu();
+    void minimumSizeSnapsBack();
+    void navigationWindowLayout();
+    void childScreensFillTheAreaRightOfNavigation();
+    void screensAreSingleInstances();
+    void lastScreenBroughtToFrontLiesOnTop();
+    void screensAreActivatedWhenTheyComeToFront();
+    void hidingInNotificationAreaAndRestoring_data();
+    void hidingInNotificationAreaAndRestoring();
+    void withoutNotificationAreaTheWindowIsMinimized();
+    void closingEndsTheProgram();
+    void closingWithMaintenanceOpenKeepsItRunning();
+
+private:
+    int twipsX(int pixels) const { return shell::pixelsToTwipsX(pixels, m_main.get()); }
+    int twipsY(int pixels) const { return shell::pixelsToTwipsY(pixels, m_main.get()); }
+
+    std::unique_ptr<test::TestFolder> m_folder;
+    std::unique_ptr<shell::MDIFormMain> m_main;
+};
+
+void TestMainWindow::init()
+{
+    m_folder = std::make_unique<test::TestFolder>();
+    m_folder->createDatabases();
+    platform::MessageBox::setHandler(std::make_unique<platform::RecordingMessageBoxHandler>());
+    for (const char* name : {"FormScreenA", "FormScreenB", "FormDelete"})
+        Screens::registerScreen(QLatin1String(name), [] { return new test::FakeActivatedScreen; });
+    Screens::registerScreen(QStringLiteral("FormMaintenance"), [] { return new QWidget; },
+                            Screens::Placement::Window);
+    m_main = std::make_unique<shell::MDIFormMain>();
+    QTRY_VERIFY(m_main->isVisible());
+}
+
+void TestMainWindow::cleanup()
+{
+    m_main.reset();
+    Screens::closeAll();
+    shell::NotificationIcon::setAvailableForTesting(std::nullopt);
+    platform::MessageBox::setHandler(nullptr);
+    m_folder.reset();
+}
+
+void TestMainWindow::startsAtItsSizeWithTheSetupMenu()
+{
+    QCOMPARE(twipsX(m_main->width()), 12900);
+    QCOMPARE(twipsY(m_main->height()), 7530);
+    QCOMPARE(m_main->windowTitle(), QStringLiteral("Vantrel"));
+    QCOMPARE(twipsX(m_main->navigation()->width()), 3300);
+    QCOMPARE(m_main->navigation()->height(), m_main->centralWidget()->height());
+    if (Screens::isRegistered(QStringLiteral("FormMenu"))) {
+        QWidget* menu = Screens::existing(QStringLiteral("FormMenu"));
+        QVERIFY(menu);
+        QVERIFY(menu->isVisible());
+        QCOMPARE(menu->parentWidget(), m_main->screenArea());
+    }
+}
+
+void TestMainWindow::minimumSizeSnapsBack()
+{
+    m_main->resize(shell::twipsToPixels(QSize(8000, 5000), m_main.get()));
+    QCOMPARE(twipsX(m_main->width()), 12900);
+    QCOMPARE(twipsY(m_main->height()), 7530);
+    m_main->resize(shell::twipsToPixels(QSize(15000, 5000), m_main.get()));
+    QCOMPARE(twipsX(m_main->width()), 15000);
+    QCOMPARE(twipsY(m_main->height()), 7530);
+}
+
+void TestMainWindow::navigationWindowLayout()
+{
+    shell::FormMain* navigation = m_main->navigation();
+    auto* frame = navigation->findChild<QGroupBox*>(QStringLiteral("FrameNavigation"));
+    auto* check = navigation->findChild<QCheckBox*>(QStringLiteral("CheckIconTray"));
+    QVERIFY(frame && check);
+    QCOMPARE(frame->title(), QStringLiteral("Navigation"));
+    QCOMPARE(check->text(), QStringLiteral("Minimize in Icon Tray"));
+    QCOMPARE(check->toolTip(), QStringLiteral("Minimizes the Program but does not disiplay an Icon in the Taskbar"));
+    QVERIFY(frame->isAncestorOf(navigation->tree()));
+    // The frame fills the window's height down to the check box, which follows a taller window.
+    const int checkTop = check->y();
+    QVERIFY(frame->geometry().bottom() < checkTop);
+    m_main->resize(m_main->width(), m_main->height() + 100);
+    QCOMPARE(check->y(), checkTop + 100);
+    QCOMPARE(navigation->height(), m_main->centralWidget()->height());
+}
+
+void TestMainWindow::childScreensFillTheAreaRightOfNavigation()
+{
+    QWidget* a = Screens::bringToFront(QStringLiteral("FormScreenA"));
+    QWidget* b = Screens::bringToFront(QStringLiteral("FormScreenB"));
+    m_main->resize(shell::twipsToPixels(QSize(15000, 9000), m_main.get()));
+    for (QWidget* screen : {a, b}) {
+        QCOMPARE(twipsX(screen->width()), 11700);
+        QCOMPARE(screen->height(), m_main->centralWidget()->height());
+        QCOMPARE(screen->mapTo(m_main.get(), QPoint(0, 0)).x(), m_main->navigation()->width());
+    }
+    // A hidden screen keeps its size and is placed again when it comes back.
+    a->hide();
+    m_main->resize(shell::twipsToPixels(QSize(13500, 9000), m_main.get()));
+    QCOMPARE(twipsX(b->width()), 10200);
+    QCOMPARE(twipsX(a->width()), 11700);
+    Screens::bringToFront(QStringLiteral("FormScreenA"));
+    QCOMPARE(twipsX(a->width()), 10200);
+
+    const QSize before = b->size();
+    m_main->showMinimized();
+    QCoreApplication::processEvents();
+    QCOMPARE(b->size(), before);
+}
+
+void TestMainWindow::screensAreSingleInstances()
+{
+    int made = 0;
+    Screens::registerScreen(QStringLiteral("FormScreenA"), [&made] {
+        ++made;
+        return new test::FakeActivatedScreen;
+    });
+    QPointer<QWidget> first = Screens::bringToFront(QStringLiteral("FormScreenA"));
+    QCOMPARE(Screens::bringToFront(QStringLiteral("FormScreenA")), first.data());
+    QCOMPARE(Screens::instance(QStringLiteral("FormScreenA")), first.data());
+    QCOMPARE(made, 1);
+
+    // Kept, with its state, while hidden.
+    auto* option = first->findChild<QCheckBox*>(QStringLiteral("Option"));
+    option->setChecked(true);
+    first->hide();
+    QCOMPARE(Screens::bringToFront(QStringLiteral("FormScreenA")), first.data());
+    QVERIFY(option->isChecked());
+    QCOMPARE(made, 1);
+
+    // Destroyed when closed; the next use makes it afresh.
+    Screens::close(QStringLiteral("FormScreenA"));
+    QVERIFY(!Screens::existing(QStringLiteral("FormScreenA")));
+    QTRY_VERIFY(first.isNull());
+    QWidget* second = Screens::bringToFront(QStringLiteral("FormScreenA"));
+    QCOMPARE(made, 2);
+    QVERIFY(!second->findChild<QCheckBox*>(QStringLiteral("Option"))->isChecked());
+
+    // A screen that closes itself is gone as well.
+    QPointer<QWidget> closing = second;
+    second->close();
+    QTRY_VERIFY(closing.isNull());
+    QVERIFY(!Screens::existing(QStringLiteral("FormScreenA")));
+
+    QVERIFY(!Screens::bringToFront(QStringLiteral("FormNobodyRegistered")));
+    QVERIFY(!Screens::instance(QStringLiteral("FormNobodyRegistered")));
+}
+
+void TestMainWindow::lastScreenBroughtToFrontLiesOnTop()
+{
+    QWidget* a = Screens::bringToFront(QStringLiteral("FormScreenA"));
+    QWidget* b = Screens::bringToFront(QStringLiteral("FormScreenB"));
+    shell::ScreenArea* area = m_main->screenArea();
+    const QPoint middle = area->rect().center();
+    auto topScreenAt = [area](const QPoint& point) {
+        QWidget* widget = area->childAt(point);
+        while (widget && widget->parentWidget() != area)
+            widget = widget->parentWidget();
+        return widget;
+    };
+    QCOMPARE(topScreenAt(middle), b);
+    QVERIFY(a->isVisible());
+    Screens::bringToFront(QStringLiteral("FormScreenA"));
+    QCOMPARE(topScreenAt(middle), a);
+    Screens::close(QStringLiteral("FormScreenA"));
+    QTRY_COMPARE(topScreenAt(middle), b);
+}
+
+void TestMainWindow::screensAreActivatedWhenTheyComeToFront()
+{
+    auto* a = qobject_cast<test::FakeActivatedScreen*>(Screens::bringToFront(QStringLiteral("FormScreenA")));
+    QCOMPARE(a->activations, 1);
+    Screens::bringToFront(QStringLiteral("FormScreenA"));
+    QCOMPARE(a->activations, 1);
+    auto* b = qobject_cast<test::FakeActivatedScreen*>(Screens::bringToFront(QStringLiteral("FormScreenB")));
+    QCOMPARE(b->activations, 1);
+    Screens::bringToFront(QStringLiteral("FormScreenA"));
+    QCOMPARE(a->activations, 2);
+    QCOMPARE(m_main->screenArea()->activeScreen(), a);
+}
+
+void TestMainWindow::hidingInNotificationAreaAndRestoring_data()
+{
+    QTest::addColumn<int>("reason");
+    QTest::newRow("left click") << int(QSystemTrayIcon::Trigger);
+    QTest::newRow("right click") << int(QSystemTrayIcon::Context);
+}
+
+void TestMainWindow::hidingInNotificationAreaAndRestoring()
+{
+    QFETCH(int, reason);
+    shell::NotificationIcon::setAvailableForTesting(true);
+    shell::FormMain* navigation = m_main->navigation();
+    auto* check = navigation->findChild<QCheckBox*>(QStringLiteral("CheckIconTray"));
+    check->click();
+    QVERIFY(!m_main->isVisible());
+    QVERIFY(navigation->notificationIcon()->isShown());
+    auto* tray = navigation->findChild<QSystemTrayIcon*>();
+    QVERIFY(tray);
+    QCOMPARE(tray->toolTip(), QStringLiteral("Vantrel"));
+    QVERIFY(!tray->icon().isNull());
+
+    emit tray->activated(QSystemTrayIcon::ActivationReason(reason));
+    QVERIFY(m_main->isVisible());
+    QVERIFY(!navigation->notificationIcon()->isShown());
+    QVERIFY(!check->isChecked());
+    // Clearing the box does nothing further.
+    QVERIFY(m_main->isVisible());
+}
+
+void TestMainWindow::withoutNotificationAreaTheWindowIsMinimized()
+{
+    shell::NotificationIcon::setAvailableForTesting(false);
+    auto* check = m_main->navigation()->findChild<QCheckBox*>(QStringLiteral("CheckIconTray"));
+    check->click();
+    QVERIFY(m_main->isMinimized());
+    QVERIFY(!m_main->navigation()->notificationIcon()->isShown());
+    QVERIFY(!check->isChecked());
+}
+
+void TestMainWindow::closingEndsTheProgram()
+{
+    QPointer<QWidget> deleteScreen = Screens::bringToFront(QStringLiteral("FormDelete"));
+    QSignalSpy ending(m_main.get(), &shell::MDIFormMain::programEnding);
+    QVERIFY(m_main->close());
+    QCOMPARE(ending.size(), 1);
+    QVERIFY(!Screens::existing(QStringLiteral("FormDelete")));
+    QTRY_VERIFY(deleteScreen.isNull());
+}
+
+void TestMainWindow::closingWithMaintenanceOpenKeepsItRunning()
+{
+    QPointer<QWidget> maintenance = Screens::bringToFront(QStringLiteral("FormMaintenance"));
+    QPointer<QWidget> screen = Screens::bringToFront(QStringLiteral("FormScreenA"));
+    QVERIFY(maintenance->isWindow());
+    QVERIFY(maintenance->isVisible());
+    QSignalSpy ending(m_main.get(), &shell::MDIFormMain::programEnding);
+    QVERIFY(m_main->close());
+    QCOMPARE(ending.size(), 0);
+    QVERIFY(!m_main->isVisible());
+    QVERIFY(maintenance->isVisible());
+    // The screens behind the main window are closed; the maintenance window stays.
+    QTRY_VERIFY(screen.isNull());
+    QVERIFY(!maintenance.isNull());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "TestMainWindow.moc"

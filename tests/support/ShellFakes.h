@@ -1,0 +1,52 @@
+#pragma once
+
+#include "shell/ActivatedScreen.h"
+#include "shell/CompanyScreen.h"
+#include "shell/RecordViewScreen.h"
+
+#include <QList>
+#include <QStringList>
+#include <QVariantList>
+#include <QWidget>
+
+namespace vantrel::test {
+
+// Stands in for the companies or archive screen: it stands on the company it is given.
+class FakeCompanyScreen : public QWidget, public shell::CompanyScreen {
+    Q_OBJECT
+public:
+    shell::CurrentCompany currentCompany() const override { return company; }
+
+    shell::CurrentCompany company;
+};
+
+// A record screen that runs the query it is given on a real database file and
+// keeps the rows; it carries the controls that the contacts and projects views
+// switch (DBListSelect, FrameActivities, CommandNew).
+class FakeRecordScreen : public QWidget, public shell::RecordViewScreen {
+    Q_OBJECT
+public:
+    explicit FakeRecordScreen(const QString& databaseFile = QStringLiteral("CONTACT.mdb"));
+
+    bool showRecords(const shell::RecordQuery& query, QString* error) override;
+    // Values of one column of the rows shown.
+    QVariantList column(const QString& name) const;
+
+    QString databaseFile;
+    QString failWith; // when set, showRecords fails with this description
+    int queries = 0;
+    QStringList columns;
+    QList<QVariantList> rows;
+};
+
+// A child screen that counts its activations.
+class FakeActivatedScreen : public QWidget, public shell::ActivatedScreen {
+    Q_OBJECT
+public:
+    FakeActivatedScreen();
+    void screenActivated() override { ++activations; }
+
+    int activations = 0;
+};
+
+} // namespace vantrel::test
