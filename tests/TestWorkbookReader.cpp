@@ -197,12 +197,12 @@ void TestWorkbookReader::xlsxWrittenByLibxlsxwriter()
     QCOMPARE(first.value(4), QVariant(true));
     QCOMPARE(first.value(5), QVariant(qlonglong(2501)));
     QCOMPARE(first.value(6), QVariant(QDateTime(QDate(2024, 2, 29), QTime(13, 45, 30))));
-    const QVariantList& second_ = competition.rows.at(2);
-    QCOMPARE(second_.value(0), QVariant(QStringLiteral("Line one\nline two")));
-    QVERIFY(!second_.value(1).isValid());
-    QCOMPARE(second_.value(2), QVariant(qlonglong(80)));
-    QCOMPARE(second_.value(4), QVariant(false));
-    QCOMPARE(second_.size(), 5);
+    const QVariantList& nextRow = competition.rows.at(2);
+    QCOMPARE(nextRow.value(0), QVariant(QStringLiteral("Line one\nline two")));
+    QVERIFY(!nextRow.value(1).isValid());
+    QCOMPARE(nextRow.value(2), QVariant(qlonglong(80)));
+    QCOMPARE(nextRow.value(4), QVariant(false));
+    QCOMPARE(nextRow.size(), 5);
 
     QCOMPARE(competition.headerFormats.size(), 7);
     const CellFormat& bold = competition.headerFormats.at(0);
@@ -507,13 +507,13 @@ void TestWorkbookReader::errorsNameTheProblem()
         xlsxParts("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>5</v></c></row>", "<si><t>x</t></si>"));
     QVERIFY(readError(badIndex).contains(QLatin1String("damaged")));
 
-    const QString text_ = m_folder.filePath(QStringLiteral("Letter.ods"));
-    writeZip(text_,
+    const QString letter = m_folder.filePath(QStringLiteral("Letter.ods"));
+    writeZip(letter,
         { { "mimetype", "application/vnd.oasis.opendocument.text" }, { "content.xml", "<x/>" } });
-    QCOMPARE(readError(text_),
+    QCOMPARE(readError(letter),
         QStringLiteral(
             "The file '%1' could not be read: it is an OpenDocument file but not a spreadsheet.")
-            .arg(text_));
+            .arg(letter));
 
     // A workbook saved as .xlsx under the legacy extension is read for what it is.
     const QString renamed = m_folder.filePath(QStringLiteral("Renamed.xls"));
