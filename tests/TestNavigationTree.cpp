@@ -3,6 +3,8 @@
 
 #include "data/Database.h"
 #include "data/Schema.h"
+#include "office/RecordingMailProgram.h"
+#include "platform/BusyCursor.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
 #include "shell/FormMain.h"
@@ -102,6 +104,8 @@ private slots:
     void webSearchOpensAdvancedSearchPage();
     void laterRegistrationReplacesAnAction();
     void screenNodesBringTheirScreenToFront();
+    void mailFolderNodesOpenTheFolderAndMinimize();
+    void failingOfficeActionShowsTheErrorAndKeepsTheWindow();
 
     void contactsViewShowsCurrentOrArchivedCompany();
     void correspondenceViewFindsRowsByNameOrKey();
@@ -311,6 +315,43 @@ void TestNavigationTree::screenNodesBringTheirScreenToFront()
     QCOMPARE(m_main->windowTitle(), QStringLiteral("Main Menu\\Price List"));
     clickText(QStringLiteral("Price List"));
     QCOMPARE(Screens::existing(QStringLiteral("FormPriceList")), screen);
+}
+
+void TestNavigationTree::mailFolderNodesOpenTheFolderAndMinimize()
+{
+    auto program = std::make_unique<office::RecordingMailProgram>();
+    office::RecordingMailProgram* mail = program.get();
+    office::MailProgram::setInstance(std::move(program));
+    using Folder = office::MailProgram::Folder;
+    const std::pair<const char*, Folder> nodes[] = {{"MS-Outlook Calendar", Folder::Calendar},
+                                                    {"MS-Outlook Inbox", Folder::Inbox},
+                                                    {"MS-Outlook Tasks", Folder::Tasks}};
+    for (const auto& [text, folder] : nodes) {
+        m_main->showNormal();
+        QVERIFY(!m_main->isMinimized());
+        clickText(QLatin1String(text));
+        QCOMPARE(mail->shownFolders.last(), folder);
+        QVERIFY(m_main->isMinimized());
+        QVERIFY(!platform::BusyCursor::isBusy());
+        QCOMPARE(m_main->windowTitle(), QStringLiteral("Main Menu\\MS-Office\\") + QLatin1String(text));
+    }
+    QCOMPARE(mail->shownFolders.size(), 3);
+    QVERIFY(m_messages->shown.isEmpty());
+    office::MailProgram::setInstance(nullptr);
+}
+
+void TestNavigationTree::failingOfficeActionShowsTheErrorAndKeepsTheWindow()
+{
+    auto program = std::make_unique<office::RecordingMailProgram>();
+    program->failure = QStringLiteral("The agenda file is damaged.");
+    office::MailProgram::setInstance(std::move(program));
+    clickText(QStringLiteral("MS-Outlook Calendar"));
+    QCOMPARE(m_messages->shown.size(), 1);
+    QCOMPARE(m_messages->shown.first().text, QStringLiteral("An error has occurred. The agenda file is damaged."));
+    QCOMPARE(m_messages->shown.first().icon, platform::MessageBox::Icon::Critical);
+    QVERIFY(!m_main->isMinimized());
+    QVERIFY(!platform::BusyCursor::isBusy());
+    office::MailProgram::setInstance(nullptr);
 }
 
 void TestNavigationTree::contactsViewShowsCurrentOrArchivedCompany()

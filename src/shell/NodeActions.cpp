@@ -1,6 +1,7 @@
 #include "shell/NodeActions.h"
 
 #include "platform/Desktop.h"
+#include "shell/OfficeActions.h"
 #include "shell/RecordViews.h"
 #include "shell/Screens.h"
 
@@ -65,6 +66,9 @@ QHash<QString, NodeActions::Action> defaultActions()
     add("Overdue Meetings", bringToFront("FormReportOverdue"));
     add("Sales Figures", bringToFront("FormAllSales"));
     add("Active Projects", bringToFront("FormReportProjects"));
+    add("MS-Outlook Calendar", OfficeActions::openCalendar);
+    add("MS-Outlook Inbox", OfficeActions::openInbox);
+    add("MS-Outlook Tasks", OfficeActions::openTasks);
     return actions;
 }
 

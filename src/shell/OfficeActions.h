@@ -1,0 +1,15 @@
+#pragma once
+
+namespace vantrel::shell {
+
+// The office nodes of the navigation tree: each shows the busy pointer while
+// the office program comes up, then minimizes the main window; a failure is
+// shown with the error icon and leaves the window as it was.
+class OfficeActions {
+public:
+    static void openCalendar();
+    static void openInbox();
+    static void openTasks();
+};
+
+} // namespace vantrel::shell
