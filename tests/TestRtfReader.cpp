@@ -475,9 +475,13 @@ void TestRtfReader::hostileInput()
     QCOMPARE(bodyText(rtf), text);
 
     QTextDocument body;
-    readRtf("{\\rtf1\\fs999999999 big\\fs-4  normal\\tx5\\tx5" + QByteArray(20000, 'x') + "}", &body, nullptr, nullptr);
+    QByteArray tabs;
+    for (int i = 0; i < 100000; ++i)
+        tabs += "{\\tx" + QByteArray::number(i);
+    readRtf("{\\rtf1\\fs999999999 big\\fs-4  normal" + tabs + " tabbed}", &body, nullptr, nullptr);
     QCOMPARE(formatOf(body, QStringLiteral("big")).fontPointSize(), 1638.0);
     QCOMPARE(formatOf(body, QStringLiteral("normal")).fontPointSize(), 12.0);
+    QCOMPARE(body.begin().blockFormat().tabPositions().size(), 64);
     readRtf("{\\rtf1\\li99999999999999999999\\fi-2147483649 wide}", &body, nullptr, nullptr);
     QCOMPARE(body.begin().blockFormat().leftMargin(), 31680 / 15.0);
     QCOMPARE(body.begin().blockFormat().textIndent(), -31680 / 15.0);

@@ -331,6 +331,15 @@ void TestRtfWriter::outputIsSevenBitRtf()
     }
     QCOMPARE(depth, 0);
     QVERIFY(rtf.contains("Gr\\u252\\'fc\\u223\\'dfe \\{\\}\\\\ \\u26085?\\u26412? \\u-10179?\\u-8704?"));
+
+    QTextCharFormat odd;
+    odd.setFontFamilies({ QStringLiteral("Odd;Name") });
+    QTextCursor(&m_document).insertText(QStringLiteral("x"), odd);
+    QTextDocument copy;
+    readBack(writeRtf(m_document), &copy);
+    QTextCursor first(&copy);
+    first.setPosition(1);
+    QCOMPARE(first.charFormat().fontFamilies().toStringList(), QStringList(QStringLiteral("OddName")));
 }
 
 QTEST_MAIN(TestRtfWriter)

@@ -148,7 +148,11 @@ QByteArray RtfWriter::write()
 
 int RtfWriter::fontIndex(const QString& family, bool symbol)
 {
-    const QString name = family.isEmpty() ? QStringLiteral("Times New Roman") : family;
+    // A semicolon would end the font table entry early.
+    QString name = family;
+    name.remove(u';');
+    if (name.isEmpty())
+        name = QStringLiteral("Times New Roman");
     const qsizetype found = m_fonts.indexOf(name);
     if (found >= 0)
         return static_cast<int>(found);
