@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QPdfDocument;
+class QPdfView;
+
+namespace vantrel::shell {
+
+// The manual viewer "Vantrel Help": Help.pdf of the program folder, shown at a
+// page at 86 %. One viewer serves the whole program; every manual link reuses it.
+class FormHelp : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr qreal zoom = 0.86;
+
+    // Shows the viewer at a page (counted from 1), making it beside the window of
+    // `from` when there is none. Not modal: the calling screen stays usable.
+    static FormHelp* showPage(QWidget* from, int page);
+
+    // The page on show, counted from 1.
+    int currentPage() const;
+
+private:
+    explicit FormHelp(QWidget* owner);
+    void goToPage(int page);
+
+    QPdfDocument* m_document;
+    QPdfView* m_view;
+    QLabel* m_missing;
+};
+
+} // namespace vantrel::shell
