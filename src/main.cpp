@@ -1,18 +1,19 @@
 #include "platform/ProgramFolder.h"
+#include "shell/StartSequence.h"
 
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantrel"));
+    // Windows come and go during start-up; the program ends when the shell says so.
+    QApplication::setQuitOnLastWindowClosed(false);
     vantrel::platform::enterProgramFolder();
 
-    QMainWindow window;
-    window.setObjectName(QStringLiteral("MDIFormMain"));
-    window.setWindowTitle(QStringLiteral("Vantrel"));
-    window.resize(1024, 720);
-    window.show();
+    vantrel::shell::StartSequence startSequence;
+    QObject::connect(&startSequence, &vantrel::shell::StartSequence::programEnding, &app,
+                     &QApplication::quit, Qt::QueuedConnection);
+    startSequence.start();
     return app.exec();
 }
