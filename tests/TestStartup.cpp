@@ -4,6 +4,7 @@
 #include "data/Schema.h"
 #include "maintenance/FormReplica.h"
 #include "platform/MessageBox.h"
+#include "platform/ProgramFolder.h"
 #include "shell/MDIFormMain.h"
 #include "shell/Screens.h"
 #include "shell/SetupFlag.h"
@@ -11,6 +12,10 @@
 #include "shell/StartSequence.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QFile>
 #include <QLineEdit>
 #include <QPointer>
@@ -74,6 +79,7 @@ private slots:
     void flagThatCannotBeStoredLeavesFolderAsItWas();
     void unreadableSettingsShowTheError();
     void closingSetupScreenEndsTheProgram();
+    void setupScreenExplainsTheSingleUserChoice();
 
 private:
     void waitForSetupCheck(StartSequence& sequence);
@@ -262,6 +268,27 @@ void TestStartup::closingSetupScreenEndsTheProgram()
     waitForSetupCheck(sequence);
     sequence.setupScreen()->close();
     QTRY_COMPARE(ending.size(), 1);
+}
+
+void TestStartup::setupScreenExplainsTheSingleUserChoice()
+{
+    createDeliveredFolder(*m_folder);
+    StartSequence sequence;
+    sequence.start();
+    waitForSetupCheck(sequence);
+    FormReplica* setup = sequence.setupScreen();
+    auto* help = setup->findChild<QPushButton*>(QStringLiteral("CommandHelp"));
+    QVERIFY(help);
+    QCOMPARE(help->text(), QStringLiteral("Help (F1)"));
+    auto* frame = setup->findChild<QGroupBox*>(QStringLiteral("FrameHelp"));
+    auto* label = setup->findChild<QLabel*>(QStringLiteral("LabelHelp"));
+    QVERIFY(frame && label);
+    QTest::mouseMove(setup->findChild<QCheckBox*>(QStringLiteral("Check1")));
+    QTRY_VERIFY(frame->isVisible());
+    QCOMPARE(label->text(),
+             QStringLiteral("Select this option if you are a single user. Instead of creating a replica, "
+                            "a copy of the database will be made to ")
+                 + QDir::toNativeSeparators(platform::programFolder()) + QStringLiteral("."));
 }
 
 QTEST_MAIN(TestStartup)

@@ -2,6 +2,8 @@
 
 #include "platform/MessageBox.h"
 #include "platform/ProgramFolder.h"
+#include "shell/HintLine.h"
+#include "shell/ManualLink.h"
 #include "shell/SetupFlag.h"
 #include "shell/ShellResources.h"
 #include "shell/Twips.h"
@@ -9,6 +11,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -44,6 +47,8 @@ FormReplica::FormReplica(QWidget* parent)
     setObjectName(QStringLiteral("FormReplica"));
     setWindowTitle(QStringLiteral("Create a Replica of the Database on your PC"));
     setWindowIcon(shell::programIcon());
+    m_hints = new shell::HintLine(this);
+    m_manual = new shell::ManualLink(this);
 
     auto* sourceLabel = new QLabel(QStringLiteral("Database to Replicate..."), this);
     sourceLabel->setObjectName(QStringLiteral("Label1"));
@@ -58,6 +63,11 @@ FormReplica::FormReplica(QWidget* parent)
     m_flag->setObjectName(QStringLiteral("TEXT04"));
     m_flag->hide();
 
+    m_hints->setHint(m_singleUser,
+                     QStringLiteral("Select this option if you are a single user. Instead of creating a "
+                                    "replica, a copy of the database will be made to ")
+                         + nativeProgramFolder() + QStringLiteral("."));
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(sourceLabel);
     layout->addWidget(m_source);
@@ -71,6 +81,11 @@ FormReplica::FormReplica(QWidget* parent)
     layout->addSpacing(12);
     layout->addWidget(m_singleUser);
     layout->addStretch(1);
+    layout->addWidget(m_hints->frame());
+    auto* helpRow = new QHBoxLayout;
+    helpRow->addStretch(1);
+    helpRow->addWidget(m_manual->button());
+    layout->addLayout(helpRow);
 
     resize(shell::twipsToPixels(screenSize, this));
     if (const QScreen* screen = QGuiApplication::primaryScreen())

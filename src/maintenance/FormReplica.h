@@ -6,6 +6,11 @@ class QCheckBox;
 class QLineEdit;
 class QPushButton;
 
+namespace vantrel::shell {
+class HintLine;
+class ManualLink;
+} // namespace vantrel::shell
+
 namespace vantrel::maintenance {
 
 // The first-run set-up screen. At start it closes at once on a workstation that
@@ -35,6 +40,8 @@ private:
     QPushButton* m_createReplica;
     QCheckBox* m_singleUser;
     QLineEdit* m_flag;
+    shell::HintLine* m_hints;
+    shell::ManualLink* m_manual;
     bool m_checked = false;
 };
 
