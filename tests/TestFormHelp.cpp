@@ -1,5 +1,6 @@
 #include "shell/FormHelp.h"
 #include "shell/ManualLink.h"
+#include "shell/Twips.h"
 
 #include "TestFolder.h"
 
@@ -82,9 +83,7 @@ void TestFormHelp::viewerShowsThePageAtTheZoom()
     QCOMPARE(help->objectName(), QStringLiteral("FormHelp"));
     QCOMPARE(help->windowTitle(), QStringLiteral("Vantrel Help"));
     QVERIFY(help->isVisible());
-    // 12825 by 7530 in 1/1440 inch.
-    QCOMPARE(help->width(), 12825 * help->logicalDpiX() / 1440);
-    QCOMPARE(help->height(), 7530 * help->logicalDpiY() / 1440);
+    QCOMPARE(help->size(), twipsToPixels(QSize(12825, 7530), help));
     auto* view = help->findChild<QPdfView*>("WebBrowser1");
     QVERIFY(view);
     QCOMPARE(view->zoomMode(), QPdfView::ZoomMode::Custom);

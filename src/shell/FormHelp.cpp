@@ -1,6 +1,7 @@
 #include "shell/FormHelp.h"
 
 #include "platform/ProgramFolder.h"
+#include "shell/Twips.h"
 
 #include <QDir>
 #include <QLabel>
@@ -18,12 +19,6 @@ QPointer<FormHelp>& viewer()
 {
     static QPointer<FormHelp> instance;
     return instance;
-}
-
-// Sizes in 1/1440 inch become pixels at the screen's logical resolution.
-int pixels(int twips, int dpi)
-{
-    return twips * dpi / 1440;
 }
 
 } // namespace
@@ -67,7 +62,7 @@ FormHelp::FormHelp(QWidget* owner)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
     layout->addWidget(m_missing);
-    resize(pixels(12825, logicalDpiX()), pixels(7530, logicalDpiY()));
+    resize(twipsToPixels(QSize(12825, 7530), this));
 }
 
 int FormHelp::currentPage() const

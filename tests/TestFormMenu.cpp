@@ -1,0 +1,383 @@
+#include "shell/FormHelp.h"
+#include "shell/FormMenu.h"
+#include "shell/Screens.h"
+
+#include "data/Database.h"
+#include "data/Schema.h"
+#include "platform/Desktop.h"
+#include "platform/MessageBox.h"
+
+#include "TestFolder.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QVBoxLayout>
+
+using namespace vantrel;
+using shell::FormMenu;
+
+namespace {
+
+const char* const lockedCommands[] = {"CommandMastertables", "CommandImport", "CommandSize"};
+
+// A program folder with its databases and a main window holding the menu.
+struct MenuFixture {
+    MenuFixture()
+    {
+        folder.createDatabases();
+        main.setObjectName("MDIFormMain");
+        main.setWindowTitle("Main Menu");
+        auto* layout = new QVBoxLayout(&main);
+        menu = new FormMenu(&main);
+        layout->addWidget(menu);
+        main.resize(700, 560);
+        main.show();
+        menu->screenActivated();
+        auto handler = std::make_unique<platform::RecordingMessageBoxHandler>();
+        messages = handler.get();
+        platform::MessageBox::setHandler(std::move(handler));
+    }
+    ~MenuFixture() { platform::MessageBox::setHandler(nullptr); }
+
+    template <class T = QPushButton>
+    T* control(const char* name) const
+    {
+        T* found = menu->findChild<T*>(name);
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    QLineEdit* password() const { return control<QLineEdit>("TextPassword"); }
+    QGroupBox* frame() const { return control<QGroupBox>("FramePassword"); }
+    bool unlocked() const
+    {
+        for (const char* name : lockedCommands) {
+            if (!control(name)->isEnabled())
+                return false;
+        }
+        return control<QLabel>("LabelSize")->isEnabled();
+    }
+    QString storedPassword() const
+    {
+        data::Database db;
+        data::openBusinessDatabase(db);
+        return db.scalar("SELECT TEXT02 FROM TABLE02").toString();
+    }
+    // Closed and opened again: a new screen.
+    void reopen()
+    {
+        delete menu;
+        menu = new FormMenu(&main);
+        main.layout()->addWidget(menu);
+        menu->show();
+        menu->screenActivated();
+    }
+    void changePasswordTo(const QString& password)
+    {
+        QTest::mouseClick(control("CommandEnter"), Qt::LeftButton);
+        QTest::mouseClick(control("CommandChange"), Qt::LeftButton);
+        QLineEdit* newPassword = control<QLineEdit>("TextNewPassword");
+        QTest::keyClicks(newPassword, password);
+        QTest::mouseClick(control("CommandSave"), Qt::LeftButton);
+    }
+
+    test::TestFolder folder;
+    QWidget main;
+    FormMenu* menu = nullptr;
+    platform::RecordingMessageBoxHandler* messages = nullptr;
+};
+
+} // namespace
+
+class TestFormMenu : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void loadMakesTheFoldersAndLocksTheAdvancedOptions();
+    void defaultPasswordUnlocksAtOnce();
+    void changedPasswordRefusesTheDefault();
+    void lettersCaseCounts();
+    void changeNeedsTheCurrentPassword();
+    void clickIntoTheBoxEmptiesAndMasksIt();
+    void activationRefillsTheDefaultWithoutLocking();
+    void missingDatabaseIsReportedAndKeepsTheMenuLocked();
+    void screenButtonsAppendTheirCaption();
+    void documentsAndWebPagesOpenThroughTheDesktop();
+    void hintsExplainTheButtons();
+};
+
+void TestFormMenu::initTestCase()
+{
+    QCoreApplication::setApplicationVersion("2.7.1");
+}
+
+void TestFormMenu::loadMakesTheFoldersAndLocksTheAdvancedOptions()
+{
+    test::TestFolder folder;
+    folder.createDatabases();
+    QVERIFY(QDir().mkdir("Documents"));
+    QFile kept("Documents/kept.txt");
+    QVERIFY(kept.open(QIODevice::WriteOnly));
+    kept.close();
+
+    FormMenu menu;
+    for (const char* name : {"Temp", "Documents", "Attachments"})
+        QVERIFY2(QDir(name).exists(), name);
+    QVERIFY(QFile::exists("Documents/kept.txt"));
+
+    QCOMPARE(menu.objectName(), QStringLiteral("FormMenu"));
+    QCOMPARE(menu.findChild<QLabel*>("LabelTitle")->text(), QStringLiteral("Vantrel"));
+    QCOMPARE(menu.findChild<QLabel*>("LabelVersion")->text(), QStringLiteral("Version 2.7"));
+    QCOMPARE(menu.findChild<QGroupBox*>("FrameAdvanced")->title(), QStringLiteral("Advanced Options"));
+    QCOMPARE(menu.findChild<QGroupBox*>("FrameOther")->title(), QStringLiteral("Other Options"));
+    QCOMPARE(menu.findChild<QGroupBox*>("FrameSetup")->title(), QStringLiteral("Setup and Maintenance"));
+    QCOMPARE(menu.findChild<QLabel*>("LabelCheckVersion")->text(), QStringLiteral("Check for New Versions"));
+    QVERIFY(menu.findChild<QGroupBox*>("FramePassword")->title().isEmpty());
+    for (const char* name : lockedCommands)
+        QVERIFY2(!menu.findChild<QPushButton*>(name)->isEnabled(), name);
+    for (const char* name : {"LabelMastertables", "LabelImport", "LabelSize"})
+        QVERIFY2(!menu.findChild<QLabel*>(name)->isEnabled(), name);
+    for (const char* name : {"CommandSlideShow", "CommandManual", "CommandSupport", "CommandMaintenance",
+                             "CommandImportSales", "CommandExport", "CommandUpgrade"})
+        QVERIFY2(menu.findChild<QPushButton*>(name)->isEnabled(), name);
+    for (const char* name : {"CommandChange", "CommandSave", "TextNewPassword", "LabelNewPassword"})
+        QVERIFY2(menu.findChild<QWidget*>(name)->isHidden(), name);
+}
+
+void TestFormMenu::defaultPasswordUnlocksAtOnce()
+{
+    MenuFixture f;
+    QCOMPARE(f.password()->text(), QStringLiteral("Keystone"));
+    QCOMPARE(f.password()->echoMode(), QLineEdit::Normal);
+
+    QTest::mouseClick(f.control("CommandEnter"), Qt::LeftButton);
+    QVERIFY(f.unlocked());
+    QCOMPARE(f.frame()->title(), QStringLiteral("Advanced Setup Enabled"));
+    QCOMPARE(f.frame()->palette().color(QPalette::WindowText), QColor(Qt::blue));
+    QVERIFY(f.control("CommandChange")->isVisible());
+    QVERIFY(f.messages->shown.isEmpty());
+}
+
+void TestFormMenu::changedPasswordRefusesTheDefault()
+{
+    MenuFixture f;
+    f.changePasswordTo("Harbour 7");
+    QVERIFY(f.messages->shown.isEmpty());
+    QCOMPARE(f.storedPassword(), QStringLiteral("Harbour 7"));
+    {
+        data::Database db;
+        QVERIFY(data::openBusinessDatabase(db));
+        QCOMPARE(db.scalar("SELECT TEXT01 FROM TABLE02").toString(), QStringLiteral("Harbour 7"));
+    }
+    QCOMPARE(f.password()->text(), QStringLiteral("Harbour 7"));
+    QVERIFY(f.control<QLineEdit>("TextNewPassword")->isHidden());
+    QVERIFY(f.control("CommandChange")->isVisible());
+
+    // Reopened, the menu is locked again and the pre-filled default is refused.
+    f.reopen();
+    QVERIFY(!f.unlocked());
+    QTest::mouseClick(f.control("CommandEnter"), Qt::LeftButton);
+    QVERIFY(!f.unlocked());
+    QCOMPARE(f.frame()->title(), QStringLiteral("INCORRECT PASSWORD"));
+    QCOMPARE(f.frame()->palette().color(QPalette::WindowText), QColor(Qt::red));
+    QVERIFY(f.password()->text().isEmpty());
+    QCOMPARE(f.password()->echoMode(), QLineEdit::Password);
+    QVERIFY(f.control("CommandChange")->isHidden());
+    // The caption's colour stays in the caption.
+    QVERIFY(f.control<QLabel>("LabelNewPassword")->palette().color(QPalette::WindowText) != QColor(Qt::red));
+
+    QTest::keyClicks(f.password(), "Harbour 7");
+    QTest::mouseClick(f.control("CommandEnter"), Qt::LeftButton);
+    QVERIFY(f.unlocked());
+    QCOMPARE(f.frame()->title(), QStringLiteral("Advanced Setup Enabled"));
+}
+
+void TestFormMenu::lettersCaseCounts()
+{
+    MenuFixture f;
+    f.changePasswordTo("Secret");
+    for (const char* attempt : {"secret", "SECRET", "Secret "}) {
+        QTest::mouseClick(f.password(), Qt::LeftButton);
+        QTest::keyClicks(f.password(), attempt);
+        QTest::mouseClick(f.control("CommandEnter"), Qt::LeftButton);
+        QCOMPARE(f.frame()->title(), QStringLiteral("INCORRECT PASSWORD"));
+    }
+    // A wrong password after a correct one does not lock the menu again.
+    QVERIFY(f.unlocked());
+
+    f.reopen();
+    QTest::mouseClick(f.password(), Qt::LeftButton);
+    QTest::keyClicks(f.password(), "secret");
+    QTest::mouseClick(f.control("CommandEnter"), Qt::LeftButton);
+    QVERIFY(!f.unlocked());
+}
+
+void TestFormMenu::changeNeedsTheCurrentPassword()
+{
+    MenuFixture f;
+    // Before a correct Enter there is no Change button to click.
+    QVERIFY(f.control("CommandChange")->isHidden());
+
+    QTest::mouseClick(f.control("CommandEnter"), Qt::LeftButton);
+    QTest::mouseClick(f.password(), Qt::LeftButton);
+    QTest::keyClicks(f.password(), "Keyston");
+    QTest::mouseClick(f.control("CommandChange"), Qt::LeftButton);
+    QCOMPARE(f.messages->shown.size(), 1);
+    QCOMPARE(f.messages->shown.first().text, QStringLiteral("Please enter your current password first."));
+    QCOMPARE(f.messages->shown.first().title, QStringLiteral("Vantrel"));
+    QCOMPARE(f.messages->shown.first().buttons, int(platform::MessageBox::Ok));
+    QVERIFY(f.control<QLineEdit>("TextNewPassword")->isHidden());
+    QCOMPARE(f.storedPassword(), QStringLiteral("Keystone"));
+
+    QTest::keyClick(f.password(), Qt::Key_E);
+    QTest::mouseClick(f.control("CommandChange"), Qt::LeftButton);
+    QCOMPARE(f.messages->shown.size(), 1);
+    QVERIFY(f.control<QLabel>("LabelNewPassword")->isVisible());
+    QVERIFY(f.control<QLineEdit>("TextNewPassword")->isVisible());
+    QVERIFY(f.control<QLineEdit>("TextNewPassword")->text().isEmpty());
+    QVERIFY(f.control("CommandSave")->isVisible());
+    QVERIFY(f.control("CommandChange")->isHidden());
+}
+
+void TestFormMenu::clickIntoTheBoxEmptiesAndMasksIt()
+{
+    MenuFixture f;
+    QTest::mouseClick(f.password(), Qt::LeftButton);
+    QVERIFY(f.password()->text().isEmpty());
+    QTest::keyClicks(f.password(), "Keystone");
+    QCOMPARE(f.password()->echoMode(), QLineEdit::Password);
+    QCOMPARE(f.password()->displayText(), QStringLiteral("********"));
+    QTest::keyClick(f.password(), Qt::Key_Return);
+    QVERIFY(f.unlocked());
+}
+
+void TestFormMenu::activationRefillsTheDefaultWithoutLocking()
+{
+    MenuFixture f;
+    QTest::mouseClick(f.control("CommandEnter"), Qt::LeftButton);
+    QTest::mouseClick(f.password(), Qt::LeftButton);
+    QTest::keyClicks(f.password(), "something");
+    f.menu->screenActivated();
+    QCOMPARE(f.password()->text(), QStringLiteral("Keystone"));
+    // Masking, once on, stays on.
+    QCOMPARE(f.password()->echoMode(), QLineEdit::Password);
+    QVERIFY(f.unlocked());
+}
+
+void TestFormMenu::missingDatabaseIsReportedAndKeepsTheMenuLocked()
+{
+    MenuFixture f;
+    QVERIFY(QFile::rename("CONTACT.mdb", "CONTACT.away"));
+    QTest::mouseClick(f.control("CommandEnter"), Qt::LeftButton);
+    QVERIFY(!f.unlocked());
+    QCOMPARE(f.messages->shown.size(), 1);
+    QVERIFY(f.messages->shown.first().text.startsWith("An error has occurred. "));
+    QVERIFY(!QFile::exists("CONTACT.mdb"));
+
+    // A new password that cannot be stored is not lost from the box.
+    QVERIFY(QFile::rename("CONTACT.away", "CONTACT.mdb"));
+    QTest::mouseClick(f.control("CommandEnter"), Qt::LeftButton);
+    QTest::mouseClick(f.control("CommandChange"), Qt::LeftButton);
+    QTest::keyClicks(f.control<QLineEdit>("TextNewPassword"), "Lighthouse");
+    QVERIFY(QFile::rename("CONTACT.mdb", "CONTACT.away"));
+    QTest::mouseClick(f.control("CommandSave"), Qt::LeftButton);
+    QCOMPARE(f.messages->shown.size(), 2);
+    QVERIFY(f.control<QLineEdit>("TextNewPassword")->isVisible());
+    QCOMPARE(f.control<QLineEdit>("TextNewPassword")->text(), QStringLiteral("Lighthouse"));
+    QVERIFY(QFile::rename("CONTACT.away", "CONTACT.mdb"));
+    QTest::mouseClick(f.control("CommandSave"), Qt::LeftButton);
+    QCOMPARE(f.storedPassword(), QStringLiteral("Lighthouse"));
+}
+
+void TestFormMenu::screenButtonsAppendTheirCaption()
+{
+    MenuFixture f;
+    QPointer<QWidget> made;
+    shell::Screens::registerScreen("FormMastertables", [&made] { return made = new QWidget; });
+    QTest::mouseClick(f.control("CommandEnter"), Qt::LeftButton);
+    QTest::mouseClick(f.control("CommandMastertables"), Qt::LeftButton);
+    QTest::mouseClick(f.control("CommandMastertables"), Qt::LeftButton);
+    QVERIFY(made && made->isVisible());
+    QCOMPARE(f.main.windowTitle(), QStringLiteral("Main Menu - Mastertables - Mastertables"));
+
+    // A screen that is not there yet: nothing happens.
+    QVERIFY(!shell::Screens::isRegistered("FormSupport"));
+    QTest::mouseClick(f.control("CommandSupport"), Qt::LeftButton);
+    QCOMPARE(f.main.windowTitle(), QStringLiteral("Main Menu - Mastertables - Mastertables"));
+    QVERIFY(f.messages->shown.isEmpty());
+
+    shell::Screens::registerScreen("FormSupport", [] { return new QWidget; });
+    QTest::mouseClick(f.control("CommandSupport"), Qt::LeftButton);
+    QCOMPARE(f.main.windowTitle(), QStringLiteral("Main Menu - Mastertables - Mastertables - Technical Support"));
+    shell::Screens::closeAll();
+}
+
+void TestFormMenu::documentsAndWebPagesOpenThroughTheDesktop()
+{
+    MenuFixture f;
+    auto opener = std::make_unique<platform::RecordingOpener>();
+    platform::RecordingOpener* opened = opener.get();
+    platform::Desktop::setOpener(std::move(opener));
+
+    // Without the files nothing is opened and nothing is said.
+    QTest::mouseClick(f.control("CommandManual"), Qt::LeftButton);
+    QVERIFY(opened->opened.isEmpty());
+    QVERIFY(f.messages->shown.isEmpty());
+
+    for (const char* name : {"Help.pdf", "QuickStart.pdf"}) {
+        QFile file(name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QTest::mouseClick(f.control("CommandSlideShow"), Qt::LeftButton);
+    QTest::mouseClick(f.control("CommandManual"), Qt::LeftButton);
+    // F1 on the menu opens the whole manual, not the viewer.
+    QTest::keyRelease(f.password(), Qt::Key_F1);
+    QTest::mouseClick(f.control("CommandUpgrade"), Qt::LeftButton);
+    QTest::mouseClick(f.control<QLabel>("LabelWebsite"), Qt::LeftButton);
+
+    QCOMPARE(opened->opened.size(), 5);
+    QCOMPARE(opened->opened.at(0), QUrl::fromLocalFile(f.folder.filePath("QuickStart.pdf")));
+    QCOMPARE(opened->opened.at(1), QUrl::fromLocalFile(f.folder.filePath("Help.pdf")));
+    QCOMPARE(opened->opened.at(2), QUrl::fromLocalFile(f.folder.filePath("Help.pdf")));
+    QCOMPARE(opened->opened.at(3), QUrl("https://vantrel.example/Version.htm"));
+    QCOMPARE(opened->opened.at(4), QUrl("https://vantrel.example/"));
+    QVERIFY(!f.main.findChild<shell::FormHelp*>());
+    platform::Desktop::setOpener(nullptr);
+}
+
+void TestFormMenu::hintsExplainTheButtons()
+{
+    MenuFixture f;
+    QVERIFY(QTest::qWaitForWindowExposed(&f.main));
+    auto* help = f.control<QGroupBox>("FrameHelp");
+    auto* text = f.control<QLabel>("LabelHelp");
+
+    QTest::mouseMove(f.password());
+    QTRY_VERIFY(help->isVisible());
+    QCOMPARE(text->text(), QStringLiteral("The Advanced Setup Menu is Password protected. The default password is "
+                                          "'Keystone'. Change this in order to restrict access. Passwords are "
+                                          "case sensitive."));
+    // The locked buttons explain themselves too.
+    QTest::mouseMove(f.control("CommandSize"));
+    QTRY_VERIFY(text->text().startsWith("The database can contain 2 GB of data."));
+    QTest::mouseMove(f.control("CommandImportSales"));
+    QTRY_VERIFY(text->text().contains("on your PC or network.This action can be done periodically"));
+    QTest::mouseMove(f.control("CommandManual"));
+    QTRY_COMPARE(text->text(), QStringLiteral("Display the user manual."));
+
+    auto* website = f.control<QLabel>("LabelWebsite");
+    QTest::mouseMove(website);
+    QTRY_COMPARE(website->palette().color(QPalette::WindowText), QColor(Qt::blue));
+    QTest::mouseMove(f.menu, QPoint(f.menu->width() - 3, f.menu->height() - 3));
+    QTRY_VERIFY(help->isHidden());
+    QCOMPARE(website->palette().color(QPalette::WindowText), QColor(Qt::black));
+}
+
+QTEST_MAIN(TestFormMenu)
+#include "TestFormMenu.moc"
