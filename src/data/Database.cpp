@@ -60,7 +60,9 @@ bool Database::open(const QString& fileName, OpenMode mode)
         m_lastError = QStringLiteral("Could not find file '%1'.").arg(path);
         return false;
     }
-    int flags = SQLITE_OPEN_READWRITE;
+    // Each connection is used by one thread at a time, so the engine's own locking
+    // of the connection is only overhead.
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
     if (mode == OpenMode::CreateIfMissing)
         flags |= SQLITE_OPEN_CREATE;
     const QByteArray encoded = QFile::encodeName(path);

@@ -111,6 +111,21 @@ Migration createTablesOfVersion(DatabaseKind kind, int version)
 QList<Migration> migrationsOf(DatabaseKind kind)
 {
     QList<Migration> steps{createTablesOfVersion(kind, 1)};
+    if (kind == DatabaseKind::Business) {
+        // The lists every screen opens: companies by state and name, a company's
+        // children by their owner.
+        steps.append([](Database& db) {
+            return db.executeScript(QStringLiteral(
+                "CREATE INDEX TABLE01_STATE_NAME ON TABLE01 (TEXT20, TEXT01);"
+                "CREATE INDEX TABLE03_COMPANY ON TABLE03 (NUMBER01, TEXT02);"
+                "CREATE INDEX TABLE05_COMPANY ON TABLE05 (NUMBER01);"
+                "CREATE INDEX TABLE06_COMPANY ON TABLE06 (NUMBER01);"
+                "CREATE INDEX TABLE07_PROJECT ON TABLE07 (NUMBER01);"
+                "CREATE INDEX TABLE08_COMPANY ON TABLE08 (NUMBER01, DATE01);"
+                "CREATE INDEX TABLE09_COMPANY ON TABLE09 (NUMBER01, DATE01);"
+                "CREATE INDEX TABLE10_COMPANY ON TABLE10 (NUMBER01);"));
+        });
+    }
     if (kind == DatabaseKind::User) {
         // The mail account row comes with its table, so older files get it too.
         steps.append([createAccount = createTablesOfVersion(kind, 2)](Database& db) {

@@ -73,17 +73,6 @@ QList<char32_t> codePoints(QStringView text)
     return points;
 }
 
-int compareAsciiNoCase(const unsigned char* a, int lengthA, const unsigned char* b, int lengthB)
-{
-    const int common = std::min(lengthA, lengthB);
-    for (int i = 0; i < common; ++i) {
-        const int d = int(lowerAscii[a[i]]) - int(lowerAscii[b[i]]);
-        if (d != 0)
-            return d;
-    }
-    return lengthA - lengthB;
-}
-
 int compareUnicode(QStringView left, QStringView right)
 {
     const QList<char32_t> a = codePoints(left);
@@ -206,10 +195,19 @@ int collationCompare(void*, int lengthA, const void* a, int lengthB, const void*
 {
     const auto* bytesA = static_cast<const unsigned char*>(a);
     const auto* bytesB = static_cast<const unsigned char*>(b);
-    if (isAscii(bytesA, lengthA) && isAscii(bytesB, lengthB))
-        return compareAsciiNoCase(bytesA, lengthA, bytesB, lengthB);
-    return compareUnicode(QString::fromUtf8(static_cast<const char*>(a), lengthA),
-                          QString::fromUtf8(static_cast<const char*>(b), lengthB));
+    // Names are nearly always ASCII: an ASCII difference before any other letter
+    // decides alone, so only text with a non-ASCII letter in the shared start
+    // needs the Unicode rules.
+    const int common = std::min(lengthA, lengthB);
+    for (int i = 0; i < common; ++i) {
+        if ((bytesA[i] | bytesB[i]) >= 0x80)
+            return compareUnicode(QString::fromUtf8(static_cast<const char*>(a), lengthA),
+                                  QString::fromUtf8(static_cast<const char*>(b), lengthB));
+        const int d = int(lowerAscii[bytesA[i]]) - int(lowerAscii[bytesB[i]]);
+        if (d != 0)
+            return d;
+    }
+    return lengthA - lengthB;
 }
 
 QString argumentText(sqlite3_value* value)
