@@ -84,6 +84,8 @@ void TestMainWindow::startsAtItsSizeWithTheSetupMenu()
         QVERIFY(menu);
         QVERIFY(menu->isVisible());
         QCOMPARE(menu->parentWidget(), m_main->screenArea());
+        QCOMPARE(menu->geometry(), m_main->screenArea()->rect());
+        QCOMPARE(twipsX(menu->width()), 12900 - 3300);
     }
 }
 

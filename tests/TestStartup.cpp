@@ -134,6 +134,11 @@ void TestStartup::setUpWorkstationGoesThroughSplash()
     QVERIFY(main);
     QVERIFY(main->isVisible());
     QCOMPARE(main->windowTitle(), QStringLiteral("Vantrel"));
+    // The setup menu is the first screen, right of the navigation tree.
+    QWidget* menu = shell::Screens::existing(QStringLiteral("FormMenu"));
+    QVERIFY(menu);
+    QVERIFY(menu->isVisible());
+    QVERIFY(main->isAncestorOf(menu));
     QTRY_VERIFY(splash.isNull());
     QVERIFY(m_messages->shown.isEmpty());
 }

@@ -71,8 +71,9 @@ void ScreenArea::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     const auto screens = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    // Shown screens, also while the main window itself is still hidden.
     for (QWidget* screen : screens) {
-        if (screen->isVisible())
+        if (!screen->isHidden())
             place(screen);
     }
 }
