@@ -162,12 +162,12 @@ void TestNavigationTree::registerCompanyScreens()
     m_archive = nullptr;
     Screens::registerScreen(QStringLiteral("FormCompanies"), [this] {
         m_companies = new test::FakeCompanyScreen;
-        m_companies->company = {7, QStringLiteral("O'Brien & Sons"), QStringLiteral("A-100")};
+        m_companies->standOn(7, QStringLiteral("O'Brien & Sons"), QStringLiteral("A-100"));
         return m_companies;
     });
     Screens::registerScreen(QStringLiteral("FormArchive"), [this] {
         m_archive = new test::FakeCompanyScreen;
-        m_archive->company = {9, QStringLiteral("Old Mill"), QStringLiteral("A-900")};
+        m_archive->standOn(9, QStringLiteral("Old Mill"), QStringLiteral("A-900"));
         return m_archive;
     });
     for (const char* name : {"FormContacts", "FormCorrespondence", "FormCallReports", "FormProjects",
@@ -450,7 +450,7 @@ void TestNavigationTree::viewWithoutCompanyShowsNoRows()
     execute(QStringLiteral("INSERT INTO TABLE08 (NUMBER01, TEXT01, DATE01) VALUES (NULL, '', '2024-01-01'), "
                            "(NULL, NULL, '2024-01-02')"));
     registerCompanyScreens();
-    Screens::instance<test::FakeCompanyScreen>(QStringLiteral("FormCompanies"))->company = {};
+    Screens::instance<test::FakeCompanyScreen>(QStringLiteral("FormCompanies"))->standOn({}, {}, {});
     clickText(QStringLiteral("Call Reports"));
     test::FakeRecordScreen* reports = recordScreen(QStringLiteral("FormCallReports"));
     QCOMPARE(reports->queries, 1);

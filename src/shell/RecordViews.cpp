@@ -1,5 +1,6 @@
 #include "shell/RecordViews.h"
 
+#include "companies/CompanyAccess.h"
 #include "data/Database.h"
 #include "data/Schema.h"
 #include "platform/MessageBox.h"
@@ -15,19 +16,12 @@ namespace {
 using View = RecordViews::View;
 using Branch = RecordViews::Branch;
 
-// Without a company both values are NULL, which matches no row (an empty name
-// would match rows whose company text is empty).
-QVariant keyOf(const CurrentCompany& company)
+QString nameOf(const companies::CompanyAccess& company)
 {
-    return company.key.isValid() ? company.key : QVariant();
+    return company.companyValue(QStringLiteral("TEXT01")).toString();
 }
 
-QVariant nameOf(const CurrentCompany& company)
-{
-    return company.key.isValid() ? QVariant(company.name) : QVariant();
-}
-
-bool salesQuery(const CurrentCompany& company, RecordQuery* query, QString* error)
+bool salesQuery(const companies::CompanyAccess& company, RecordQuery* query, QString* error)
 {
     data::Database db;
     if (!data::openUserDatabase(db)) {
@@ -50,7 +44,7 @@ bool salesQuery(const CurrentCompany& company, RecordQuery* query, QString* erro
     query->sql = QStringLiteral("SELECT * FROM SALES WHERE ") + sales + data::quoteIdentifier(accountColumn)
         + QStringLiteral(" = ? ORDER BY ") + sales + data::quoteIdentifier(dateColumn)
         + QStringLiteral(" DESC");
-    query->parameters = {company.accountNumber};
+    query->parameters = {company.companyValue(QStringLiteral("TEXT02")).toString()};
     return true;
 }
 
@@ -93,10 +87,9 @@ void applyBranch(View view, Branch branch, QWidget* screen)
 
 void RecordViews::show(View view, Branch branch)
 {
-    auto* source = Screens::instance<CompanyScreen>(sourceScreenName(branch));
-    if (!source)
+    auto* company = Screens::instance<companies::CompanyAccess>(sourceScreenName(branch));
+    if (!company)
         return;
-    const CurrentCompany company = source->currentCompany();
     QWidget* screen = Screens::bringToFront(screenName(view));
     auto* target = dynamic_cast<RecordViewScreen*>(screen);
     if (!target)
@@ -107,7 +100,7 @@ void RecordViews::show(View view, Branch branch)
     }
     RecordQuery records;
     QString error;
-    if (!query(view, company, &records, &error) || !target->showRecords(records, &error)) {
+    if (!query(view, *company, &records, &error) || !target->showRecords(records, &error)) {
         if (view == View::Sales) {
             salesFailed();
             return;
@@ -118,14 +111,17 @@ void RecordViews::show(View view, Branch branch)
             return;
         }
     }
-    setCaption(company.name + captionSuffix(view, branch));
+    setCaption(nameOf(*company) + captionSuffix(view, branch));
     applyBranch(view, branch, screen);
 }
 
-bool RecordViews::query(View view, const CurrentCompany& company, RecordQuery* query, QString* error)
+bool RecordViews::query(View view, const companies::CompanyAccess& company, RecordQuery* query,
+                        QString* error)
 {
-    const QVariant key = keyOf(company);
-    const QVariant name = nameOf(company);
+    // Without a company both values are NULL, which matches no row (an empty
+    // name would match rows whose company text is empty).
+    const QVariant key = company.companyKey().isValid() ? company.companyKey() : QVariant();
+    const QVariant name = key.isValid() ? QVariant(nameOf(company)) : QVariant();
     switch (view) {
     case View::Contacts:
         *query = {QStringLiteral("SELECT *, COALESCE(TABLE03.TEXT02, '') || ' ' || COALESCE(TABLE03.TEXT03, '')"

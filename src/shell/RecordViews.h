@@ -1,9 +1,12 @@
 #pragma once
 
-#include "shell/CompanyScreen.h"
 #include "shell/RecordViewScreen.h"
 
 #include <QString>
+
+namespace vantrel::companies {
+class CompanyAccess;
+}
 
 namespace vantrel::shell {
 
@@ -18,9 +21,9 @@ public:
     // Does nothing while the company's screen or the view's screen is not registered.
     static void show(View view, Branch branch);
 
-    // The view's rows for a company; the sales view reads its column names from
-    // the sales import settings in User.mdb.
-    static bool query(View view, const CurrentCompany& company, RecordQuery* query, QString* error);
+    // The view's rows for the company a screen stands on; the sales view reads
+    // its column names from the sales import settings in User.mdb.
+    static bool query(View view, const companies::CompanyAccess& company, RecordQuery* query, QString* error);
     static QString screenName(View view);
     static QString sourceScreenName(Branch branch);
     static QString captionSuffix(View view, Branch branch);

@@ -10,6 +10,36 @@
 
 namespace vantrel::test {
 
+void FakeCompanyScreen::standOn(const QVariant& companyKey, const QString& name, const QString& accountNumber)
+{
+    key = companyKey;
+    values = {{QStringLiteral("TEXT01"), name}, {QStringLiteral("TEXT02"), accountNumber}};
+}
+
+bool FakeCompanyScreen::setLastVisited(const QDate& date)
+{
+    values.insert(QStringLiteral("DATE01"), date);
+    return true;
+}
+
+bool FakeCompanyScreen::setAppointmentNote(const QString& note)
+{
+    values.insert(QStringLiteral("TEXT21"), note);
+    return true;
+}
+
+bool FakeCompanyScreen::setNotes(const QString& notes)
+{
+    values.insert(QStringLiteral("MEMO01"), notes);
+    return true;
+}
+
+bool FakeCompanyScreen::setCompanyDetails(const QString& details)
+{
+    values.insert(QStringLiteral("MEMO02"), details);
+    return true;
+}
+
 FakeRecordScreen::FakeRecordScreen(const QString& file)
     : databaseFile(file)
 {

@@ -1,23 +1,33 @@
 #pragma once
 
+#include "companies/CompanyAccess.h"
 #include "shell/ActivatedScreen.h"
-#include "shell/CompanyScreen.h"
 #include "shell/RecordViewScreen.h"
 
 #include <QList>
+#include <QVariantMap>
 #include <QStringList>
 #include <QVariantList>
 #include <QWidget>
 
 namespace vantrel::test {
 
-// Stands in for the companies or archive screen: it stands on the company it is given.
-class FakeCompanyScreen : public QWidget, public shell::CompanyScreen {
+// Stands in for the companies or archive screen: it stands on the company it is
+// given (TEXT01 the name, TEXT02 the account number) and keeps what is written back.
+class FakeCompanyScreen : public QWidget, public companies::CompanyAccess {
     Q_OBJECT
 public:
-    shell::CurrentCompany currentCompany() const override { return company; }
+    void standOn(const QVariant& companyKey, const QString& name, const QString& accountNumber);
 
-    shell::CurrentCompany company;
+    QVariant companyKey() const override { return key; }
+    QVariant companyValue(const QString& column) const override { return values.value(column); }
+    bool setLastVisited(const QDate& date) override;
+    bool setAppointmentNote(const QString& note) override;
+    bool setNotes(const QString& notes) override;
+    bool setCompanyDetails(const QString& details) override;
+
+    QVariant key;
+    QVariantMap values;
 };
 
 // A record screen that runs the query it is given on a real database file and
