@@ -4,6 +4,7 @@
 #include "data/Database.h"
 #include "data/Schema.h"
 #include "office/RecordingMailProgram.h"
+#include "office/RecordingSpreadsheetProgram.h"
 #include "platform/BusyCursor.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
@@ -104,6 +105,7 @@ private slots:
     void webSearchOpensAdvancedSearchPage();
     void laterRegistrationReplacesAnAction();
     void screenNodesBringTheirScreenToFront();
+    void spreadsheetNodeShowsANewWorkbook();
     void mailFolderNodesOpenTheFolderAndMinimize();
     void failingOfficeActionShowsTheErrorAndKeepsTheWindow();
 
@@ -315,6 +317,27 @@ void TestNavigationTree::screenNodesBringTheirScreenToFront()
     QCOMPARE(m_main->windowTitle(), QStringLiteral("Main Menu\\Price List"));
     clickText(QStringLiteral("Price List"));
     QCOMPARE(Screens::existing(QStringLiteral("FormPriceList")), screen);
+}
+
+void TestNavigationTree::spreadsheetNodeShowsANewWorkbook()
+{
+    auto program = std::make_unique<office::RecordingSpreadsheetProgram>();
+    office::RecordingSpreadsheetProgram* spreadsheet = program.get();
+    office::SpreadsheetProgram::setInstance(std::move(program));
+    clickText(QStringLiteral("MS-Excel"));
+    QCOMPARE(spreadsheet->savedPaths.size(), 1);
+    QCOMPARE(spreadsheet->shownPaths, spreadsheet->savedPaths);
+    QVERIFY(spreadsheet->savedPaths.first().startsWith(QStringLiteral("Temp/")));
+    QVERIFY(m_main->isMinimized());
+    QVERIFY(!platform::BusyCursor::isBusy());
+
+    m_main->showNormal();
+    spreadsheet->failure = QStringLiteral("The Temp folder is missing.");
+    clickText(QStringLiteral("MS-Excel"));
+    QCOMPARE(m_messages->shown.size(), 1);
+    QCOMPARE(m_messages->shown.first().text, QStringLiteral("An error has occurred. The Temp folder is missing."));
+    QVERIFY(!m_main->isMinimized());
+    office::SpreadsheetProgram::setInstance(nullptr);
 }
 
 void TestNavigationTree::mailFolderNodesOpenTheFolderAndMinimize()

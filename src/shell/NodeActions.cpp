@@ -66,6 +66,7 @@ QHash<QString, NodeActions::Action> defaultActions()
     add("Overdue Meetings", bringToFront("FormReportOverdue"));
     add("Sales Figures", bringToFront("FormAllSales"));
     add("Active Projects", bringToFront("FormReportProjects"));
+    add("MS-Excel", OfficeActions::openSpreadsheet);
     add("MS-Outlook Calendar", OfficeActions::openCalendar);
     add("MS-Outlook Inbox", OfficeActions::openInbox);
     add("MS-Outlook Tasks", OfficeActions::openTasks);

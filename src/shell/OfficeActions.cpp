@@ -1,6 +1,7 @@
 #include "shell/OfficeActions.h"
 
 #include "office/MailProgram.h"
+#include "office/SpreadsheetProgram.h"
 #include "platform/BusyCursor.h"
 #include "platform/MessageBox.h"
 #include "shell/MDIFormMain.h"
@@ -35,6 +36,16 @@ void showMailFolder(office::MailProgram::Folder folder)
 }
 
 } // namespace
+
+void OfficeActions::openSpreadsheet()
+{
+    runOfficeAction([](QString* error) {
+        office::SpreadsheetProgram& spreadsheet = office::SpreadsheetProgram::instance();
+        office::Workbook workbook = spreadsheet.newWorkbook();
+        const QString path = office::SpreadsheetProgram::newReportFileName();
+        return spreadsheet.saveAs(&workbook, path, error) && spreadsheet.show(path, error);
+    });
+}
 
 void OfficeActions::openCalendar()
 {

@@ -7,6 +7,9 @@ namespace vantrel::shell {
 // shown with the error icon and leaves the window as it was.
 class OfficeActions {
 public:
+    // A new, empty workbook saved in the Temp folder and handed to the desktop's
+    // spreadsheet application.
+    static void openSpreadsheet();
     static void openCalendar();
     static void openInbox();
     static void openTasks();
