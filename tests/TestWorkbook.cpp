@@ -164,6 +164,10 @@ private slots:
         QCOMPARE(sheet.autoFilterRow(), -1);
         QVERIFY(!sheet.autoFilterRange().isValid());
 
+        sheet.setValue(-1, 0, QStringLiteral("outside"));
+        sheet.setValue(0, CellRange::maxColumns, QStringLiteral("outside"));
+        QCOMPARE(sheet.columnCount(), 2);
+
         // Values pushed off the end of the sheet would be lost: refused, nothing moves.
         Sheet full;
         full.setValue(CellRange::maxRows - 1, 0, QStringLiteral("last"));

@@ -392,5 +392,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestWorkbookWriter)
+QTEST_GUILESS_MAIN(TestWorkbookWriter)
 #include "TestWorkbookWriter.moc"

@@ -177,6 +177,8 @@ QVariant Sheet::value(int row, int column) const
 
 void Sheet::setValue(int row, int column, const QVariant& value)
 {
+    if (!CellRange::cell(row, column).isValid())
+        return;
     if (isEmptyValue(value)) {
         if (Cell* cell = cellAt(row, column))
             cell->value = QVariant();
@@ -200,6 +202,8 @@ const CellStyle& Sheet::style(int row, int column) const
 
 void Sheet::setStyle(int row, int column, const CellStyle& style)
 {
+    if (!CellRange::cell(row, column).isValid())
+        return;
     const int index = styleIndex(style);
     if (index == 0 && !cellAt(row, column))
         return;
@@ -481,7 +485,6 @@ const Sheet::Cell* Sheet::cellAt(int row, int column) const
 
 Sheet::Cell& Sheet::ensureCell(int row, int column)
 {
-    Q_ASSERT(row >= 0 && row < CellRange::maxRows && column >= 0 && column < CellRange::maxColumns);
     if (row >= m_rows.size())
         m_rows.resize(row + 1);
     QList<Cell>& cells = m_rows[row];

@@ -37,9 +37,9 @@ public:
     int usedColumnCount(int row) const;
 
     QVariant value(int row, int column) const;
-    // An empty text or an invalid QVariant empties the cell; its format stays. A
-    // date, time or date and time widens a column that has no width of its own
-    // until it shows the value.
+    // An empty text or an invalid QVariant empties the cell; its format stays.
+    // Cells outside the sheet's limits are left alone. A date, time or date and
+    // time widens a column that has no width of its own until it shows the value.
     void setValue(int row, int column, const QVariant& value);
     // The value as the cell shows it under its number format.
     QString text(int row, int column) const;
