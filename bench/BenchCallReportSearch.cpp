@@ -3,11 +3,10 @@
 #include "data/Database.h"
 #include "data/Schema.h"
 
-#include <QCoreApplication>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
-#include <benchmark/benchmark.h>
+#include "QtBenchmarkMain.h"
 
 using namespace vantrel::data;
 
@@ -70,11 +69,4 @@ BENCHMARK(containsSearch)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+VANTREL_BENCHMARK_MAIN()

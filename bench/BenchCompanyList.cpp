@@ -4,11 +4,10 @@
 #include "data/Database.h"
 #include "data/Schema.h"
 
-#include <QCoreApplication>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
-#include <benchmark/benchmark.h>
+#include "QtBenchmarkMain.h"
 
 using namespace vantrel::data;
 
@@ -65,11 +64,4 @@ BENCHMARK(loadActiveCompaniesAndMoveLast)->Unit(benchmark::kMillisecond)->MinTim
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+VANTREL_BENCHMARK_MAIN()
