@@ -275,6 +275,15 @@ void TestMainWindow::closingWithMaintenanceOpenKeepsItRunning()
     // The screens behind the main window are closed; the maintenance window stays.
     QTRY_VERIFY(screen.isNull());
     QVERIFY(!maintenance.isNull());
+
+    // Shown again (by the maintenance window), it starts anew with the setup menu.
+    QSignalSpy started(m_main.get(), &shell::MDIFormMain::started);
+    m_main->show();
+    QTRY_COMPARE(started.size(), 1);
+    QVERIFY(m_main->isVisible());
+    QCOMPARE(twipsX(m_main->width()), 12900);
+    if (Screens::isRegistered(QStringLiteral("FormMenu")))
+        QVERIFY(Screens::isVisible(QStringLiteral("FormMenu")));
 }
 
 QTEST_MAIN(TestMainWindow)

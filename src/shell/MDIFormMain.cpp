@@ -86,9 +86,19 @@ void MDIFormMain::closeEvent(QCloseEvent* event)
     // no database stays open behind it.
     if (Screens::isVisible(QStringLiteral("FormMaintenance"))) {
         Screens::closeChildScreens();
+        m_closedBehindMaintenance = true;
         return;
     }
     emit programEnding();
+}
+
+void MDIFormMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_closedBehindMaintenance) {
+        m_closedBehindMaintenance = false;
+        m_startTimer->start();
+    }
 }
 
 } // namespace vantrel::shell

@@ -32,6 +32,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void start();
@@ -39,6 +40,8 @@ private:
     FormMain* m_navigation;
     ScreenArea* m_area;
     QTimer* m_startTimer;
+    // Closed while the maintenance window stayed: showing it again starts it anew.
+    bool m_closedBehindMaintenance = false;
 };
 
 } // namespace vantrel::shell
