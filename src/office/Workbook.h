@@ -21,6 +21,7 @@ public:
     const Sheet& sheet(int index) const { return m_sheets.at(index); }
     // The sheet of that name, without regard to letter case; nullptr when none.
     Sheet* sheet(const QString& name);
+    // References to the other sheets do not survive this.
     Sheet& addSheet(const QString& name);
 
     Sheet& activeSheet() { return m_sheets[m_active]; }
