@@ -13,7 +13,7 @@ int main(int argc, char* argv[])
 
     vantrel::shell::StartSequence startSequence;
     QObject::connect(&startSequence, &vantrel::shell::StartSequence::programEnding, &app,
-                     &QApplication::quit, Qt::QueuedConnection);
+        &QApplication::quit, Qt::QueuedConnection);
     startSequence.start();
     return app.exec();
 }

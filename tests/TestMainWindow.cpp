@@ -55,10 +55,10 @@ void TestMainWindow::init()
     m_folder = std::make_unique<test::TestFolder>();
     m_folder->createDatabases();
     platform::MessageBox::setHandler(std::make_unique<platform::RecordingMessageBoxHandler>());
-    for (const char* name : {"FormScreenA", "FormScreenB", "FormDelete"})
+    for (const char* name : { "FormScreenA", "FormScreenB", "FormDelete" })
         Screens::registerScreen(QLatin1String(name), [] { return new test::FakeActivatedScreen; });
-    Screens::registerScreen(QStringLiteral("FormMaintenance"), [] { return new QWidget; },
-                            Screens::Placement::Window);
+    Screens::registerScreen(
+        QStringLiteral("FormMaintenance"), [] { return new QWidget; }, Screens::Placement::Window);
     m_main = std::make_unique<shell::MDIFormMain>();
     QTRY_VERIFY(m_main->isVisible());
 }
@@ -107,7 +107,8 @@ void TestMainWindow::navigationWindowLayout()
     QVERIFY(frame && check);
     QCOMPARE(frame->title(), QStringLiteral("Navigation"));
     QCOMPARE(check->text(), QStringLiteral("Minimize in Icon Tray"));
-    QCOMPARE(check->toolTip(), QStringLiteral("Minimizes the Program but does not disiplay an Icon in the Taskbar"));
+    QCOMPARE(check->toolTip(),
+        QStringLiteral("Minimizes the Program but does not disiplay an Icon in the Taskbar"));
     QVERIFY(frame->isAncestorOf(navigation->tree()));
     // The frame fills the window's height down to the check box, which follows a taller window.
     const int checkTop = check->y();
@@ -122,7 +123,7 @@ void TestMainWindow::childScreensFillTheAreaRightOfNavigation()
     QWidget* a = Screens::bringToFront(QStringLiteral("FormScreenA"));
     QWidget* b = Screens::bringToFront(QStringLiteral("FormScreenB"));
     m_main->resize(shell::twipsToPixels(QSize(15000, 9000), m_main.get()));
-    for (QWidget* screen : {a, b}) {
+    for (QWidget* screen : { a, b }) {
         QCOMPARE(twipsX(screen->width()), 11700);
         QCOMPARE(screen->height(), m_main->centralWidget()->height());
         QCOMPARE(screen->mapTo(m_main.get(), QPoint(0, 0)).x(), m_main->navigation()->width());
@@ -201,11 +202,13 @@ void TestMainWindow::lastScreenBroughtToFrontLiesOnTop()
 
 void TestMainWindow::screensAreActivatedWhenTheyComeToFront()
 {
-    auto* a = qobject_cast<test::FakeActivatedScreen*>(Screens::bringToFront(QStringLiteral("FormScreenA")));
+    auto* a = qobject_cast<test::FakeActivatedScreen*>(
+        Screens::bringToFront(QStringLiteral("FormScreenA")));
     QCOMPARE(a->activations, 1);
     Screens::bringToFront(QStringLiteral("FormScreenA"));
     QCOMPARE(a->activations, 1);
-    auto* b = qobject_cast<test::FakeActivatedScreen*>(Screens::bringToFront(QStringLiteral("FormScreenB")));
+    auto* b = qobject_cast<test::FakeActivatedScreen*>(
+        Screens::bringToFront(QStringLiteral("FormScreenB")));
     QCOMPARE(b->activations, 1);
     Screens::bringToFront(QStringLiteral("FormScreenA"));
     QCOMPARE(a->activations, 2);

@@ -35,42 +35,42 @@ struct Expected {
 
 // The tree as the user sees it, in display order.
 const Expected expectedTree[] = {
-    {"root", "Main Menu", "Menu", ""},
-    {"child1_root", "Companies", "Company", "root"},
-    {"child1_child1", "Contacts", "Arrow", "child1_root"},
-    {"child2_child1", "Correspondence", "Arrow", "child1_root"},
-    {"child3_child1", "Projects", "Arrow", "child1_root"},
-    {"child4_child1", "Competition", "Arrow", "child1_root"},
-    {"child5_child1", "Attachments", "Arrow", "child1_root"},
-    {"child6_child1", "Sales", "Arrow", "child1_root"},
-    {"child7_child1", "Call Reports", "Arrow", "child1_root"},
-    {"child2_root", "Archive", "Archive", "root"},
-    {"child1_child2", "Contacts ", "Arrow", "child2_root"},
-    {"child2_child2", "Correspondence ", "Arrow", "child2_root"},
-    {"child3_child2", "Projects ", "Arrow", "child2_root"},
-    {"child4_child2", "Competition ", "Arrow", "child2_root"},
-    {"child5_child2", "Attachments ", "Arrow", "child2_root"},
-    {"child6_child2", "Sales ", "Arrow", "child2_root"},
-    {"child7_child2", "Call Reports ", "Arrow", "child2_root"},
-    {"child3_root", "Reports", "Report", "root"},
-    {"child1_child3", "Companies  ", "Arrow", "child3_root"},
-    {"child2_child3", "Contacts  ", "Arrow", "child3_root"},
-    {"child4_child3", "Filter Call Reports", "Arrow", "child3_root"},
-    {"child5_child3", "Search Call Reports", "Arrow", "child3_root"},
-    {"child6_child3", "Competition", "Arrow", "child3_root"},
-    {"child7_child3", "Overdue Meetings", "Arrow", "child3_root"},
-    {"child8_child3", "Sales Figures", "Arrow", "child3_root"},
-    {"child9_child3", "Active Projects", "Arrow", "child3_root"},
-    {"child4_root", "Google", "Google", "root"},
-    {"child5_root", "Competitors", "Competitor", "root"},
-    {"child6_root", "Price List", "List", "root"},
-    {"child7_root", "Mail Merge", "MailMerge", "root"},
-    {"child8_root", "MS-Office", "Office", "root"},
-    {"child1_child7", "MS-Excel", "Excel", "child8_root"},
-    {"child2_child7", "MS-Outlook Calendar", "Calendar", "child8_root"},
-    {"child3_child7", "MS-Outlook Tasks", "Task", "child8_root"},
-    {"child4_child7", "MS-Outlook Inbox", "Inbox", "child8_root"},
-    {"child5_child7", "MS-Word", "Word", "child8_root"},
+    { "root", "Main Menu", "Menu", "" },
+    { "child1_root", "Companies", "Company", "root" },
+    { "child1_child1", "Contacts", "Arrow", "child1_root" },
+    { "child2_child1", "Correspondence", "Arrow", "child1_root" },
+    { "child3_child1", "Projects", "Arrow", "child1_root" },
+    { "child4_child1", "Competition", "Arrow", "child1_root" },
+    { "child5_child1", "Attachments", "Arrow", "child1_root" },
+    { "child6_child1", "Sales", "Arrow", "child1_root" },
+    { "child7_child1", "Call Reports", "Arrow", "child1_root" },
+    { "child2_root", "Archive", "Archive", "root" },
+    { "child1_child2", "Contacts ", "Arrow", "child2_root" },
+    { "child2_child2", "Correspondence ", "Arrow", "child2_root" },
+    { "child3_child2", "Projects ", "Arrow", "child2_root" },
+    { "child4_child2", "Competition ", "Arrow", "child2_root" },
+    { "child5_child2", "Attachments ", "Arrow", "child2_root" },
+    { "child6_child2", "Sales ", "Arrow", "child2_root" },
+    { "child7_child2", "Call Reports ", "Arrow", "child2_root" },
+    { "child3_root", "Reports", "Report", "root" },
+    { "child1_child3", "Companies  ", "Arrow", "child3_root" },
+    { "child2_child3", "Contacts  ", "Arrow", "child3_root" },
+    { "child4_child3", "Filter Call Reports", "Arrow", "child3_root" },
+    { "child5_child3", "Search Call Reports", "Arrow", "child3_root" },
+    { "child6_child3", "Competition", "Arrow", "child3_root" },
+    { "child7_child3", "Overdue Meetings", "Arrow", "child3_root" },
+    { "child8_child3", "Sales Figures", "Arrow", "child3_root" },
+    { "child9_child3", "Active Projects", "Arrow", "child3_root" },
+    { "child4_root", "Google", "Google", "root" },
+    { "child5_root", "Competitors", "Competitor", "root" },
+    { "child6_root", "Price List", "List", "root" },
+    { "child7_root", "Mail Merge", "MailMerge", "root" },
+    { "child8_root", "MS-Office", "Office", "root" },
+    { "child1_child7", "MS-Excel", "Excel", "child8_root" },
+    { "child2_child7", "MS-Outlook Calendar", "Calendar", "child8_root" },
+    { "child3_child7", "MS-Outlook Tasks", "Task", "child8_root" },
+    { "child4_child7", "MS-Outlook Inbox", "Inbox", "child8_root" },
+    { "child5_child7", "MS-Word", "Word", "child8_root" },
 };
 
 QList<QTreeWidgetItem*> itemsInOrder(QTreeWidget* tree)
@@ -149,9 +149,9 @@ void TestNavigationTree::cleanup()
 {
     m_main.reset();
     Screens::closeAll();
-    for (const char* name : {"FormCompanies", "FormArchive", "FormContacts", "FormCorrespondence",
-                             "FormCallReports", "FormProjects", "FormAttachments", "FormCompetitors",
-                             "FormSales", "FormImportSales", "FormPriceList"})
+    for (const char* name : { "FormCompanies", "FormArchive", "FormContacts", "FormCorrespondence",
+             "FormCallReports", "FormProjects", "FormAttachments", "FormCompetitors", "FormSales",
+             "FormImportSales", "FormPriceList" })
         Screens::registerScreen(QLatin1String(name), nullptr);
     platform::MessageBox::setHandler(nullptr);
     platform::Desktop::setOpener(nullptr);
@@ -172,11 +172,11 @@ void TestNavigationTree::registerCompanyScreens()
         m_archive->standOn(9, QStringLiteral("Old Mill"), QStringLiteral("A-900"));
         return m_archive;
     });
-    for (const char* name : {"FormContacts", "FormCorrespondence", "FormCallReports", "FormProjects",
-                             "FormAttachments", "FormCompetitors"})
+    for (const char* name : { "FormContacts", "FormCorrespondence", "FormCallReports",
+             "FormProjects", "FormAttachments", "FormCompetitors" })
         Screens::registerScreen(QLatin1String(name), [] { return new test::FakeRecordScreen; });
     Screens::registerScreen(QStringLiteral("FormSales"),
-                            [] { return new test::FakeRecordScreen(QStringLiteral("User.mdb")); });
+        [] { return new test::FakeRecordScreen(QStringLiteral("User.mdb")); });
 }
 
 void TestNavigationTree::clickText(const QString& text, int occurrence)
@@ -206,7 +206,8 @@ void TestNavigationTree::treeHasEveryNodeInOrder()
         QCOMPARE(items[i]->text(0), QLatin1String(expected.text));
         QCOMPARE(items[i]->data(0, Qt::UserRole).toString(), QLatin1String(expected.key));
         QCOMPARE(node.image, QLatin1String(expected.image));
-        const QString parentKey = items[i]->parent() ? items[i]->parent()->data(0, Qt::UserRole).toString() : QString();
+        const QString parentKey
+            = items[i]->parent() ? items[i]->parent()->data(0, Qt::UserRole).toString() : QString();
         QCOMPARE(parentKey, QLatin1String(expected.parent));
         QVERIFY(!items[i]->icon(0).isNull());
     }
@@ -253,7 +254,7 @@ void TestNavigationTree::nodeClickSetsCaptionPath()
     clickText(QStringLiteral("MS-Office"));
     QCOMPARE(m_main->windowTitle(), QStringLiteral("Main Menu\\MS-Office"));
     QCOMPARE(shell::FormMain::captionPath(m_main->navigation()->node(QStringLiteral("root"))),
-             QStringLiteral("Main Menu"));
+        QStringLiteral("Main Menu"));
     // "Reports" and "MS-Office" have no action; nothing else happens.
     QVERIFY(!shell::NodeActions::hasAction(QStringLiteral("Reports")));
     QVERIFY(!shell::NodeActions::hasAction(QStringLiteral("MS-Office")));
@@ -264,7 +265,7 @@ void TestNavigationTree::nodesWithoutScreensDoNothingHarmful()
 {
     const QStringList screensBefore = [] {
         QStringList names;
-        for (const char* name : {"FormCompanies", "FormArchive", "FormContacts", "FormPriceList"})
+        for (const char* name : { "FormCompanies", "FormArchive", "FormContacts", "FormPriceList" })
             if (Screens::existing(QLatin1String(name)))
                 names << QLatin1String(name);
         return names;
@@ -303,7 +304,7 @@ void TestNavigationTree::laterRegistrationReplacesAnAction()
     QCOMPARE(runs, 1);
     QVERIFY(!Screens::existing(QStringLiteral("FormPriceList")));
     shell::NodeActions::registerAction(QStringLiteral("Price List"),
-                                       [] { Screens::bringToFront(QStringLiteral("FormPriceList")); });
+        [] { Screens::bringToFront(QStringLiteral("FormPriceList")); });
 }
 
 void TestNavigationTree::screenNodesBringTheirScreenToFront()
@@ -335,7 +336,8 @@ void TestNavigationTree::spreadsheetNodeShowsANewWorkbook()
     spreadsheet->failure = QStringLiteral("The Temp folder is missing.");
     clickText(QStringLiteral("MS-Excel"));
     QCOMPARE(m_messages->shown.size(), 1);
-    QCOMPARE(m_messages->shown.first().text, QStringLiteral("An error has occurred. The Temp folder is missing."));
+    QCOMPARE(m_messages->shown.first().text,
+        QStringLiteral("An error has occurred. The Temp folder is missing."));
     QVERIFY(!m_main->isMinimized());
     office::SpreadsheetProgram::setInstance(nullptr);
 }
@@ -346,9 +348,8 @@ void TestNavigationTree::mailFolderNodesOpenTheFolderAndMinimize()
     office::RecordingMailProgram* mail = program.get();
     office::MailProgram::setInstance(std::move(program));
     using Folder = office::MailProgram::Folder;
-    const std::pair<const char*, Folder> nodes[] = {{"MS-Outlook Calendar", Folder::Calendar},
-                                                    {"MS-Outlook Inbox", Folder::Inbox},
-                                                    {"MS-Outlook Tasks", Folder::Tasks}};
+    const std::pair<const char*, Folder> nodes[] = { { "MS-Outlook Calendar", Folder::Calendar },
+        { "MS-Outlook Inbox", Folder::Inbox }, { "MS-Outlook Tasks", Folder::Tasks } };
     for (const auto& [text, folder] : nodes) {
         m_main->showNormal();
         QVERIFY(!m_main->isMinimized());
@@ -356,7 +357,8 @@ void TestNavigationTree::mailFolderNodesOpenTheFolderAndMinimize()
         QCOMPARE(mail->shownFolders.last(), folder);
         QVERIFY(m_main->isMinimized());
         QVERIFY(!platform::BusyCursor::isBusy());
-        QCOMPARE(m_main->windowTitle(), QStringLiteral("Main Menu\\MS-Office\\") + QLatin1String(text));
+        QCOMPARE(
+            m_main->windowTitle(), QStringLiteral("Main Menu\\MS-Office\\") + QLatin1String(text));
     }
     QCOMPARE(mail->shownFolders.size(), 3);
     QVERIFY(m_messages->shown.isEmpty());
@@ -370,7 +372,8 @@ void TestNavigationTree::failingOfficeActionShowsTheErrorAndKeepsTheWindow()
     office::MailProgram::setInstance(std::move(program));
     clickText(QStringLiteral("MS-Outlook Calendar"));
     QCOMPARE(m_messages->shown.size(), 1);
-    QCOMPARE(m_messages->shown.first().text, QStringLiteral("An error has occurred. The agenda file is damaged."));
+    QCOMPARE(m_messages->shown.first().text,
+        QStringLiteral("An error has occurred. The agenda file is damaged."));
     QCOMPARE(m_messages->shown.first().icon, platform::MessageBox::Icon::Critical);
     QVERIFY(!m_main->isMinimized());
     QVERIFY(!platform::BusyCursor::isBusy());
@@ -379,8 +382,9 @@ void TestNavigationTree::failingOfficeActionShowsTheErrorAndKeepsTheWindow()
 
 void TestNavigationTree::contactsViewShowsCurrentOrArchivedCompany()
 {
-    execute(QStringLiteral("INSERT INTO TABLE03 (NUMBER01, TEXT02, TEXT03) VALUES (7, 'Zeller', 'Anna'), "
-                           "(7, 'abbott', 'Tom'), (9, 'Miller', 'Jo'), (8, 'Other', 'Person')"));
+    execute(QStringLiteral(
+        "INSERT INTO TABLE03 (NUMBER01, TEXT02, TEXT03) VALUES (7, 'Zeller', 'Anna'), "
+        "(7, 'abbott', 'Tom'), (9, 'Miller', 'Jo'), (8, 'Other', 'Person')"));
     registerCompanyScreens();
 
     clickText(QStringLiteral("Contacts"));
@@ -388,7 +392,7 @@ void TestNavigationTree::contactsViewShowsCurrentOrArchivedCompany()
     QVERIFY(contacts);
     QVERIFY(contacts->isVisible());
     QCOMPARE(contacts->column(QStringLiteral("FullName")),
-             (QVariantList{QStringLiteral("abbott Tom"), QStringLiteral("Zeller Anna")}));
+        (QVariantList { QStringLiteral("abbott Tom"), QStringLiteral("Zeller Anna") }));
     QCOMPARE(m_main->windowTitle(), QStringLiteral("O'Brien & Sons - Contacts"));
     auto* frame = contacts->findChild<QWidget*>(QStringLiteral("FrameActivities"));
     auto* newButton = contacts->findChild<QWidget*>(QStringLiteral("CommandNew"));
@@ -397,7 +401,8 @@ void TestNavigationTree::contactsViewShowsCurrentOrArchivedCompany()
 
     clickText(QStringLiteral("Contacts "));
     QCOMPARE(recordScreen(QStringLiteral("FormContacts")), contacts);
-    QCOMPARE(contacts->column(QStringLiteral("FullName")), QVariantList{QStringLiteral("Miller Jo")});
+    QCOMPARE(
+        contacts->column(QStringLiteral("FullName")), QVariantList { QStringLiteral("Miller Jo") });
     QCOMPARE(m_main->windowTitle(), QStringLiteral("Old Mill - Archived Contacts"));
     QVERIFY(!frame->isVisible());
     QVERIFY(!newButton->isEnabled());
@@ -420,7 +425,7 @@ void TestNavigationTree::correspondenceViewFindsRowsByNameOrKey()
     test::FakeRecordScreen* letters = recordScreen(QStringLiteral("FormCorrespondence"));
     QVERIFY(letters);
     QCOMPARE(letters->column(QStringLiteral("MEMO01")),
-             (QVariantList{QStringLiteral("named only"), QStringLiteral("keyed")}));
+        (QVariantList { QStringLiteral("named only"), QStringLiteral("keyed") }));
     QCOMPARE(m_main->windowTitle(), QStringLiteral("O'Brien & Sons - Correspondence"));
 
     clickText(QStringLiteral("Call Reports "));
@@ -430,17 +435,19 @@ void TestNavigationTree::correspondenceViewFindsRowsByNameOrKey()
 
 void TestNavigationTree::reportCompetitionNodeActsLikeCompaniesNode()
 {
-    execute(QStringLiteral("INSERT INTO TABLE10 (NUMBER01, DATE01, TEXT02) VALUES "
-                           "(7, '2023-01-01', 'older'), (7, '2024-01-01', 'newer'), (9, '2024-02-02', 'archived')"));
+    execute(QStringLiteral(
+        "INSERT INTO TABLE10 (NUMBER01, DATE01, TEXT02) VALUES "
+        "(7, '2023-01-01', 'older'), (7, '2024-01-01', 'newer'), (9, '2024-02-02', 'archived')"));
     registerCompanyScreens();
     clickText(QStringLiteral("Competition"), 1);
     test::FakeRecordScreen* competitors = recordScreen(QStringLiteral("FormCompetitors"));
     QVERIFY(competitors);
     QCOMPARE(competitors->column(QStringLiteral("TEXT02")),
-             (QVariantList{QStringLiteral("newer"), QStringLiteral("older")}));
+        (QVariantList { QStringLiteral("newer"), QStringLiteral("older") }));
     QCOMPARE(m_main->windowTitle(), QStringLiteral("O'Brien & Sons - Competition"));
     clickText(QStringLiteral("Competition "));
-    QCOMPARE(competitors->column(QStringLiteral("TEXT02")), QVariantList{QStringLiteral("archived")});
+    QCOMPARE(
+        competitors->column(QStringLiteral("TEXT02")), QVariantList { QStringLiteral("archived") });
     QCOMPARE(m_main->windowTitle(), QStringLiteral("Old Mill - Archived Competition"));
 }
 
@@ -449,31 +456,34 @@ void TestNavigationTree::projectsViewListsActiveProjectsOnly()
     execute(QStringLiteral("INSERT INTO TABLE06 (NUMBER01, TEXT01, TEXT03) VALUES "
                            "(7, 'Alpha', 'Active Project'), (7, 'Beta', 'Completed Project'), "
                            "(7, 'Gamma', 'Active Project'), (9, 'Delta', 'Active Project')"));
-    execute(QStringLiteral("INSERT INTO TABLE05 (NUMBER01, TEXT01, DATE01) VALUES (9, 'offer.pdf', '2024-01-01')"));
+    execute(QStringLiteral(
+        "INSERT INTO TABLE05 (NUMBER01, TEXT01, DATE01) VALUES (9, 'offer.pdf', '2024-01-01')"));
     registerCompanyScreens();
     clickText(QStringLiteral("Projects"));
     test::FakeRecordScreen* projects = recordScreen(QStringLiteral("FormProjects"));
     QCOMPARE(projects->column(QStringLiteral("TEXT01")),
-             (QVariantList{QStringLiteral("Gamma"), QStringLiteral("Alpha")}));
+        (QVariantList { QStringLiteral("Gamma"), QStringLiteral("Alpha") }));
     auto* newButton = projects->findChild<QWidget*>(QStringLiteral("CommandNew"));
     QVERIFY(newButton->isEnabled());
     clickText(QStringLiteral("Projects "));
-    QCOMPARE(projects->column(QStringLiteral("TEXT01")), QVariantList{QStringLiteral("Delta")});
+    QCOMPARE(projects->column(QStringLiteral("TEXT01")), QVariantList { QStringLiteral("Delta") });
     QVERIFY(!newButton->isEnabled());
     QCOMPARE(m_main->windowTitle(), QStringLiteral("Old Mill - Archived Projects"));
 
     clickText(QStringLiteral("Attachments "));
     QCOMPARE(recordScreen(QStringLiteral("FormAttachments"))->column(QStringLiteral("TEXT01")),
-             QVariantList{QStringLiteral("offer.pdf")});
+        QVariantList { QStringLiteral("offer.pdf") });
     QCOMPARE(m_main->windowTitle(), QStringLiteral("Old Mill - Archived Attachments"));
 }
 
 void TestNavigationTree::viewWithoutCompanyShowsNoRows()
 {
-    execute(QStringLiteral("INSERT INTO TABLE08 (NUMBER01, TEXT01, DATE01) VALUES (NULL, '', '2024-01-01'), "
-                           "(NULL, NULL, '2024-01-02')"));
+    execute(QStringLiteral(
+        "INSERT INTO TABLE08 (NUMBER01, TEXT01, DATE01) VALUES (NULL, '', '2024-01-01'), "
+        "(NULL, NULL, '2024-01-02')"));
     registerCompanyScreens();
-    Screens::instance<test::FakeCompanyScreen>(QStringLiteral("FormCompanies"))->standOn({}, {}, {});
+    Screens::instance<test::FakeCompanyScreen>(QStringLiteral("FormCompanies"))
+        ->standOn({}, {}, {});
     clickText(QStringLiteral("Call Reports"));
     test::FakeRecordScreen* reports = recordScreen(QStringLiteral("FormCallReports"));
     QCOMPARE(reports->queries, 1);
@@ -485,17 +495,18 @@ void TestNavigationTree::viewWithoutCompanyShowsNoRows()
 void TestNavigationTree::failingViewReportsTheError()
 {
     registerCompanyScreens();
-    Screens::instance<test::FakeRecordScreen>(QStringLiteral("FormAttachments"))->failWith =
-        QStringLiteral("disk I/O error");
+    Screens::instance<test::FakeRecordScreen>(QStringLiteral("FormAttachments"))->failWith
+        = QStringLiteral("disk I/O error");
     clickText(QStringLiteral("Attachments"));
     QCOMPARE(m_messages->shown.size(), 1);
-    QCOMPARE(m_messages->shown.first().text, QStringLiteral("An error has occurred. disk I/O error"));
+    QCOMPARE(
+        m_messages->shown.first().text, QStringLiteral("An error has occurred. disk I/O error"));
     QCOMPARE(m_messages->shown.first().icon, platform::MessageBox::Icon::Critical);
     QCOMPARE(m_main->windowTitle(), QStringLiteral("Main Menu\\Companies\\Attachments"));
 
     // The contacts view goes on past its own failure.
-    Screens::instance<test::FakeRecordScreen>(QStringLiteral("FormContacts"))->failWith =
-        QStringLiteral("locked");
+    Screens::instance<test::FakeRecordScreen>(QStringLiteral("FormContacts"))->failWith
+        = QStringLiteral("locked");
     clickText(QStringLiteral("Contacts "));
     QCOMPARE(m_messages->shown.size(), 1);
     QCOMPARE(m_main->windowTitle(), QStringLiteral("Old Mill - Archived Contacts"));
@@ -506,20 +517,22 @@ void TestNavigationTree::salesViewUsesImportSettings()
     {
         data::Database db;
         QVERIFY(data::openUserDatabase(db));
-        QVERIFY(db.execute(QStringLiteral("CREATE TABLE SALES (\"INVOICE DATE\" DATETEXT, \"ACCOUNT'NO\" TEXT, AMOUNT NUMERIC)")));
-        QVERIFY(db.execute(QStringLiteral("INSERT INTO SALES VALUES ('2024-01-05', 'A-100', 10), "
-                                          "('2024-03-05', 'A-100', 30), ('2024-02-05', 'A-900', 20)")));
+        QVERIFY(db.execute(QStringLiteral("CREATE TABLE SALES (\"INVOICE DATE\" DATETEXT, "
+                                          "\"ACCOUNT'NO\" TEXT, AMOUNT NUMERIC)")));
+        QVERIFY(
+            db.execute(QStringLiteral("INSERT INTO SALES VALUES ('2024-01-05', 'A-100', 10), "
+                                      "('2024-03-05', 'A-100', 30), ('2024-02-05', 'A-900', 20)")));
         QVERIFY(db.execute(QStringLiteral("UPDATE TABLE02 SET TEXT08 = ?, TEXT09 = ?"),
-                           {QStringLiteral("INVOICE DATE"), QStringLiteral("ACCOUNT'NO")}));
+            { QStringLiteral("INVOICE DATE"), QStringLiteral("ACCOUNT'NO") }));
     }
     registerCompanyScreens();
     clickText(QStringLiteral("Sales"));
     test::FakeRecordScreen* sales = recordScreen(QStringLiteral("FormSales"));
     QVERIFY(sales);
-    QCOMPARE(sales->column(QStringLiteral("AMOUNT")), (QVariantList{30, 10}));
+    QCOMPARE(sales->column(QStringLiteral("AMOUNT")), (QVariantList { 30, 10 }));
     QCOMPARE(m_main->windowTitle(), QStringLiteral("O'Brien & Sons - Sales"));
     clickText(QStringLiteral("Sales "));
-    QCOMPARE(sales->column(QStringLiteral("AMOUNT")), QVariantList{20});
+    QCOMPARE(sales->column(QStringLiteral("AMOUNT")), QVariantList { 20 });
     QCOMPARE(m_main->windowTitle(), QStringLiteral("Old Mill - Sales"));
     QVERIFY(m_messages->shown.isEmpty());
 }
@@ -531,7 +544,8 @@ void TestNavigationTree::salesViewWithoutImportShowsImportScreen()
     m_main->setWindowTitle(QStringLiteral("Vantrel"));
     clickText(QStringLiteral("Sales"));
     QCOMPARE(m_messages->shown.size(), 1);
-    QCOMPARE(m_messages->shown.first().text, QStringLiteral("Your sales figures have not been imported correctly."));
+    QCOMPARE(m_messages->shown.first().text,
+        QStringLiteral("Your sales figures have not been imported correctly."));
     QCOMPARE(m_messages->shown.first().icon, platform::MessageBox::Icon::Critical);
     QWidget* import = Screens::existing(QStringLiteral("FormImportSales"));
     QVERIFY(import && import->isVisible());
@@ -542,7 +556,8 @@ void TestNavigationTree::salesViewWithoutImportShowsImportScreen()
         data::Database db;
         QVERIFY(data::openUserDatabase(db));
         QVERIFY(db.execute(QStringLiteral("CREATE TABLE SALES (A TEXT)")));
-        QVERIFY(db.execute(QStringLiteral("UPDATE TABLE02 SET TEXT08 = 'Date', TEXT09 = 'Account'")));
+        QVERIFY(
+            db.execute(QStringLiteral("UPDATE TABLE02 SET TEXT08 = 'Date', TEXT09 = 'Account'")));
     }
     clickText(QStringLiteral("Sales "));
     QCOMPARE(m_messages->shown.size(), 2);

@@ -13,12 +13,12 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
-#include <QFile>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -34,10 +34,12 @@ namespace {
 void createDeliveredFolder(const test::TestFolder& folder)
 {
     QString error;
-    QVERIFY2(data::createDatabaseFile(folder.filePath(QStringLiteral("Temp.mdb")),
-                                      data::DatabaseKind::Business, &error), qPrintable(error));
-    QVERIFY2(data::createDatabaseFile(folder.filePath(QStringLiteral("User.mdb")),
-                                      data::DatabaseKind::User, &error), qPrintable(error));
+    QVERIFY2(data::createDatabaseFile(
+                 folder.filePath(QStringLiteral("Temp.mdb")), data::DatabaseKind::Business, &error),
+        qPrintable(error));
+    QVERIFY2(data::createDatabaseFile(
+                 folder.filePath(QStringLiteral("User.mdb")), data::DatabaseKind::User, &error),
+        qPrintable(error));
 }
 
 QString storedFlag()
@@ -153,7 +155,9 @@ void TestStartup::newWorkstationWaitsOnSetupScreen()
     QVERIFY(setup->isVisible());
     QCOMPARE(setup->windowTitle(), QStringLiteral("Create a Replica of the Database on your PC"));
     QCOMPARE(setup->findChild<QLineEdit*>(QStringLiteral("TEXT04"))->text(), QString());
-    QVERIFY(setup->findChild<QLineEdit*>(QStringLiteral("Text2"))->text().endsWith(QStringLiteral("CONTACT.mdb")));
+    QVERIFY(setup->findChild<QLineEdit*>(QStringLiteral("Text2"))
+                ->text()
+                .endsWith(QStringLiteral("CONTACT.mdb")));
     QVERIFY(!sequence.splash());
     QVERIFY(!sequence.mainWindow());
     QVERIFY(m_messages->shown.isEmpty());
@@ -189,8 +193,10 @@ void TestStartup::singleUserChoiceFailures_data()
     QTest::addColumn<bool>("withTemp");
     QTest::addColumn<bool>("withContact");
     QTest::addColumn<QString>("message");
-    QTest::newRow("no delivered database") << false << false << QStringLiteral("'Temp.mdb' could not be found");
-    QTest::newRow("working database already there") << true << true << QStringLiteral("'CONTACT.mdb' already exists");
+    QTest::newRow("no delivered database")
+        << false << false << QStringLiteral("'Temp.mdb' could not be found");
+    QTest::newRow("working database already there")
+        << true << true << QStringLiteral("'CONTACT.mdb' already exists");
 }
 
 void TestStartup::singleUserChoiceFailures()
@@ -216,7 +222,8 @@ void TestStartup::singleUserChoiceFailures()
 
     QCOMPARE(m_messages->shown.size(), 1);
     QVERIFY(m_messages->shown.first().text.startsWith(QStringLiteral("An error has occurred. ")));
-    QVERIFY2(m_messages->shown.first().text.contains(message), qPrintable(m_messages->shown.first().text));
+    QVERIFY2(m_messages->shown.first().text.contains(message),
+        qPrintable(m_messages->shown.first().text));
     QCOMPARE(m_messages->shown.first().icon, platform::MessageBox::Icon::Critical);
     QCOMPARE(QFile::exists(temp), withTemp);
     QCOMPARE(contentOf(temp), tempBefore);
@@ -291,9 +298,10 @@ void TestStartup::setupScreenExplainsTheSingleUserChoice()
     QTest::mouseMove(setup->findChild<QCheckBox*>(QStringLiteral("Check1")));
     QTRY_VERIFY(frame->isVisible());
     QCOMPARE(label->text(),
-             QStringLiteral("Select this option if you are a single user. Instead of creating a replica, "
-                            "a copy of the database will be made to ")
-                 + QDir::toNativeSeparators(platform::programFolder()) + QStringLiteral("."));
+        QStringLiteral(
+            "Select this option if you are a single user. Instead of creating a replica, "
+            "a copy of the database will be made to ")
+            + QDir::toNativeSeparators(platform::programFolder()) + QStringLiteral("."));
 }
 
 QTEST_MAIN(TestStartup)

@@ -41,7 +41,8 @@ FormReplica::FormReplica(QWidget* parent)
     , m_source(new QLineEdit(this))
     , m_destination(new QLineEdit(this))
     , m_createReplica(new QPushButton(QStringLiteral("&Create Replica"), this))
-    , m_singleUser(new QCheckBox(QStringLiteral("Do not create a replica. I do not work from a network."), this))
+    , m_singleUser(new QCheckBox(
+          QStringLiteral("Do not create a replica. I do not work from a network."), this))
     , m_flag(new QLineEdit(this))
 {
     setObjectName(QStringLiteral("FormReplica"));
@@ -64,9 +65,9 @@ FormReplica::FormReplica(QWidget* parent)
     m_flag->hide();
 
     m_hints->setHint(m_singleUser,
-                     QStringLiteral("Select this option if you are a single user. Instead of creating a "
-                                    "replica, a copy of the database will be made to ")
-                         + nativeProgramFolder() + QStringLiteral("."));
+        QStringLiteral("Select this option if you are a single user. Instead of creating a "
+                       "replica, a copy of the database will be made to ")
+            + nativeProgramFolder() + QStringLiteral("."));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(sourceLabel);
@@ -137,11 +138,13 @@ void FormReplica::singleUserClicked(bool checked)
 bool FormReplica::adoptDeliveredDatabase(QString* error)
 {
     if (!QFile::exists(deliveredDatabase)) {
-        *error = QStringLiteral("The file '%1' could not be found in %2.").arg(deliveredDatabase, nativeProgramFolder());
+        *error = QStringLiteral("The file '%1' could not be found in %2.")
+                     .arg(deliveredDatabase, nativeProgramFolder());
         return false;
     }
     if (QFile::exists(workingDatabase)) {
-        *error = QStringLiteral("The file '%1' already exists in %2.").arg(workingDatabase, nativeProgramFolder());
+        *error = QStringLiteral("The file '%1' already exists in %2.")
+                     .arg(workingDatabase, nativeProgramFolder());
         return false;
     }
     QFile delivered(deliveredDatabase);

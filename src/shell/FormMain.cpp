@@ -42,7 +42,8 @@ FormMain::FormMain(QWidget* parent)
     m_frame->setObjectName(QStringLiteral("FrameNavigation"));
     m_tree->setObjectName(QStringLiteral("TreeViewNavigation"));
     m_iconTray->setObjectName(QStringLiteral("CheckIconTray"));
-    m_iconTray->setToolTip(QStringLiteral("Minimizes the Program but does not disiplay an Icon in the Taskbar"));
+    m_iconTray->setToolTip(
+        QStringLiteral("Minimizes the Program but does not disiplay an Icon in the Taskbar"));
 
     m_tree->setHeaderHidden(true);
     m_tree->setColumnCount(1);
@@ -67,10 +68,13 @@ FormMain::FormMain(QWidget* parent)
 
     buildTree();
 
-    connect(m_tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { clickNode(item); });
+    connect(m_tree, &QTreeWidget::itemClicked, this,
+        [this](QTreeWidgetItem* item) { clickNode(item); });
     connect(m_iconTray, &QCheckBox::toggled, this, &FormMain::iconTrayToggled);
-    connect(m_notificationIcon, &NotificationIcon::leftClicked, this, &FormMain::restoreFromNotificationArea);
-    connect(m_notificationIcon, &NotificationIcon::rightClicked, this, &FormMain::restoreFromNotificationArea);
+    connect(m_notificationIcon, &NotificationIcon::leftClicked, this,
+        &FormMain::restoreFromNotificationArea);
+    connect(m_notificationIcon, &NotificationIcon::rightClicked, this,
+        &FormMain::restoreFromNotificationArea);
 }
 
 QTreeWidgetItem* FormMain::node(const QString& key) const

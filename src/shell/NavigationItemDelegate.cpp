@@ -8,8 +8,8 @@ NavigationItemDelegate::NavigationItemDelegate(int rowHeight, QObject* parent)
 {
 }
 
-QSize NavigationItemDelegate::sizeHint(const QStyleOptionViewItem& option,
-                                       const QModelIndex& index) const
+QSize NavigationItemDelegate::sizeHint(
+    const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     QSize size = QStyledItemDelegate::sizeHint(option, index);
     size.setHeight(m_rowHeight);

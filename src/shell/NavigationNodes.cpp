@@ -6,7 +6,7 @@ namespace {
 
 NavigationNode node(const char* key, const char* text, const char* image, const char* parent)
 {
-    return {QLatin1String(key), QLatin1String(text), QLatin1String(image), QLatin1String(parent)};
+    return { QLatin1String(key), QLatin1String(text), QLatin1String(image), QLatin1String(parent) };
 }
 
 QList<NavigationNode> buildNodes()
@@ -63,7 +63,8 @@ const QStringList& navigationImageKeys()
 {
     static const QStringList keys = QStringLiteral(
         "Folder MailMerge Company Report Office Task Competitor Contact List Archive Google Excel "
-        "Outlook Word Menu Calendar Inbox Arrow").split(QLatin1Char(' '));
+        "Outlook Word Menu Calendar Inbox Arrow")
+                                        .split(QLatin1Char(' '));
     return keys;
 }
 

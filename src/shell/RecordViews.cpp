@@ -30,21 +30,25 @@ bool salesQuery(const companies::CompanyAccess& company, RecordQuery* query, QSt
     }
     data::QueryResult settings;
     if (!db.query(QStringLiteral("SELECT TEXT08, TEXT09 FROM TABLE02 ORDER BY AUTONUMBER LIMIT 1"),
-                  {}, &settings)) {
+            {}, &settings)) {
         *error = db.lastError();
         return false;
     }
-    const QString dateColumn = settings.rows.isEmpty() ? QString() : settings.value(0, QStringLiteral("TEXT08")).toString();
-    const QString accountColumn = settings.rows.isEmpty() ? QString() : settings.value(0, QStringLiteral("TEXT09")).toString();
+    const QString dateColumn = settings.rows.isEmpty()
+        ? QString()
+        : settings.value(0, QStringLiteral("TEXT08")).toString();
+    const QString accountColumn = settings.rows.isEmpty()
+        ? QString()
+        : settings.value(0, QStringLiteral("TEXT09")).toString();
     if (dateColumn.isEmpty() || accountColumn.isEmpty()) {
         *error = QStringLiteral("No sales figures have been imported.");
         return false;
     }
     const QString sales = QStringLiteral("SALES.");
-    query->sql = QStringLiteral("SELECT * FROM SALES WHERE ") + sales + data::quoteIdentifier(accountColumn)
-        + QStringLiteral(" = ? ORDER BY ") + sales + data::quoteIdentifier(dateColumn)
-        + QStringLiteral(" DESC");
-    query->parameters = {company.companyValue(QStringLiteral("TEXT02")).toString()};
+    query->sql = QStringLiteral("SELECT * FROM SALES WHERE ") + sales
+        + data::quoteIdentifier(accountColumn) + QStringLiteral(" = ? ORDER BY ") + sales
+        + data::quoteIdentifier(dateColumn) + QStringLiteral(" DESC");
+    query->parameters = { company.companyValue(QStringLiteral("TEXT02")).toString() };
     return true;
 }
 
@@ -56,15 +60,15 @@ void setCaption(const QString& caption)
 
 void salesFailed()
 {
-    platform::MessageBox::show(nullptr, QStringLiteral("Your sales figures have not been imported correctly."),
-                               platform::MessageBox::Icon::Critical);
+    platform::MessageBox::show(nullptr,
+        QStringLiteral("Your sales figures have not been imported correctly."),
+        platform::MessageBox::Icon::Critical);
     Screens::bringToFront(QStringLiteral("FormImportSales"));
     if (MDIFormMain* main = MDIFormMain::instance())
         main->setWindowTitle(main->windowTitle() + QStringLiteral(" - Import Sales"));
 }
 
-template <class T>
-T* control(QWidget* screen, const char* name)
+template <class T> T* control(QWidget* screen, const char* name)
 {
     return screen->findChild<T*>(QLatin1String(name));
 }
@@ -115,8 +119,8 @@ void RecordViews::show(View view, Branch branch)
     applyBranch(view, branch, screen);
 }
 
-bool RecordViews::query(View view, const companies::CompanyAccess& company, RecordQuery* query,
-                        QString* error)
+bool RecordViews::query(
+    View view, const companies::CompanyAccess& company, RecordQuery* query, QString* error)
 {
     // Without a company both values are NULL, which matches no row (an empty
     // name would match rows whose company text is empty).
@@ -124,30 +128,39 @@ bool RecordViews::query(View view, const companies::CompanyAccess& company, Reco
     const QVariant name = key.isValid() ? QVariant(nameOf(company)) : QVariant();
     switch (view) {
     case View::Contacts:
-        *query = {QStringLiteral("SELECT *, COALESCE(TABLE03.TEXT02, '') || ' ' || COALESCE(TABLE03.TEXT03, '')"
-                                 " AS FullName FROM TABLE03 WHERE TABLE03.NUMBER01 = ? ORDER BY TABLE03.TEXT02"),
-                  {key}};
+        *query
+            = { QStringLiteral(
+                    "SELECT *, COALESCE(TABLE03.TEXT02, '') || ' ' || COALESCE(TABLE03.TEXT03, '')"
+                    " AS FullName FROM TABLE03 WHERE TABLE03.NUMBER01 = ? ORDER BY TABLE03.TEXT02"),
+                  { key } };
         return true;
     case View::Correspondence:
-        *query = {QStringLiteral("SELECT * FROM TABLE09 WHERE TABLE09.TEXT01 = ? OR TABLE09.NUMBER01 = ?"
-                                 " ORDER BY TABLE09.DATE01 DESC"),
-                  {name, key}};
+        *query = { QStringLiteral(
+                       "SELECT * FROM TABLE09 WHERE TABLE09.TEXT01 = ? OR TABLE09.NUMBER01 = ?"
+                       " ORDER BY TABLE09.DATE01 DESC"),
+            { name, key } };
         return true;
     case View::CallReports:
-        *query = {QStringLiteral("SELECT * FROM TABLE08 WHERE TABLE08.TEXT01 = ? OR TABLE08.NUMBER01 = ?"
-                                 " ORDER BY TABLE08.DATE01 DESC"),
-                  {name, key}};
+        *query = { QStringLiteral(
+                       "SELECT * FROM TABLE08 WHERE TABLE08.TEXT01 = ? OR TABLE08.NUMBER01 = ?"
+                       " ORDER BY TABLE08.DATE01 DESC"),
+            { name, key } };
         return true;
     case View::Projects:
-        *query = {QStringLiteral("SELECT * FROM TABLE06 WHERE TABLE06.NUMBER01 = ? AND TABLE06.TEXT03 = ?"
-                                 " ORDER BY TEXT01 DESC"),
-                  {key, QStringLiteral("Active Project")}};
+        *query = { QStringLiteral(
+                       "SELECT * FROM TABLE06 WHERE TABLE06.NUMBER01 = ? AND TABLE06.TEXT03 = ?"
+                       " ORDER BY TEXT01 DESC"),
+            { key, QStringLiteral("Active Project") } };
         return true;
     case View::Attachments:
-        *query = {QStringLiteral("SELECT * FROM TABLE05 WHERE TABLE05.NUMBER01 = ? ORDER BY DATE01 DESC"), {key}};
+        *query = { QStringLiteral(
+                       "SELECT * FROM TABLE05 WHERE TABLE05.NUMBER01 = ? ORDER BY DATE01 DESC"),
+            { key } };
         return true;
     case View::Competition:
-        *query = {QStringLiteral("SELECT * FROM TABLE10 WHERE TABLE10.NUMBER01 = ? ORDER BY DATE01 DESC"), {key}};
+        *query = { QStringLiteral(
+                       "SELECT * FROM TABLE10 WHERE TABLE10.NUMBER01 = ? ORDER BY DATE01 DESC"),
+            { key } };
         return true;
     case View::Sales:
         return salesQuery(company, query, error);
@@ -178,7 +191,8 @@ QString RecordViews::screenName(View view)
 
 QString RecordViews::sourceScreenName(Branch branch)
 {
-    return branch == Branch::Companies ? QStringLiteral("FormCompanies") : QStringLiteral("FormArchive");
+    return branch == Branch::Companies ? QStringLiteral("FormCompanies")
+                                       : QStringLiteral("FormArchive");
 }
 
 QString RecordViews::captionSuffix(View view, Branch branch)
@@ -188,15 +202,19 @@ QString RecordViews::captionSuffix(View view, Branch branch)
     case View::Contacts:
         return archived ? QStringLiteral(" - Archived Contacts") : QStringLiteral(" - Contacts");
     case View::Correspondence:
-        return archived ? QStringLiteral(" - Archived Correspondence") : QStringLiteral(" - Correspondence");
+        return archived ? QStringLiteral(" - Archived Correspondence")
+                        : QStringLiteral(" - Correspondence");
     case View::CallReports:
-        return archived ? QStringLiteral(" - Archived Call Reports") : QStringLiteral(" - Call Reports");
+        return archived ? QStringLiteral(" - Archived Call Reports")
+                        : QStringLiteral(" - Call Reports");
     case View::Projects:
         return archived ? QStringLiteral(" - Archived Projects") : QStringLiteral(" - Projects");
     case View::Attachments:
-        return archived ? QStringLiteral(" - Archived Attachments") : QStringLiteral(" - Attachments");
+        return archived ? QStringLiteral(" - Archived Attachments")
+                        : QStringLiteral(" - Attachments");
     case View::Competition:
-        return archived ? QStringLiteral(" - Archived Competition") : QStringLiteral(" - Competition");
+        return archived ? QStringLiteral(" - Archived Competition")
+                        : QStringLiteral(" - Competition");
     case View::Sales:
         return QStringLiteral(" - Sales");
     }

@@ -15,7 +15,15 @@ namespace vantrel::shell {
 // screen (archive branch) stands, with the main window's caption naming it.
 class RecordViews {
 public:
-    enum class View { Contacts, Correspondence, CallReports, Projects, Attachments, Competition, Sales };
+    enum class View {
+        Contacts,
+        Correspondence,
+        CallReports,
+        Projects,
+        Attachments,
+        Competition,
+        Sales
+    };
     enum class Branch { Companies, Archive };
 
     // Does nothing while the company's screen or the view's screen is not registered.
@@ -23,7 +31,8 @@ public:
 
     // The view's rows for the company a screen stands on; the sales view reads
     // its column names from the sales import settings in User.mdb.
-    static bool query(View view, const companies::CompanyAccess& company, RecordQuery* query, QString* error);
+    static bool query(
+        View view, const companies::CompanyAccess& company, RecordQuery* query, QString* error);
     static QString screenName(View view);
     static QString sourceScreenName(Branch branch);
     static QString captionSuffix(View view, Branch branch);

@@ -43,7 +43,7 @@ bool isChild(const QString& name)
 
 void Screens::registerScreen(const QString& name, Factory factory, Placement placement)
 {
-    registry().registrations.insert(name, {std::move(factory), placement});
+    registry().registrations.insert(name, { std::move(factory), placement });
 }
 
 bool Screens::isRegistered(const QString& name)

@@ -24,14 +24,13 @@ public:
 
     // A later registration under the same name replaces the earlier one; an
     // empty factory takes the name back.
-    static void registerScreen(const QString& name, Factory factory,
-                               Placement placement = Placement::Child);
+    static void registerScreen(
+        const QString& name, Factory factory, Placement placement = Placement::Child);
     static bool isRegistered(const QString& name);
 
     // The screen, made at first use; nullptr when nothing is registered by that name.
     static QWidget* instance(const QString& name);
-    template <class T>
-    static T* instance(const QString& name)
+    template <class T> static T* instance(const QString& name)
     {
         return dynamic_cast<T*>(instance(name));
     }
@@ -42,8 +41,7 @@ public:
     // Makes the screen if needed, shows it in front of the others and gives it
     // the focus; nullptr when nothing is registered by that name.
     static QWidget* bringToFront(const QString& name);
-    template <class T>
-    static T* bringToFront(const QString& name)
+    template <class T> static T* bringToFront(const QString& name)
     {
         return dynamic_cast<T*>(bringToFront(name));
     }

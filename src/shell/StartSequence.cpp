@@ -27,7 +27,8 @@ void StartSequence::start()
     m_setup = new maintenance::FormReplica;
     m_setup->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_setup, &maintenance::FormReplica::alreadySetUp, this, &StartSequence::showSplash);
-    connect(m_setup, &maintenance::FormReplica::singleUserSetUp, this, &StartSequence::loadMainWindow);
+    connect(
+        m_setup, &maintenance::FormReplica::singleUserSetUp, this, &StartSequence::loadMainWindow);
     connect(m_setup, &QObject::destroyed, this, &StartSequence::setupScreenGone);
     m_setup->show();
 }

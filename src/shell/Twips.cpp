@@ -23,7 +23,7 @@ int twipsToPixelsY(int twips, const QPaintDevice* device)
 
 QSize twipsToPixels(const QSize& twips, const QPaintDevice* device)
 {
-    return {twipsToPixelsX(twips.width(), device), twipsToPixelsY(twips.height(), device)};
+    return { twipsToPixelsX(twips.width(), device), twipsToPixelsY(twips.height(), device) };
 }
 
 int pixelsToTwipsX(int pixels, const QPaintDevice* device)

@@ -10,10 +10,11 @@
 
 namespace vantrel::test {
 
-void FakeCompanyScreen::standOn(const QVariant& companyKey, const QString& name, const QString& accountNumber)
+void FakeCompanyScreen::standOn(
+    const QVariant& companyKey, const QString& name, const QString& accountNumber)
 {
     key = companyKey;
-    values = {{QStringLiteral("TEXT01"), name}, {QStringLiteral("TEXT02"), accountNumber}};
+    values = { { QStringLiteral("TEXT01"), name }, { QStringLiteral("TEXT02"), accountNumber } };
 }
 
 bool FakeCompanyScreen::setLastVisited(const QDate& date)

@@ -5,9 +5,9 @@
 #include "shell/RecordViewScreen.h"
 
 #include <QList>
-#include <QVariantMap>
 #include <QStringList>
 #include <QVariantList>
+#include <QVariantMap>
 #include <QWidget>
 
 namespace vantrel::test {
