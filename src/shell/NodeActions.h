@@ -14,7 +14,7 @@ namespace vantrel::shell {
 //
 // A later registration replaces the default, for a node that must do more than
 // bring its screen to front:
-//     NodeActions::registerAction(u"Sales Figures"_s, [] { ... });
+//     NodeActions::registerAction(QStringLiteral("Sales Figures"), [] { ... });
 class NodeActions {
 public:
     using Action = std::function<void()>;

@@ -16,7 +16,7 @@ class ScreenArea;
 // window; windows keep their own size and place.
 //
 // A screen becomes available with one line in registerScreens() (ScreenCatalog.cpp):
-//     Screens::registerScreen(u"FormCompanies"_s, [] { return new FormCompanies; });
+//     Screens::registerScreen(QStringLiteral("FormCompanies"), [] { return new FormCompanies; });
 class Screens {
 public:
     enum class Placement { Child, Window };
