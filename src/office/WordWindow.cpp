@@ -96,7 +96,7 @@ WordWindow::WordWindow(QWidget* parent)
     paper.setColor(QPalette::Text, Qt::black);
     page->setPalette(paper);
     auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(24, 16, 24, 16);
+    layout->setContentsMargins(48, 24, 48, 16);
     layout->setSpacing(8);
     layout->addWidget(m_letterhead);
     layout->addWidget(rule);
@@ -126,7 +126,7 @@ WordWindow::WordWindow(QWidget* parent)
     fitLetterhead();
     showFormat(m_body->currentCharFormat());
     showAlignment();
-    resize(820, 900);
+    resize(860, 940);
 }
 
 void WordWindow::buildActions()
@@ -155,6 +155,7 @@ void WordWindow::buildActions()
 
 void WordWindow::buildFormatBar()
 {
+    addToolBarBreak();
     QToolBar* bar = addToolBar(QStringLiteral("Format"));
     bar->setObjectName(QStringLiteral("FormatBar"));
 
