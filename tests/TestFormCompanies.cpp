@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QToolBar>
 
 #include <memory>
 
@@ -91,6 +92,7 @@ private slots:
     void newCompanyIsEnteredTodayAndSaved();
     void archiveAsksAndKeepsTheChildRows();
     void googleMapsPutsTheAddressOnTheClipboard();
+    void toolBarActsOnTheFocusedBox();
     void daysOverdueIsRecomputedWhenShown();
     void websiteOpensWebAddressesOnly();
     void printsALandscapeImageOfTheScreen();
@@ -332,6 +334,33 @@ void TestFormCompanies::googleMapsPutsTheAddressOnTheClipboard()
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1 Dock Road  Cork"));
 }
 
+void TestFormCompanies::toolBarActsOnTheFocusedBox()
+{
+    insertCompany({{"TEXT01", "Alpha Steel"}, {"TEXT20", "Company"}});
+    FormCompanies screen;
+    screen.show();
+    QVERIFY(QTest::qWaitForWindowActive(&screen));
+    control<QPushButton>(&screen, "CommandEdit")->click();
+    auto* city = control<QLineEdit>(&screen, "TEXT08");
+    city->setFocus();
+    QTest::keyClicks(city, "Cork");
+    city->selectAll();
+    auto* bar = control<QToolBar>(&screen, "Toolbar1");
+    auto action = [bar](const char* key) { return bar->findChild<QAction*>(QLatin1String(key)); };
+    action("Copy")->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Cork"));
+    action("Cut")->trigger();
+    QCOMPARE(city->text(), QString());
+    action("Undo")->trigger();
+    QCOMPARE(city->text(), QStringLiteral("Cork"));
+    city->end(false);
+    action("Paste")->trigger();
+    QCOMPARE(city->text(), QStringLiteral("CorkCork"));
+    // A control without these actions is left alone.
+    control<QComboBox>(&screen, "DBComboSelect")->setFocus();
+    action("Paste")->trigger();
+}
+
 void TestFormCompanies::daysOverdueIsRecomputedWhenShown()
 {
     const qint64 late = insertCompany({{"TEXT01", "Alpha Steel"}, {"DATE01", today.addDays(-40)}, {"NUMBER01", 30},
@@ -349,6 +378,11 @@ void TestFormCompanies::daysOverdueIsRecomputedWhenShown()
     QCOMPARE(stored(late, QStringLiteral("NUMBER02")).toInt(), 10);
     QCOMPARE(stored(onTime, QStringLiteral("NUMBER02")).toInt(), 0);
     QCOMPARE(stored(unknown, QStringLiteral("NUMBER02")).toInt(), 7);
+
+    // A meeting recorded by another screen ends the delay at once.
+    pick(&screen, QStringLiteral("Alpha Steel"));
+    QVERIFY(screen.setLastVisited(today));
+    QCOMPARE(screen.companyValue(QStringLiteral("NUMBER02")).toInt(), 0);
 }
 
 void TestFormCompanies::websiteOpensWebAddressesOnly()

@@ -149,6 +149,11 @@ CompanyRecordScreen::CompanyRecordScreen(const QString& name, const QString& rec
     connect(view(), &data::BoundView::currentRowChanged, this, &CompanyRecordScreen::showCompany);
     connect(view(), &data::BoundView::valueChanged, this, &CompanyRecordScreen::updateInformation);
     connect(view(), &data::BoundView::rowUpdated, this, &CompanyRecordScreen::updateInformation);
+    // A new last visit or frequency, typed here or written by another screen, counts at once.
+    connect(view(), &data::BoundView::fieldChanged, this, [this](const QString& field) {
+        if (field == u"DATE01" || field == u"NUMBER01")
+            recomputeDaysOverdue();
+    });
     connect(binder(), &shell::FieldBinder::editRefused, this,
             [this](const QString&, const QString& message) { platform::MessageBox::warning(this, message); });
     reloadList();
@@ -301,14 +306,19 @@ void CompanyRecordScreen::pickCompany(int index)
 
 void CompanyRecordScreen::showCompany()
 {
-    if (view()->hasCurrentRow()) {
-        const std::optional<int> overdue
-            = data::daysOverdue(view()->value(QStringLiteral("DATE01")), view()->value(QStringLiteral("NUMBER01")),
-                                view()->value(QStringLiteral("TEXT20")).toString(), platform::Clock::today());
-        if (overdue)
-            view()->setValue(QStringLiteral("NUMBER02"), *overdue);
-    }
+    recomputeDaysOverdue();
     updateInformation();
+}
+
+void CompanyRecordScreen::recomputeDaysOverdue()
+{
+    if (!view()->hasCurrentRow())
+        return;
+    const std::optional<int> overdue
+        = data::daysOverdue(view()->value(QStringLiteral("DATE01")), view()->value(QStringLiteral("NUMBER01")),
+                            view()->value(QStringLiteral("TEXT20")).toString(), platform::Clock::today());
+    if (overdue)
+        view()->setValue(QStringLiteral("NUMBER02"), *overdue);
 }
 
 void CompanyRecordScreen::updateInformation()

@@ -67,6 +67,7 @@ private:
     void chooseMine();
     void pickName(int index);
     void showCompany();
+    void recomputeDaysOverdue();
     void updateInformation();
     void visitWebsite();
     void locateOnMap();

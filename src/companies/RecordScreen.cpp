@@ -222,7 +222,10 @@ QToolBar* RecordScreen::makeToolBar()
 void RecordScreen::sendToFocused(const char* method)
 {
     // Boxes of every kind have these as slots; other controls just do not react.
-    if (QWidget* focused = QApplication::focusWidget(); focused && isAncestorOf(focused))
+    QWidget* focused = QApplication::focusWidget();
+    if (!focused || !isAncestorOf(focused))
+        return;
+    if (focused->metaObject()->indexOfSlot(QByteArray(method).append("()").constData()) >= 0)
         QMetaObject::invokeMethod(focused, method);
 }
 
