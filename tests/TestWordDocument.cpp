@@ -66,12 +66,14 @@ void TestWordDocument::letterOnTheLetterheadSurvivesSavingAndReopening()
     QVERIFY(letter.body()->toPlainText().isEmpty());
     QVERIFY(!letter.isModified());
 
-    letter.typeText(QStringLiteral("09/12/2026\r\n\r\nMr John O'Brien\r\nMüller & Söhne GmbH\r\n\r\nRE: "));
+    letter.typeText(
+        QStringLiteral("09/12/2026\r\n\r\nMr John O'Brien\r\nMüller & Söhne GmbH\r\n\r\nRE: "));
     letter.moveToEnd();
     letter.typeText(QStringLiteral("Your order\nline two\rline three\tend"));
     QVERIFY(letter.isModified());
-    const QString expectedBody = QStringLiteral("09/12/2026\n\nMr John O'Brien\nMüller & Söhne GmbH\n\n"
-                                                "RE: Your order\nline two\nline three\tend");
+    const QString expectedBody
+        = QStringLiteral("09/12/2026\n\nMr John O'Brien\nMüller & Söhne GmbH\n\n"
+                         "RE: Your order\nline two\nline three\tend");
     QCOMPARE(letter.body()->toPlainText(), expectedBody);
     QCOMPARE(letter.body()->blockCount(), 8);
 
@@ -88,7 +90,7 @@ void TestWordDocument::letterOnTheLetterheadSurvivesSavingAndReopening()
     QCOMPARE(reopened.pageHeader()->toPlainText(), letter.pageHeader()->toPlainText());
     QVERIFY(formatAt(*reopened.pageHeader(), QStringLiteral("Your Company Name")).font().bold());
     QCOMPARE(reopened.pageHeader()->begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask,
-             Qt::AlignHCenter);
+        Qt::AlignHCenter);
     // The letterhead is no part of the body's stored text.
     QCOMPARE(plainTextOfRtf(readFile(path)), expectedBody);
     QVERIFY(reopened.filePath().isEmpty());
@@ -99,15 +101,15 @@ void TestWordDocument::plainTextAndUnusableTemplates()
     vantrel::test::TestFolder folder;
     QString error;
     QVERIFY(writeFile(QStringLiteral("Vantrel Document.txt"),
-                      QStringLiteral("Grüße aus Köln\r\nZweite Zeile {not RTF}\r\n").toUtf8()));
+        QStringLiteral("Grüße aus Köln\r\nZweite Zeile {not RTF}\r\n").toUtf8()));
     WordDocument mail;
     QVERIFY2(mail.loadTemplate(QStringLiteral("Vantrel Document.txt"), &error), qPrintable(error));
     QVERIFY(mail.body()->toPlainText().startsWith(u"Grüße aus Köln\nZweite Zeile {not RTF}"));
     QVERIFY(mail.pageHeader()->isEmpty());
 
     // A Word binary file or a missing file is refused and the document keeps what it had.
-    QVERIFY(writeFile(QStringLiteral("Binary.doc"), QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8)
-                                                        + QByteArray(600, '\0')));
+    QVERIFY(writeFile(QStringLiteral("Binary.doc"),
+        QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + QByteArray(600, '\0')));
     QVERIFY(!mail.loadTemplate(QStringLiteral("Binary.doc"), &error));
     QVERIFY2(error.contains(u"Binary.doc"), qPrintable(error));
     QVERIFY(mail.body()->toPlainText().startsWith(u"Grüße"));
@@ -125,14 +127,16 @@ void TestWordDocument::savingReplacesTheFileAndAFailedSaveKeepsIt()
     WordDocument letter;
     letter.typeText(QStringLiteral("The new letter"));
     QVERIFY2(letter.saveAs(QStringLiteral("Letter.doc"), &error), qPrintable(error));
-    QCOMPARE(plainTextOfRtf(readFile(QStringLiteral("Letter.doc"))), QStringLiteral("The new letter"));
+    QCOMPARE(
+        plainTextOfRtf(readFile(QStringLiteral("Letter.doc"))), QStringLiteral("The new letter"));
 
     letter.typeText(QStringLiteral(", changed"));
     QVERIFY(!letter.saveAs(QStringLiteral("No such folder/Letter.doc"), &error));
     QVERIFY2(error.contains(u"No such folder"), qPrintable(error));
     QVERIFY(letter.isModified());
     QCOMPARE(letter.filePath(), folder.filePath(QStringLiteral("Letter.doc")));
-    QCOMPARE(plainTextOfRtf(readFile(QStringLiteral("Letter.doc"))), QStringLiteral("The new letter"));
+    QCOMPARE(
+        plainTextOfRtf(readFile(QStringLiteral("Letter.doc"))), QStringLiteral("The new letter"));
     QVERIFY(!QFileInfo::exists(QStringLiteral("No such folder")));
 
     // A file that cannot be replaced (a folder of that name) is reported, not lost.
@@ -160,7 +164,8 @@ void TestWordDocument::clipboardCarriesTheBodyAsRtfAndPlainText()
     const QMimeData* data = QApplication::clipboard()->mimeData();
     QVERIFY(data);
     QVERIFY(data->hasFormat(QStringLiteral("text/rtf")));
-    const QString expected = QStringLiteral("Visit of 9 December\nThe buyer wants two pumps before March – €1.200.");
+    const QString expected
+        = QStringLiteral("Visit of 9 December\nThe buyer wants two pumps before March – €1.200.");
     QCOMPARE(data->text(), expected);
     QTextDocument fromRtf;
     QVERIFY(readRtf(data->data(QStringLiteral("text/rtf")), &fromRtf, nullptr, &error));
@@ -196,7 +201,8 @@ void TestWordDocument::pasteInsertsRichTextAtTheInsertionPoint()
     WordDocument fromHtml;
     QVERIFY(fromHtml.paste(&error));
     QCOMPARE(fromHtml.body()->toPlainText(), QStringLiteral("bold html"));
-    QCOMPARE(formatAt(*fromHtml.body(), QStringLiteral("bold html")).fontWeight(), int(QFont::Bold));
+    QCOMPARE(
+        formatAt(*fromHtml.body(), QStringLiteral("bold html")).fontWeight(), int(QFont::Bold));
 
     QApplication::clipboard()->setText(QStringLiteral("one\r\ntwo"));
     WordDocument fromText;
@@ -228,7 +234,8 @@ void TestWordDocument::pdfPagesEachCarryTheLetterhead()
     QString allBody;
     for (int page = 0; page < pdf.pageCount(); ++page) {
         const QString text = pdf.getAllText(page).text();
-        QVERIFY2(text.contains(u"Your Company Name"), qPrintable(QStringLiteral("page %1").arg(page + 1)));
+        QVERIFY2(text.contains(u"Your Company Name"),
+            qPrintable(QStringLiteral("page %1").arg(page + 1)));
         QVERIFY(text.contains(u"info@example.com"));
         allBody += text;
     }

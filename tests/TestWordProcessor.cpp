@@ -103,9 +103,10 @@ void TestWordProcessor::letterIsWrittenAutoSavedAndStoredWithoutLetterhead()
     QVERIFY(window);
     QVERIFY(window->isVisible());
     QCOMPARE(window->findChild<QTextEdit*>(QStringLiteral("Body"))->textCursor().position(),
-             window->document()->body()->characterCount() - 1);
+        window->document()->body()->characterCount() - 1);
     // The user writes on.
-    QTest::keyClicks(window->findChild<QTextEdit*>(QStringLiteral("Body")), QStringLiteral("Offer"));
+    QTest::keyClicks(
+        window->findChild<QTextEdit*>(QStringLiteral("Body")), QStringLiteral("Offer"));
 
     // The auto-save attaches and replaces the working file every time.
     const QString working = QStringLiteral("Temp/Vantrel Document.doc");
@@ -115,7 +116,8 @@ void TestWordProcessor::letterIsWrittenAutoSavedAndStoredWithoutLetterhead()
         QCOMPARE(attached, letter);
         QVERIFY2(word.saveActiveDocument(attached, working, &error), qPrintable(error));
     }
-    QCOMPARE(plainTextOfRtf(readFile(working)), QStringLiteral("09/12/2026\n\nMs Ann Lee\nRE: Offer"));
+    QCOMPARE(
+        plainTextOfRtf(readFile(working)), QStringLiteral("09/12/2026\n\nMs Ann Lee\nRE: Offer"));
 
     // Storing it: a separate hidden instance copies the body and quits.
     const WordProcessor::Instance copier = word.start();
@@ -141,7 +143,8 @@ void TestWordProcessor::letterIsWrittenAutoSavedAndStoredWithoutLetterhead()
     QVERIFY(word.addDocument(report, QStringLiteral("Letterhead.dot"), &error));
     QVERIFY(word.paste(report, &error));
     QCOMPARE(word.activeWindow(report)->document()->body()->toPlainText(), stored.toPlainText());
-    QVERIFY(word.activeWindow(report)->document()->pageHeader()->toPlainText().contains(u"Your Company"));
+    QVERIFY(word.activeWindow(report)->document()->pageHeader()->toPlainText().contains(
+        u"Your Company"));
 }
 
 void TestWordProcessor::quittingAsksOnlyForShownUnsavedDocuments()
@@ -226,9 +229,9 @@ void TestWordProcessor::recordingDoubleReplacesTheProgram()
     QVERIFY(word.moveToEnd(letter, &error));
     QVERIFY(word.saveActiveDocument(letter, QStringLiteral("Letter.doc"), &error));
     QCOMPARE(recorder->started, 1);
-    QCOMPARE(recorder->templates, QStringList{ QStringLiteral("Letterhead.dot") });
-    QCOMPARE(recorder->shown, QList<WordProcessor::Instance>{ letter });
-    QCOMPARE(recorder->typed, QStringList{ QStringLiteral("Dear Ann,\r\n") });
+    QCOMPARE(recorder->templates, QStringList { QStringLiteral("Letterhead.dot") });
+    QCOMPARE(recorder->shown, QList<WordProcessor::Instance> { letter });
+    QCOMPARE(recorder->typed, QStringList { QStringLiteral("Dear Ann,\r\n") });
     QCOMPARE(recorder->movesToEnd, 1);
     QCOMPARE(recorder->document(letter)->body()->toPlainText(), QStringLiteral("Dear Ann,\n"));
     QCOMPARE(plainTextOfRtf(readFile(QStringLiteral("Letter.doc"))), QStringLiteral("Dear Ann,\n"));

@@ -124,7 +124,9 @@ QTextEdit* TestWordWindow::body() const
 void TestWordWindow::toolBarButtonsChangeFormats()
 {
     QVERIFY(m_window->findChild<QTextEdit*>(QStringLiteral("Letterhead"))->isReadOnly());
-    QVERIFY(m_window->findChild<QTextEdit*>(QStringLiteral("Letterhead"))->toPlainText().contains(u"Your Company Name"));
+    QVERIFY(m_window->findChild<QTextEdit*>(QStringLiteral("Letterhead"))
+                ->toPlainText()
+                .contains(u"Your Company Name"));
     m_window->document()->typeText(QStringLiteral("Plain words\r\nSecond line"));
     QTextCursor cursor = body()->document()->find(QStringLiteral("words"));
     body()->setTextCursor(cursor);
@@ -141,7 +143,7 @@ void TestWordWindow::toolBarButtonsChangeFormats()
     QVERIFY(words.fontItalic());
     QVERIFY(words.fontUnderline());
     QCOMPARE(words.fontPointSize(), 20.0);
-    QCOMPARE(words.fontFamilies().toStringList(), QStringList{ QStringLiteral("DejaVu Sans") });
+    QCOMPARE(words.fontFamilies().toStringList(), QStringList { QStringLiteral("DejaVu Sans") });
     const QTextCharFormat plain = body()->document()->find(QStringLiteral("Plain")).charFormat();
     QCOMPARE(plain.fontWeight(), int(QFont::Normal));
     QVERIFY(!plain.fontItalic());
@@ -152,13 +154,15 @@ void TestWordWindow::toolBarButtonsChangeFormats()
     // A size that is no number changes nothing.
     emit size->textActivated(QStringLiteral("huge"));
     QCOMPARE(body()->document()->find(QStringLiteral("Second")).charFormat().fontPointSize(),
-             plain.fontPointSize());
+        plain.fontPointSize());
 
     trigger("actionAlignCenter");
-    QCOMPARE(body()->document()->findBlockByNumber(1).blockFormat().alignment() & Qt::AlignHorizontal_Mask,
-             Qt::AlignHCenter);
-    QCOMPARE(body()->document()->findBlockByNumber(0).blockFormat().alignment() & Qt::AlignHorizontal_Mask,
-             Qt::AlignLeft);
+    QCOMPARE(body()->document()->findBlockByNumber(1).blockFormat().alignment()
+            & Qt::AlignHorizontal_Mask,
+        Qt::AlignHCenter);
+    QCOMPARE(body()->document()->findBlockByNumber(0).blockFormat().alignment()
+            & Qt::AlignHorizontal_Mask,
+        Qt::AlignLeft);
     trigger("actionAlignRight");
     QVERIFY(body()->document()->findBlockByNumber(1).blockFormat().alignment() & Qt::AlignRight);
 
@@ -208,11 +212,13 @@ void TestWordWindow::printsEveryPageWithTheLetterhead()
     for (int line = 1; line <= 90; ++line)
         lines.append(QStringLiteral("Line %1 of a long call report.").arg(line));
     m_window->document()->typeText(lines.join(QStringLiteral("\r\n")));
-    PrinterProvider::setInstance(std::make_unique<PdfPrinterProvider>(m_folder->filePath(QStringLiteral("Printed.pdf"))));
+    PrinterProvider::setInstance(
+        std::make_unique<PdfPrinterProvider>(m_folder->filePath(QStringLiteral("Printed.pdf"))));
     QVERIFY(m_window->print());
 
     QPdfDocument pdf;
-    QCOMPARE(pdf.load(m_folder->filePath(QStringLiteral("Printed.pdf"))), QPdfDocument::Error::None);
+    QCOMPARE(
+        pdf.load(m_folder->filePath(QStringLiteral("Printed.pdf"))), QPdfDocument::Error::None);
     QVERIFY(pdf.pageCount() >= 2);
     for (int page = 0; page < pdf.pageCount(); ++page)
         QVERIFY(pdf.getAllText(page).text().contains(u"Your Company Name"));
@@ -231,8 +237,8 @@ void TestWordWindow::savesAsRtfOdtAndPdf()
     RecordingDocumentFileChooser* answers = chooser.get();
     DocumentFileChooser::setHandler(std::move(chooser));
     answers->answers = { m_folder->filePath(QStringLiteral("Copy.odt")),
-                         m_folder->filePath(QStringLiteral("Copy.pdf")),
-                         m_folder->filePath(QStringLiteral("Letter")) };
+        m_folder->filePath(QStringLiteral("Copy.pdf")),
+        m_folder->filePath(QStringLiteral("Letter")) };
     m_window->document()->typeText(QStringLiteral("Dear Mr Smith"));
 
     trigger("actionSaveAs");
@@ -246,7 +252,8 @@ void TestWordWindow::savesAsRtfOdtAndPdf()
     // Save without a name asks for one; a name without extension becomes RTF.
     trigger("actionSave");
     QCOMPARE(m_window->document()->filePath(), m_folder->filePath(QStringLiteral("Letter.rtf")));
-    QCOMPARE(plainTextOfRtf(readFile(QStringLiteral("Letter.rtf"))), QStringLiteral("Dear Mr Smith"));
+    QCOMPARE(
+        plainTextOfRtf(readFile(QStringLiteral("Letter.rtf"))), QStringLiteral("Dear Mr Smith"));
     QVERIFY(!m_window->isWindowModified());
     QVERIFY(m_window->windowTitle().startsWith(u"Letter.rtf"));
     QCOMPARE(answers->suggestedPaths.size(), 3);
@@ -302,7 +309,8 @@ void TestWordWindow::opensTheDocumentInTheDesktopWordProcessor()
     QString error;
     QVERIFY(m_window->document()->saveAs(QStringLiteral("Documents.rtf"), &error));
     trigger("actionOpenInDesktop");
-    QCOMPARE(opened->opened.last().toLocalFile(), m_folder->filePath(QStringLiteral("Documents.rtf")));
+    QCOMPARE(
+        opened->opened.last().toLocalFile(), m_folder->filePath(QStringLiteral("Documents.rtf")));
     QVERIFY(m_messages->shown.isEmpty());
 }
 

@@ -99,8 +99,8 @@ bool BuiltInWordProcessor::attach(Instance* instance, QString* error)
     return true;
 }
 
-bool BuiltInWordProcessor::addDocument(Instance instance, const QString& templatePath,
-                                       QString* error)
+bool BuiltInWordProcessor::addDocument(
+    Instance instance, const QString& templatePath, QString* error)
 {
     Running* state = running(instance, error);
     if (!state)
@@ -150,8 +150,8 @@ bool BuiltInWordProcessor::moveToEnd(Instance instance, QString* error)
     return true;
 }
 
-bool BuiltInWordProcessor::saveActiveDocument(Instance instance, const QString& path,
-                                              QString* error)
+bool BuiltInWordProcessor::saveActiveDocument(
+    Instance instance, const QString& path, QString* error)
 {
     WordDocument* document = activeDocument(instance, error);
     return document && document->saveAs(path, error);
@@ -179,8 +179,9 @@ bool BuiltInWordProcessor::quit(Instance instance, QString* error)
         return false;
     for (WordWindow* window : openWindows(state->windows)) {
         if (!window->close())
-            return fail(error, QStringLiteral("The document '%1' was kept open.")
-                                   .arg(window->document()->title()));
+            return fail(error,
+                QStringLiteral("The document '%1' was kept open.")
+                    .arg(window->document()->title()));
     }
     m_running.erase(instance);
     return true;

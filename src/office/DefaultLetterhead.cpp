@@ -37,10 +37,10 @@ bool writeDefaultLetterhead(const QString& folder, QString* error)
     QTextDocument header;
     QTextCursor cursor(&header);
     addLine(&cursor, QStringLiteral("Your Company Name"), 18, true, true);
-    addLine(&cursor, QStringLiteral("Street and Number \u00b7 Postal Code and City \u00b7 Country"), 9,
-            false, false);
+    addLine(&cursor, QStringLiteral("Street and Number \u00b7 Postal Code and City \u00b7 Country"),
+        9, false, false);
     addLine(&cursor, QStringLiteral("Telephone +00 000 000 000 \u00b7 info@example.com"), 9, false,
-            false);
+        false);
 
     QTextDocument body;
     QTextCharFormat bodyFormat;

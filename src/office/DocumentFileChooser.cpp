@@ -14,13 +14,13 @@ std::unique_ptr<DocumentFileChooser::Handler>& installedHandler()
 
 } // namespace
 
-QString DocumentFileChooser::saveFileName(QWidget* parent, const QString& suggestedPath,
-                                          const QStringList& filters)
+QString DocumentFileChooser::saveFileName(
+    QWidget* parent, const QString& suggestedPath, const QStringList& filters)
 {
     if (Handler* handler = installedHandler().get())
         return handler->saveFileName(parent, suggestedPath, filters);
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("Save As"), suggestedPath,
-                                        filters.join(QStringLiteral(";;")));
+    return QFileDialog::getSaveFileName(
+        parent, QStringLiteral("Save As"), suggestedPath, filters.join(QStringLiteral(";;")));
 }
 
 void DocumentFileChooser::setHandler(std::unique_ptr<Handler> handler)
@@ -28,8 +28,8 @@ void DocumentFileChooser::setHandler(std::unique_ptr<Handler> handler)
     installedHandler() = std::move(handler);
 }
 
-QString RecordingDocumentFileChooser::saveFileName(QWidget*, const QString& suggestedPath,
-                                                   const QStringList&)
+QString RecordingDocumentFileChooser::saveFileName(
+    QWidget*, const QString& suggestedPath, const QStringList&)
 {
     suggestedPaths.append(suggestedPath);
     return answers.isEmpty() ? QString() : answers.takeFirst();

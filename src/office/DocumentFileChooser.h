@@ -18,14 +18,14 @@ public:
     public:
         virtual ~Handler() = default;
         // The chosen path; empty when the user cancelled.
-        virtual QString saveFileName(QWidget* parent, const QString& suggestedPath,
-                                     const QStringList& filters)
+        virtual QString saveFileName(
+            QWidget* parent, const QString& suggestedPath, const QStringList& filters)
             = 0;
     };
 
     // filters as the file dialog takes them: "RTF document (*.rtf)".
-    static QString saveFileName(QWidget* parent, const QString& suggestedPath,
-                                const QStringList& filters);
+    static QString saveFileName(
+        QWidget* parent, const QString& suggestedPath, const QStringList& filters);
     // Replaces the file dialog; nullptr restores it.
     static void setHandler(std::unique_ptr<Handler> handler);
 };
@@ -33,8 +33,8 @@ public:
 // Answers from a queue (cancel when it runs dry) and keeps the suggested paths.
 class RecordingDocumentFileChooser : public DocumentFileChooser::Handler {
 public:
-    QString saveFileName(QWidget* parent, const QString& suggestedPath,
-                         const QStringList& filters) override;
+    QString saveFileName(
+        QWidget* parent, const QString& suggestedPath, const QStringList& filters) override;
 
     QStringList answers;
     QStringList suggestedPaths;

@@ -53,8 +53,8 @@ bool RecordingWordProcessor::attach(Instance* instance, QString* error)
     return true;
 }
 
-bool RecordingWordProcessor::addDocument(Instance instance, const QString& templatePath,
-                                         QString* error)
+bool RecordingWordProcessor::addDocument(
+    Instance instance, const QString& templatePath, QString* error)
 {
     if (!succeeds(error))
         return false;
@@ -99,8 +99,8 @@ bool RecordingWordProcessor::moveToEnd(Instance instance, QString* error)
     return true;
 }
 
-bool RecordingWordProcessor::saveActiveDocument(Instance instance, const QString& path,
-                                                QString* error)
+bool RecordingWordProcessor::saveActiveDocument(
+    Instance instance, const QString& path, QString* error)
 {
     WordDocument* active = activeDocument(instance, error);
     if (!active)

@@ -43,8 +43,8 @@ bool commit(QSaveFile& file, const QString& path, QString* error)
     if (file.commit())
         return true;
     return fail(error,
-                QStringLiteral("The document could not be saved as '%1': %2")
-                    .arg(QDir::toNativeSeparators(path), file.errorString()));
+        QStringLiteral("The document could not be saved as '%1': %2")
+            .arg(QDir::toNativeSeparators(path), file.errorString()));
 }
 
 bool openForSaving(QSaveFile& file, const QString& path, QString* error)
@@ -52,8 +52,8 @@ bool openForSaving(QSaveFile& file, const QString& path, QString* error)
     if (file.open(QIODevice::WriteOnly))
         return true;
     return fail(error,
-                QStringLiteral("The document could not be saved as '%1': %2")
-                    .arg(QDir::toNativeSeparators(path), file.errorString()));
+        QStringLiteral("The document could not be saved as '%1': %2")
+            .arg(QDir::toNativeSeparators(path), file.errorString()));
 }
 
 } // namespace
@@ -76,19 +76,19 @@ bool WordDocument::loadTemplate(const QString& path, QString* error)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(error,
-                    QStringLiteral("The template '%1' could not be opened: %2")
-                        .arg(QDir::toNativeSeparators(path), file.errorString()));
+            QStringLiteral("The template '%1' could not be opened: %2")
+                .arg(QDir::toNativeSeparators(path), file.errorString()));
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return fail(error,
-                    QStringLiteral("The template '%1' could not be read: %2")
-                        .arg(QDir::toNativeSeparators(path), file.errorString()));
+            QStringLiteral("The template '%1' could not be read: %2")
+                .arg(QDir::toNativeSeparators(path), file.errorString()));
     QString problem;
     // The reader leaves both documents untouched when it fails.
     if (!readRtf(data, m_body, m_pageHeader, &problem))
         return fail(error,
-                    QStringLiteral("The template '%1' cannot be used: %2")
-                        .arg(QDir::toNativeSeparators(path), problem));
+            QStringLiteral("The template '%1' cannot be used: %2")
+                .arg(QDir::toNativeSeparators(path), problem));
     // Loading is not an edit the user could undo.
     m_body->clearUndoRedoStacks();
     m_body->setModified(false);
@@ -159,8 +159,8 @@ bool WordDocument::exportOdt(const QString& path, QString* error) const
     QTextDocumentWriter writer(&buffer, QByteArrayLiteral("ODF"));
     if (!writer.write(&copy))
         return fail(error,
-                    QStringLiteral("The document could not be written as OpenDocument text to '%1'.")
-                        .arg(QDir::toNativeSeparators(path)));
+            QStringLiteral("The document could not be written as OpenDocument text to '%1'.")
+                .arg(QDir::toNativeSeparators(path)));
     QSaveFile file(path);
     if (!openForSaving(file, path, error))
         return false;
@@ -178,10 +178,9 @@ bool WordDocument::exportPdf(const QString& path, QString* error) const
         writer.setTitle(title());
         writer.setCreator(QStringLiteral("Vantrel"));
         writer.setResolution(600);
-        writer.setPageSize(QPageSize(QLocale::system().measurementSystem()
-                                             == QLocale::ImperialUSSystem
-                                         ? QPageSize::Letter
-                                         : QPageSize::A4));
+        writer.setPageSize(QPageSize(
+            QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
+                                                                               : QPageSize::A4));
         if (!print(&writer, error)) {
             file.cancelWriting();
             return false;

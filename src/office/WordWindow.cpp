@@ -38,7 +38,7 @@ quint64 nextUse()
 }
 
 QAction* makeAction(QWidget* owner, const char* name, const QString& text,
-                    const QKeySequence& shortcut = {}, bool checkable = false)
+    const QKeySequence& shortcut = {}, bool checkable = false)
 {
     auto* action = new QAction(text, owner);
     action->setObjectName(QLatin1String(name));
@@ -112,15 +112,14 @@ WordWindow::WordWindow(QWidget* parent)
         showAlignment();
     });
     connect(m_body, &QTextEdit::currentCharFormatChanged, this, &WordWindow::showFormat);
-    connect(m_document, &WordDocument::insertionPointMoved, this,
-            &WordWindow::showInsertionPoint);
+    connect(m_document, &WordDocument::insertionPointMoved, this, &WordWindow::showInsertionPoint);
     connect(m_document, &WordDocument::titleChanged, this, &WordWindow::updateTitle);
-    connect(m_document->body(), &QTextDocument::modificationChanged, this,
-            &QWidget::setWindowModified);
+    connect(
+        m_document->body(), &QTextDocument::modificationChanged, this, &QWidget::setWindowModified);
     connect(m_document->pageHeader()->documentLayout(),
-            &QAbstractTextDocumentLayout::documentSizeChanged, this, &WordWindow::fitLetterhead);
+        &QAbstractTextDocumentLayout::documentSizeChanged, this, &WordWindow::fitLetterhead);
     connect(m_document->pageHeader(), &QTextDocument::contentsChanged, this,
-            &WordWindow::fitLetterhead);
+        &WordWindow::fitLetterhead);
 
     updateTitle();
     fitLetterhead();
@@ -132,13 +131,16 @@ WordWindow::WordWindow(QWidget* parent)
 void WordWindow::buildActions()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    QAction* saveAction = makeAction(this, "actionSave", QStringLiteral("&Save"), QKeySequence::Save);
-    QAction* saveAsAction = makeAction(this, "actionSaveAs", QStringLiteral("Save &As..."),
-                                       QKeySequence::SaveAs);
-    QAction* printAction = makeAction(this, "actionPrint", QStringLiteral("&Print"), QKeySequence::Print);
-    QAction* desktopAction = makeAction(this, "actionOpenInDesktop",
-                                        QStringLiteral("&Open in Desktop Word Processor"));
-    QAction* closeAction = makeAction(this, "actionClose", QStringLiteral("&Close"), QKeySequence::Close);
+    QAction* saveAction
+        = makeAction(this, "actionSave", QStringLiteral("&Save"), QKeySequence::Save);
+    QAction* saveAsAction
+        = makeAction(this, "actionSaveAs", QStringLiteral("Save &As..."), QKeySequence::SaveAs);
+    QAction* printAction
+        = makeAction(this, "actionPrint", QStringLiteral("&Print"), QKeySequence::Print);
+    QAction* desktopAction = makeAction(
+        this, "actionOpenInDesktop", QStringLiteral("&Open in Desktop Word Processor"));
+    QAction* closeAction
+        = makeAction(this, "actionClose", QStringLiteral("&Close"), QKeySequence::Close);
     file->addActions({ saveAction, saveAsAction, printAction, desktopAction });
     file->addSeparator();
     file->addAction(closeAction);
@@ -280,7 +282,8 @@ void WordWindow::showAlignment()
 {
     const Qt::Alignment current = m_body->alignment() & Qt::AlignHorizontal_Mask;
     for (QAction* action : m_alignment->actions()) {
-        const Qt::Alignment alignment = Qt::Alignment(action->data().toInt()) & Qt::AlignHorizontal_Mask;
+        const Qt::Alignment alignment
+            = Qt::Alignment(action->data().toInt()) & Qt::AlignHorizontal_Mask;
         if ((alignment & ~Qt::AlignAbsolute) == (current & ~Qt::AlignAbsolute))
             action->setChecked(true);
     }
@@ -370,10 +373,9 @@ bool WordWindow::saveAs()
         ? QDir(platform::programFolder())
               .filePath(QStringLiteral("Documents/") + m_document->title() + QStringLiteral(".rtf"))
         : m_document->filePath();
-    const QString path = DocumentFileChooser::saveFileName(
-        this, suggested,
-        { QStringLiteral("RTF document (*.rtf *.doc)"),
-          QStringLiteral("OpenDocument text (*.odt)"), QStringLiteral("PDF document (*.pdf)") });
+    const QString path = DocumentFileChooser::saveFileName(this, suggested,
+        { QStringLiteral("RTF document (*.rtf *.doc)"), QStringLiteral("OpenDocument text (*.odt)"),
+            QStringLiteral("PDF document (*.pdf)") });
     if (path.isEmpty())
         return false;
     return saveTo(withSuffix(path));
@@ -395,7 +397,8 @@ bool WordWindow::saveTo(const QString& path)
         showError(error);
         return false;
     }
-    statusBar()->showMessage(QStringLiteral("Saved as %1").arg(QDir::toNativeSeparators(path)), 5000);
+    statusBar()->showMessage(
+        QStringLiteral("Saved as %1").arg(QDir::toNativeSeparators(path)), 5000);
     return true;
 }
 
@@ -418,13 +421,15 @@ void WordWindow::openInDesktop()
     if (path.isEmpty() || m_document->isModified() || !platform::isInsideProgramFolder(path)) {
         // The desktop gets a copy in the Temp folder; the document here stays as it is.
         QDir(platform::programFolder()).mkpath(QStringLiteral("Temp"));
-        path = QDir(platform::programFolder())
-                   .filePath(QStringLiteral("Temp/") + QFileInfo(m_document->title()).completeBaseName()
-                             + QStringLiteral(".rtf"));
+        path
+            = QDir(platform::programFolder())
+                  .filePath(QStringLiteral("Temp/")
+                      + QFileInfo(m_document->title()).completeBaseName() + QStringLiteral(".rtf"));
         WordDocument copy;
         copy.body()->setDefaultFont(m_document->body()->defaultFont());
         QTextCursor(copy.body()).insertFragment(QTextDocumentFragment(m_document->body()));
-        QTextCursor(copy.pageHeader()).insertFragment(QTextDocumentFragment(m_document->pageHeader()));
+        QTextCursor(copy.pageHeader())
+            .insertFragment(QTextDocumentFragment(m_document->pageHeader()));
         QString error;
         if (!copy.saveAs(path, &error)) {
             showError(error);
@@ -451,12 +456,13 @@ void WordWindow::changeEvent(QEvent* event)
 void WordWindow::closeEvent(QCloseEvent* event)
 {
     if (isVisible() && m_document->isModified()) {
-        const platform::MessageBox::Button answer = platform::MessageBox::show(
-            this, QStringLiteral("Do you want to save the changes to \"%1\"?").arg(m_document->title()),
+        const platform::MessageBox::Button answer = platform::MessageBox::show(this,
+            QStringLiteral("Do you want to save the changes to \"%1\"?").arg(m_document->title()),
             platform::MessageBox::Icon::Question,
             platform::MessageBox::Yes | platform::MessageBox::No | platform::MessageBox::Cancel,
             platform::MessageBox::Yes);
-        if (answer == platform::MessageBox::Cancel || (answer == platform::MessageBox::Yes && !save())) {
+        if (answer == platform::MessageBox::Cancel
+            || (answer == platform::MessageBox::Yes && !save())) {
             event->ignore();
             return;
         }
