@@ -134,7 +134,7 @@ QPlainTextEdit* RecordScreen::addMemoField(const QString& field, const char* lab
         // The companion (a zoom button) must stay usable in view mode, where the
         // frame is disabled: it belongs to the screen and stands beside the memo.
         companion->setParent(this);
-        cell->addSpacing(companion->sizeHint().width() + 2);
+        cell->addSpacing(std::min(companion->sizeHint().width(), companion->maximumWidth()) + 2);
         memo->installEventFilter(this);
     }
     half(column)->addLayout(cell, row, 1);
