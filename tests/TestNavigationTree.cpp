@@ -5,6 +5,8 @@
 #include "data/Schema.h"
 #include "office/RecordingMailProgram.h"
 #include "office/RecordingSpreadsheetProgram.h"
+#include "office/RecordingWordProcessor.h"
+#include "office/WordDocument.h"
 #include "platform/BusyCursor.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
@@ -17,6 +19,7 @@
 
 #include <QScrollBar>
 #include <QTest>
+#include <QTextDocument>
 #include <QTreeWidget>
 
 #include <memory>
@@ -106,6 +109,7 @@ private slots:
     void laterRegistrationReplacesAnAction();
     void screenNodesBringTheirScreenToFront();
     void spreadsheetNodeShowsANewWorkbook();
+    void wordProcessorNodeShowsAnEmptyDocument();
     void mailFolderNodesOpenTheFolderAndMinimize();
     void failingOfficeActionShowsTheErrorAndKeepsTheWindow();
 
@@ -340,6 +344,32 @@ void TestNavigationTree::spreadsheetNodeShowsANewWorkbook()
         QStringLiteral("An error has occurred. The Temp folder is missing."));
     QVERIFY(!m_main->isMinimized());
     office::SpreadsheetProgram::setInstance(nullptr);
+}
+
+void TestNavigationTree::wordProcessorNodeShowsAnEmptyDocument()
+{
+    auto program = std::make_unique<office::RecordingWordProcessor>();
+    office::RecordingWordProcessor* word = program.get();
+    office::WordProcessor::setInstance(std::move(program));
+    clickText(QStringLiteral("MS-Word"));
+    QCOMPARE(word->started, 1);
+    QCOMPARE(word->shown.size(), 1);
+    office::WordDocument* document = word->document(word->shown.first());
+    QVERIFY(document);
+    QVERIFY(document->body()->toPlainText().trimmed().isEmpty());
+    QVERIFY(document->pageHeader()->isEmpty());
+    QVERIFY(m_main->isMinimized());
+    QVERIFY(m_messages->shown.isEmpty());
+    QVERIFY(!platform::BusyCursor::isBusy());
+
+    m_main->showNormal();
+    word->failure = QStringLiteral("No window could be opened.");
+    clickText(QStringLiteral("MS-Word"));
+    QCOMPARE(m_messages->shown.size(), 1);
+    QCOMPARE(m_messages->shown.first().text,
+        QStringLiteral("An error has occurred. No window could be opened."));
+    QVERIFY(!m_main->isMinimized());
+    office::WordProcessor::setInstance(nullptr);
 }
 
 void TestNavigationTree::mailFolderNodesOpenTheFolderAndMinimize()

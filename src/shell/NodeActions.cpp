@@ -69,6 +69,7 @@ QHash<QString, NodeActions::Action> defaultActions()
     add("MS-Outlook Calendar", OfficeActions::openCalendar);
     add("MS-Outlook Inbox", OfficeActions::openInbox);
     add("MS-Outlook Tasks", OfficeActions::openTasks);
+    add("MS-Word", OfficeActions::openWordProcessor);
     return actions;
 }
 

@@ -2,9 +2,11 @@
 
 #include "office/MailProgram.h"
 #include "office/SpreadsheetProgram.h"
+#include "office/WordProcessor.h"
 #include "platform/BusyCursor.h"
 #include "platform/MessageBox.h"
 #include "shell/MDIFormMain.h"
+#include "shell/ShellResources.h"
 
 #include <functional>
 
@@ -44,6 +46,23 @@ void OfficeActions::openSpreadsheet()
         office::Workbook workbook = spreadsheet.newWorkbook();
         const QString path = office::SpreadsheetProgram::newReportFileName();
         return spreadsheet.saveAs(&workbook, path, error) && spreadsheet.show(path, error);
+    });
+}
+
+void OfficeActions::openWordProcessor()
+{
+    runOfficeAction([](QString* error) {
+        ensureShellResources();
+        // The word processor's documents come from templates; an empty one
+        // stands in for the blank default template.
+        const QString blankTemplate = QStringLiteral(":/shell/templates/Blank.rtf");
+        office::WordProcessor& word = office::WordProcessor::instance();
+        const office::WordProcessor::Instance instance = word.start();
+        if (word.addDocument(instance, blankTemplate, error) && word.show(instance, error))
+            return true;
+        QString ignored;
+        word.quit(instance, &ignored);
+        return false;
     });
 }
 

@@ -10,6 +10,8 @@ public:
     // A new, empty workbook saved in the Temp folder and handed to the desktop's
     // spreadsheet application.
     static void openSpreadsheet();
+    // A new instance of the word processor with an empty document, in front.
+    static void openWordProcessor();
     static void openCalendar();
     static void openInbox();
     static void openTasks();
