@@ -2,7 +2,12 @@
 
 #include "companies/FormArchive.h"
 #include "companies/FormCompanies.h"
+#include "companies/FormReminder.h"
+#include "shell/FormDetails.h"
+#include "shell/FormFindandReplace.h"
+#include "shell/FormMastertables.h"
 #include "shell/FormMenu.h"
+#include "shell/FormWait.h"
 #include "shell/Screens.h"
 
 namespace vantrel::shell {
@@ -12,6 +17,20 @@ void registerScreens()
     Screens::registerScreen(QStringLiteral("FormMenu"), [] { return new FormMenu; });
     Screens::registerScreen(QStringLiteral("FormCompanies"), [] { return new companies::FormCompanies; });
     Screens::registerScreen(QStringLiteral("FormArchive"), [] { return new companies::FormArchive; });
+    Screens::registerScreen(
+        QStringLiteral("FormMastertables"), [] { return new FormMastertables; });
+    Screens::registerScreen(
+        QStringLiteral("FormFindandReplace"), [] { return new FormFindandReplace; });
+    Screens::registerScreen(
+        QStringLiteral("FormDetails"), [] { return new FormDetails; }, Screens::Placement::Window);
+    Screens::registerScreen(
+        QStringLiteral("FormWait"), [] { return new FormWait; }, Screens::Placement::Window);
+    Screens::registerScreen(
+        QStringLiteral("FormReminder"),
+        [] {
+            return new companies::FormReminder(Screens::instance(QStringLiteral("FormCompanies")));
+        },
+        Screens::Placement::Window);
 }
 
 } // namespace vantrel::shell

@@ -1,0 +1,153 @@
+#include "shell/FormDetails.h"
+
+#include "companies/CompanyAccess.h"
+#include "data/Database.h"
+#include "data/Schema.h"
+#include "platform/MessageBox.h"
+#include "shell/Screens.h"
+#include "shell/Twips.h"
+
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+namespace vantrel::shell {
+
+namespace {
+
+const QString notesField = QStringLiteral("MEMO01");
+const QString detailsField = QStringLiteral("MEMO02");
+
+} // namespace
+
+FormDetails::FormDetails(QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_text(new QPlainTextEdit(this))
+    , m_memo(new QLineEdit(this))
+{
+    setObjectName(QStringLiteral("FormDetails"));
+    m_text->setObjectName(QStringLiteral("Text1"));
+    m_memo->setObjectName(QStringLiteral("TextMemo"));
+    m_memo->hide();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_text);
+    resize(twipsToPixels(QSize(5800, 3600), this));
+}
+
+FormDetails* FormDetails::zoom(QWidget* companyScreen, const QString& field)
+{
+    auto* viewer = Screens::instance<FormDetails>(QStringLiteral("FormDetails"));
+    if (!viewer)
+        return nullptr;
+    QString error;
+    if (!viewer->showField(companyScreen, field, &error))
+        platform::MessageBox::error(companyScreen, error);
+    Screens::bringToFront(QStringLiteral("FormDetails"));
+    return viewer;
+}
+
+bool FormDetails::showField(QWidget* companyScreen, const QString& field, QString* error)
+{
+    auto* target = dynamic_cast<companies::CompanyAccess*>(companyScreen);
+    if (!target) {
+        *error = QStringLiteral("The screen shows no company.");
+        return false;
+    }
+    if (field != notesField && field != detailsField) {
+        *error = QStringLiteral("The field %1 cannot be zoomed.").arg(field);
+        return false;
+    }
+    // The one viewer may still hold changes to the note it showed before.
+    if (!writeBack(error))
+        return false;
+
+    m_screen = companyScreen;
+    m_companyKey = target->companyKey();
+    m_memo->setText(field);
+    m_text->setPlainText(target->companyValue(field).toString());
+    m_shownText = m_text->toPlainText();
+    const QString name = target->companyValue(QStringLiteral("TEXT01")).toString();
+    setWindowTitle(name + (field == notesField ? QStringLiteral(" - Notes")
+                                               : QStringLiteral(" - Company Details")));
+    return true;
+}
+
+QString FormDetails::field() const
+{
+    return m_memo->text();
+}
+
+bool FormDetails::writeBack(QString* error)
+{
+    const QString text = m_text->toPlainText();
+    if (field().isEmpty() || text == m_shownText)
+        return true;
+    companies::CompanyAccess* target = company();
+    // Written through the screen only while it still stands on the company whose
+    // note this is; otherwise the note would land in another company.
+    if (target && target->companyKey() == m_companyKey) {
+        const bool written = field() == notesField ? target->setNotes(text)
+                                                   : target->setCompanyDetails(text);
+        if (!written) {
+            *error = QStringLiteral("The text could not be written into the company.");
+            return false;
+        }
+    } else if (!writeIntoDatabase(error)) {
+        return false;
+    }
+    m_shownText = text;
+    return true;
+}
+
+void FormDetails::closeEvent(QCloseEvent* event)
+{
+    QString error;
+    if (writeBack(&error)) {
+        event->accept();
+        return;
+    }
+    const bool discard = platform::MessageBox::question(
+        this,
+        platform::MessageBox::errorText(error)
+            + QStringLiteral("\n\nClose the viewer without keeping your changes?"),
+        platform::MessageBox::No);
+    if (discard)
+        event->accept();
+    else
+        event->ignore();
+}
+
+companies::CompanyAccess* FormDetails::company() const
+{
+    return dynamic_cast<companies::CompanyAccess*>(m_screen.data());
+}
+
+bool FormDetails::writeIntoDatabase(QString* error) const
+{
+    if (!m_companyKey.isValid()) {
+        *error = QStringLiteral("The company was never stored and is no longer on show.");
+        return false;
+    }
+    data::Database db;
+    if (!data::openBusinessDatabase(db)) {
+        *error = db.lastError();
+        return false;
+    }
+    const QString text = m_text->toPlainText();
+    // Only the two memo fields get here (showField checks), so the name is safe in the text.
+    if (!db.execute(QStringLiteral("UPDATE TABLE01 SET %1 = ? WHERE AUTONUMBER = ?").arg(field()),
+                    {text.isEmpty() ? QVariant() : QVariant(text), m_companyKey})) {
+        *error = db.lastError();
+        return false;
+    }
+    if (db.changedRows() == 0) {
+        *error = QStringLiteral("The company no longer exists.");
+        return false;
+    }
+    return true;
+}
+
+} // namespace vantrel::shell
