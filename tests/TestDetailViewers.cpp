@@ -14,10 +14,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
-#include <QPushButton>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTest>
 #include <QUrlQuery>
 
@@ -106,9 +106,8 @@ void TestDetailViewers::init()
     m_opener = opener.get();
     platform::Desktop::setOpener(std::move(opener));
     m_company = new TestCompany;
-    m_company->values = {{"TEXT01", "Müller & O'Neil"},
-                         {"MEMO01", "Visit in spring.\nAsk for Mr. Gray."},
-                         {"MEMO02", "Founded 1921."}};
+    m_company->values = { { "TEXT01", "Müller & O'Neil" },
+        { "MEMO01", "Visit in spring.\nAsk for Mr. Gray." }, { "MEMO02", "Founded 1921." } };
 }
 
 void TestDetailViewers::cleanup()
@@ -145,7 +144,8 @@ void TestDetailViewers::closingWritesTheTextBack()
     QTest::keyClicks(textOf(viewer), "Founded 1921 in Graz.");
     QVERIFY(closeViewer(viewer));
     QCOMPARE(m_company->values.value("MEMO02").toString(), QStringLiteral("Founded 1921 in Graz."));
-    QCOMPARE(m_company->values.value("MEMO01").toString(), QStringLiteral("Visit in spring.\nAsk for Mr. Gray."));
+    QCOMPARE(m_company->values.value("MEMO01").toString(),
+        QStringLiteral("Visit in spring.\nAsk for Mr. Gray."));
 }
 
 void TestDetailViewers::unchangedTextWritesNothing()
@@ -168,7 +168,8 @@ void TestDetailViewers::noteOfACompanyNoLongerOnShowGoesToThatCompany()
 {
     data::Database db;
     QVERIFY(data::openBusinessDatabase(db));
-    QVERIFY(db.execute("INSERT INTO TABLE01 (TEXT01, MEMO01) VALUES ('First', 'old'), ('Second', 'keep')"));
+    QVERIFY(db.execute(
+        "INSERT INTO TABLE01 (TEXT01, MEMO01) VALUES ('First', 'old'), ('Second', 'keep')"));
     m_company->key = 1;
     m_company->values.insert("MEMO01", "old");
 
@@ -180,8 +181,10 @@ void TestDetailViewers::noteOfACompanyNoLongerOnShowGoesToThatCompany()
     QVERIFY(closeViewer(viewer));
 
     QCOMPARE(m_company->writes, 0);
-    QCOMPARE(db.scalar("SELECT MEMO01 FROM TABLE01 WHERE AUTONUMBER = 1").toString(), QStringLiteral("new notes"));
-    QCOMPARE(db.scalar("SELECT MEMO01 FROM TABLE01 WHERE AUTONUMBER = 2").toString(), QStringLiteral("keep"));
+    QCOMPARE(db.scalar("SELECT MEMO01 FROM TABLE01 WHERE AUTONUMBER = 1").toString(),
+        QStringLiteral("new notes"));
+    QCOMPARE(db.scalar("SELECT MEMO01 FROM TABLE01 WHERE AUTONUMBER = 2").toString(),
+        QStringLiteral("keep"));
 
     // And when the screen is gone altogether.
     viewer = FormDetails::zoom(m_company, "MEMO01");
@@ -199,7 +202,7 @@ void TestDetailViewers::refusedWriteKeepsTheViewerUnlessTheUserGivesUp()
     textOf(viewer)->setPlainText("typed with care");
     m_company->refuseWrites = true;
 
-    m_messages->answers = {platform::MessageBox::No};
+    m_messages->answers = { platform::MessageBox::No };
     QVERIFY(!viewer->close());
     QVERIFY(viewer->isVisible());
     QCOMPARE(textOf(viewer)->toPlainText(), QStringLiteral("typed with care"));
@@ -215,7 +218,7 @@ void TestDetailViewers::refusedWriteKeepsTheViewerUnlessTheUserGivesUp()
     viewer = FormDetails::zoom(m_company, "MEMO01");
     textOf(viewer)->setPlainText("given up");
     m_company->refuseWrites = true;
-    m_messages->answers = {platform::MessageBox::Yes};
+    m_messages->answers = { platform::MessageBox::Yes };
     QVERIFY(closeViewer(viewer));
     QCOMPARE(m_company->values.value("MEMO01").toString(), QStringLiteral("typed with care"));
 }
@@ -224,8 +227,9 @@ void TestDetailViewers::zoomWritesIntoTheCompaniesScreenInViewMode()
 {
     data::Database db;
     QVERIFY(data::openBusinessDatabase(db));
-    QVERIFY(db.execute("INSERT INTO TABLE01 (TEXT01, TEXT20, MEMO01) VALUES "
-                       "('Alpha Steel', 'Company', 'Prefers mornings.'), ('Beta Works', 'Company', NULL)"));
+    QVERIFY(db.execute(
+        "INSERT INTO TABLE01 (TEXT01, TEXT20, MEMO01) VALUES "
+        "('Alpha Steel', 'Company', 'Prefers mornings.'), ('Beta Works', 'Company', NULL)"));
     companies::FormCompanies screen;
     screen.show();
     auto* notes = screen.findChild<QPlainTextEdit*>("MEMO01");
@@ -244,7 +248,7 @@ void TestDetailViewers::zoomWritesIntoTheCompaniesScreenInViewMode()
     QCOMPARE(notes->toPlainText(), QStringLiteral("Prefers mornings. Never on Fridays."));
     QVERIFY(screen.view()->moveNext());
     QCOMPARE(db.scalar("SELECT MEMO01 FROM TABLE01 WHERE TEXT01 = 'Alpha Steel'").toString(),
-             QStringLiteral("Prefers mornings. Never on Fridays."));
+        QStringLiteral("Prefers mornings. Never on Fridays."));
     QVERIFY(m_messages->shown.isEmpty());
 }
 
@@ -272,7 +276,8 @@ void TestDetailViewers::searchUrl_data()
         << "Dock 4 Pier Road Hull";
     QTest::newRow("query delimiters stay in the address")
         << "Smith & Sons, #3 + 4 = 7?"
-        << "https://www.openstreetmap.org/search?query=Smith%20%26%20Sons%2C%20%233%20%2B%204%20%3D%207%3F"
+        << "https://www.openstreetmap.org/"
+           "search?query=Smith%20%26%20Sons%2C%20%233%20%2B%204%20%3D%207%3F"
         << "Smith & Sons, #3 + 4 = 7?";
 }
 
@@ -291,7 +296,7 @@ void TestDetailViewers::searchUrl()
 void TestDetailViewers::blankAddressOpensTheStartPage()
 {
     QVERIFY(MapLink::open("  \n "));
-    QCOMPARE(m_opener->opened, QList<QUrl>{QUrl("https://www.openstreetmap.org/")});
+    QCOMPARE(m_opener->opened, QList<QUrl> { QUrl("https://www.openstreetmap.org/") });
 }
 
 void TestDetailViewers::waitingBoxOpensTheMapWhenFull()
@@ -324,7 +329,8 @@ void TestDetailViewers::waitingBoxOpensTheMapWhenFull()
     QTRY_COMPARE_WITH_TIMEOUT(m_opener->opened.size(), 1, 10000);
     QVERIFY2(clock.elapsed() >= 4500, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(m_opener->opened.first().toString(QUrl::FullyEncoded),
-             QStringLiteral("https://www.openstreetmap.org/search?query=Hauptstra%C3%9Fe%205%208010%20Graz"));
+        QStringLiteral(
+            "https://www.openstreetmap.org/search?query=Hauptstra%C3%9Fe%205%208010%20Graz"));
     QTRY_VERIFY(!shell::Screens::existing("FormWait"));
     QTest::qWait(200);
     QCOMPARE(m_opener->opened.size(), 1);

@@ -68,7 +68,8 @@ void TestMastertables::init()
     auto messages = std::make_unique<platform::RecordingMessageBoxHandler>();
     m_messages = messages.get();
     platform::MessageBox::setHandler(std::move(messages));
-    execute("INSERT INTO MT08 (TEXT01) VALUES ('pacific'), ('Atlantic'), ('Midwest'), ('Émilie'), ('East')");
+    execute("INSERT INTO MT08 (TEXT01) VALUES ('pacific'), ('Atlantic'), ('Midwest'), ('Émilie'), "
+            "('East')");
     execute("INSERT INTO MT12 (TEXT01) VALUES ('Smith'), ('Jones'), ('smith'), ('Adams')");
     execute("INSERT INTO MT13 (TEXT01) VALUES ('Baker'), ('Clark')");
     m_screen = new FormMastertables;
@@ -134,7 +135,8 @@ void TestMastertables::selectRow(int row)
     grid()->setCurrentIndex(grid()->model()->index(row, 0));
 }
 
-FormFindandReplace* TestMastertables::openReplacement(const char* tableButton, const char* replaceButton)
+FormFindandReplace* TestMastertables::openReplacement(
+    const char* tableButton, const char* replaceButton)
 {
     QTest::mouseClick(button(tableButton), Qt::LeftButton);
     QTest::mouseClick(button(replaceButton), Qt::LeftButton);
@@ -166,17 +168,18 @@ void TestMastertables::tableButtonsListTheirTableSorted()
 {
     QTest::mouseClick(button("CommandRegion"), Qt::LeftButton);
     QCOMPARE(m_screen->tableName(), QStringLiteral("MT08"));
-    QCOMPARE(gridTexts(), (QStringList{"Atlantic", "East", "Émilie", "Midwest", "pacific"}));
+    QCOMPARE(gridTexts(), (QStringList { "Atlantic", "East", "Émilie", "Midwest", "pacific" }));
     QCOMPARE(grid()->model()->columnCount(), 1);
     QCOMPARE(grid()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Region"));
 
     QTest::mouseClick(button("CommandManager"), Qt::LeftButton);
-    QCOMPARE(gridTexts(), (QStringList{"Baker", "Clark"}));
+    QCOMPARE(gridTexts(), (QStringList { "Baker", "Clark" }));
 
-    const QList<QPair<const char*, const char*>> buttons{
-        {"CommandBranch", "MT01"},     {"CommandDivision", "MT03"},   {"CommandSalesperson", "MT12"},
-        {"CommandIndustry", "MT04"},   {"CommandOccupation", "MT05"}, {"CommandTitle", "MT09"},
-        {"CommandTypeofContact", "MT10"}, {"CommandCategory", "MT02"}, {"CommandProjects", "MT06"}};
+    const QList<QPair<const char*, const char*>> buttons { { "CommandBranch", "MT01" },
+        { "CommandDivision", "MT03" }, { "CommandSalesperson", "MT12" },
+        { "CommandIndustry", "MT04" }, { "CommandOccupation", "MT05" }, { "CommandTitle", "MT09" },
+        { "CommandTypeofContact", "MT10" }, { "CommandCategory", "MT02" },
+        { "CommandProjects", "MT06" } };
     for (const auto& [name, table] : buttons) {
         QTest::mouseClick(button(name), Qt::LeftButton);
         QCOMPARE(m_screen->tableName(), QString::fromLatin1(table));
@@ -246,8 +249,9 @@ void TestMastertables::newRowLineAddsAnEntry()
 
     QVERIFY(m_messages->shown.isEmpty());
     QCOMPARE(strings("SELECT TEXT01 FROM MT08 ORDER BY TEXT01"),
-             (QStringList{"Alps", "Atlantic", "East", "Émilie", "Midwest", "pacific"}));
-    QCOMPARE(gridTexts(), (QStringList{"Alps", "Atlantic", "East", "Émilie", "Midwest", "pacific"}));
+        (QStringList { "Alps", "Atlantic", "East", "Émilie", "Midwest", "pacific" }));
+    QCOMPARE(
+        gridTexts(), (QStringList { "Alps", "Atlantic", "East", "Émilie", "Midwest", "pacific" }));
 }
 
 void TestMastertables::changedEntryIsStoredBySaveChanges()
@@ -256,8 +260,10 @@ void TestMastertables::changedEntryIsStoredBySaveChanges()
     QTest::mouseClick(button("CommandEdit"), Qt::LeftButton);
     QVERIFY(grid()->model()->setData(grid()->model()->index(4, 0), "Pacific"));
     QTest::mouseClick(button("CommandSave"), Qt::LeftButton);
-    QCOMPARE(strings("SELECT TEXT01 FROM MT08 WHERE TEXT01 = 'pacific' COLLATE BINARY"), QStringList());
-    QCOMPARE(strings("SELECT TEXT01 FROM MT08 WHERE TEXT01 = 'Pacific' COLLATE BINARY"), QStringList{"Pacific"});
+    QCOMPARE(
+        strings("SELECT TEXT01 FROM MT08 WHERE TEXT01 = 'pacific' COLLATE BINARY"), QStringList());
+    QCOMPARE(strings("SELECT TEXT01 FROM MT08 WHERE TEXT01 = 'Pacific' COLLATE BINARY"),
+        QStringList { "Pacific" });
 }
 
 void TestMastertables::deleteAsksWithNoAsDefault()
@@ -266,7 +272,7 @@ void TestMastertables::deleteAsksWithNoAsDefault()
     QTest::mouseClick(button("CommandEdit"), Qt::LeftButton);
     selectRow(3); // Midwest
 
-    m_messages->answers = {platform::MessageBox::No};
+    m_messages->answers = { platform::MessageBox::No };
     QTest::mouseClick(button("CommandDelete"), Qt::LeftButton);
     QCOMPARE(m_messages->shown.size(), 1);
     const platform::MessageBox::Message question = m_messages->shown.first();
@@ -274,13 +280,13 @@ void TestMastertables::deleteAsksWithNoAsDefault()
     QCOMPARE(question.icon, platform::MessageBox::Icon::Question);
     QCOMPARE(question.buttons, platform::MessageBox::Yes | platform::MessageBox::No);
     QCOMPARE(question.defaultButton, platform::MessageBox::No);
-    QCOMPARE(strings("SELECT COUNT(*) FROM MT08"), QStringList{"5"});
+    QCOMPARE(strings("SELECT COUNT(*) FROM MT08"), QStringList { "5" });
 
-    m_messages->answers = {platform::MessageBox::Yes};
+    m_messages->answers = { platform::MessageBox::Yes };
     QTest::mouseClick(button("CommandDelete"), Qt::LeftButton);
     QCOMPARE(strings("SELECT TEXT01 FROM MT08 ORDER BY TEXT01"),
-             (QStringList{"Atlantic", "East", "Émilie", "pacific"}));
-    QCOMPARE(gridTexts(), (QStringList{"Atlantic", "East", "Émilie", "pacific"}));
+        (QStringList { "Atlantic", "East", "Émilie", "pacific" }));
+    QCOMPARE(gridTexts(), (QStringList { "Atlantic", "East", "Émilie", "pacific" }));
 }
 
 void TestMastertables::deleteDoesNothingOnTheNewRowLine()
@@ -289,10 +295,10 @@ void TestMastertables::deleteDoesNothingOnTheNewRowLine()
     QTest::mouseClick(button("CommandEdit"), Qt::LeftButton);
     selectRow(1);
     selectRow(5); // the new-row line; the view still stands on row 1
-    m_messages->answers = {platform::MessageBox::Yes};
+    m_messages->answers = { platform::MessageBox::Yes };
     QTest::mouseClick(button("CommandDelete"), Qt::LeftButton);
     QVERIFY(m_messages->shown.isEmpty());
-    QCOMPARE(strings("SELECT COUNT(*) FROM MT08"), QStringList{"5"});
+    QCOMPARE(strings("SELECT COUNT(*) FROM MT08"), QStringList { "5" });
 }
 
 void TestMastertables::backgroundShowsTheScreensHint()
@@ -301,10 +307,11 @@ void TestMastertables::backgroundShowsTheScreensHint()
     auto* label = m_screen->findChild<QLabel*>("LabelHelp");
     QEvent enter(QEvent::Enter);
     QCoreApplication::sendEvent(button("CommandManager"), &enter);
-    QCOMPARE(label->text(), QStringLiteral("If applicable, enter all sales managers in your organization."));
+    QCOMPARE(label->text(),
+        QStringLiteral("If applicable, enter all sales managers in your organization."));
     QTest::mouseMove(m_screen, QPoint(m_screen->width() - 3, m_screen->height() - 3));
     QTRY_COMPARE(label->text(),
-                 QStringLiteral("For detailed information on setting up your mastertables, press F1."));
+        QStringLiteral("For detailed information on setting up your mastertables, press F1."));
     QVERIFY(frame->isVisible());
     QCOMPARE(frame->x(), grid()->x());
     QCOMPARE(frame->width(), grid()->width());
@@ -322,12 +329,12 @@ void TestMastertables::replaceSalesPersonListsSalesPeople()
         people.append(find->itemText(i));
     // Sorted without regard to case; the two spellings of Smith are both offered.
     QCOMPARE(people.size(), 4);
-    QCOMPARE(people.mid(0, 2), (QStringList{"Adams", "Jones"}));
+    QCOMPARE(people.mid(0, 2), (QStringList { "Adams", "Jones" }));
     QVERIFY(people.contains("Smith") && people.contains("smith"));
     QCOMPARE(find->currentIndex(), -1);
     QCOMPARE(find->placeholderText(), QStringLiteral("Person to Replace..."));
     QCOMPARE(replacement->findChild<QComboBox*>("DBComboReplace")->placeholderText(),
-             QStringLiteral("Replace with..."));
+        QStringLiteral("Replace with..."));
 
     // The managers' button turns the same screen to the managers.
     QTest::mouseClick(button("CommandManager"), Qt::LeftButton);
@@ -353,11 +360,12 @@ void TestMastertables::replaceSalesPersonMatchesExactlyInEveryCompany()
     QTest::mouseClick(replacement->findChild<QPushButton*>("CommandFindReplace"), Qt::LeftButton);
 
     QCOMPARE(strings("SELECT TEXT18 FROM TABLE01 ORDER BY AUTONUMBER"),
-             (QStringList{"Jones", "Jones", "smith", "SMITH", "<null>", "", "Adams"}));
+        (QStringList { "Jones", "Jones", "smith", "SMITH", "<null>", "", "Adams" }));
     QCOMPARE(strings("SELECT TEXT19 FROM TABLE01 ORDER BY AUTONUMBER"),
-             (QStringList{"Baker", "Smith", "Clark", "<null>", "<null>", "Baker", "Smith"}));
+        (QStringList { "Baker", "Smith", "Clark", "<null>", "<null>", "Baker", "Smith" }));
     // The pick list keeps the old name.
-    QCOMPARE(strings("SELECT COUNT(*) FROM MT12 WHERE TEXT01 = 'Smith' COLLATE BINARY"), QStringList{"1"});
+    QCOMPARE(strings("SELECT COUNT(*) FROM MT12 WHERE TEXT01 = 'Smith' COLLATE BINARY"),
+        QStringList { "1" });
 
     QCOMPARE(m_messages->shown.size(), 1);
     QCOMPARE(m_messages->shown.first().text, QStringLiteral("Smith has been replaced by Jones"));
@@ -380,9 +388,9 @@ void TestMastertables::replaceSalesManagerChangesOnlyManagers()
     QTest::mouseClick(replacement->findChild<QPushButton*>("CommandFindReplace"), Qt::LeftButton);
 
     QCOMPARE(strings("SELECT TEXT19 FROM TABLE01 ORDER BY AUTONUMBER"),
-             (QStringList{"Clark", "Smith", "Clark", "<null>", "<null>", "Clark", "Smith"}));
+        (QStringList { "Clark", "Smith", "Clark", "<null>", "<null>", "Clark", "Smith" }));
     QCOMPARE(strings("SELECT TEXT18 FROM TABLE01 ORDER BY AUTONUMBER"),
-             (QStringList{"Smith", "Smith", "smith", "SMITH", "<null>", "", "Adams"}));
+        (QStringList { "Smith", "Smith", "smith", "SMITH", "<null>", "", "Adams" }));
     QCOMPARE(m_messages->shown.first().text, QStringLiteral("Baker has been replaced by Clark"));
 }
 
@@ -394,7 +402,7 @@ void TestMastertables::nothingPickedFillsCompaniesWithoutAPerson()
     QTest::mouseClick(replacement->findChild<QPushButton*>("CommandFindReplace"), Qt::LeftButton);
 
     QCOMPARE(strings("SELECT TEXT18 FROM TABLE01 ORDER BY AUTONUMBER"),
-             (QStringList{"Smith", "Smith", "smith", "SMITH", "Adams", "Adams", "Adams"}));
+        (QStringList { "Smith", "Smith", "smith", "SMITH", "Adams", "Adams", "Adams" }));
     QCOMPARE(m_messages->shown.first().text, QStringLiteral(" has been replaced by Adams"));
 }
 
@@ -402,7 +410,8 @@ void TestMastertables::failedReplacementChangesNothing()
 {
     addCompanies();
     // Fails once the statement has changed some rows; none of them may stay changed.
-    execute("CREATE TRIGGER refuse AFTER UPDATE OF TEXT18 ON TABLE01 WHEN NEW.TEXT01 = 'Archived Smith' "
+    execute("CREATE TRIGGER refuse AFTER UPDATE OF TEXT18 ON TABLE01 WHEN NEW.TEXT01 = 'Archived "
+            "Smith' "
             "BEGIN SELECT RAISE(ABORT, 'the disk is full'); END");
     FormFindandReplace* replacement = openReplacement("CommandSalesperson", "CommandReplaceSP");
     pick(replacement, "DBComboFind", "Smith");
@@ -411,9 +420,9 @@ void TestMastertables::failedReplacementChangesNothing()
 
     QCOMPARE(m_messages->shown.size(), 1);
     QVERIFY2(m_messages->shown.first().text.startsWith("An error has occurred. "),
-             qPrintable(m_messages->shown.first().text));
+        qPrintable(m_messages->shown.first().text));
     QVERIFY(m_messages->shown.first().text.contains("the disk is full"));
-    QCOMPARE(strings("SELECT COUNT(*) FROM TABLE01 WHERE TEXT18 = 'Jones'"), QStringList{"0"});
+    QCOMPARE(strings("SELECT COUNT(*) FROM TABLE01 WHERE TEXT18 = 'Jones'"), QStringList { "0" });
     QVERIFY(Screens::existing("FormFindandReplace"));
     QVERIFY(replacement->isVisible());
 }

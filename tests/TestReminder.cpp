@@ -93,9 +93,8 @@ void TestReminder::init()
     m_messages = messages.get();
     platform::MessageBox::setHandler(std::move(messages));
     m_company = new TestCompany;
-    m_company->values = {{"TEXT01", "O'Brien & Söhne"},
-                         {"DATE01", QDate(2026, 11, 4)},
-                         {"NUMBER01", 30}};
+    m_company->values
+        = { { "TEXT01", "O'Brien & Söhne" }, { "DATE01", QDate(2026, 11, 4) }, { "NUMBER01", 30 } };
 }
 
 void TestReminder::cleanup()
@@ -193,8 +192,8 @@ void TestReminder::noClosesWithoutReminder()
     form.show();
     QCOMPARE(form.windowTitle(), QStringLiteral("Reminder..."));
     QCOMPARE(form.findChild<QLabel*>("LabelReminder")->text(),
-             QStringLiteral("Do you want to set a Reminder in MS-Outlook, advising you when "
-                            "O'Brien & Söhne is due for a Meeting again?"));
+        QStringLiteral("Do you want to set a Reminder in MS-Outlook, advising you when "
+                       "O'Brien & Söhne is due for a Meeting again?"));
     QVERIFY(!form.findChild<QCalendarWidget*>("MonthView1")->isVisible());
     QVERIFY(!button(form, "CommandGo")->isVisible());
 
@@ -219,19 +218,21 @@ void TestReminder::yesShowsTheDueDayInTheCalendar()
     QVERIFY(!button(form, "CommandYes")->isVisible());
     QVERIFY(!button(form, "CommandNo")->isVisible());
     QVERIFY(form.height() > askingHeight);
-    QCOMPARE(form.findChild<QLineEdit*>("TextDueDate")->text(), data::displayText(QDate(2026, 12, 2)));
+    QCOMPARE(
+        form.findChild<QLineEdit*>("TextDueDate")->text(), data::displayText(QDate(2026, 12, 2)));
     QCOMPARE(form.findChild<QLineEdit*>("TextDay")->text(), QLocale().dayName(Qt::Wednesday));
 
     // The hint over the calendar names the day.
     QEvent enter(QEvent::Enter);
     QCoreApplication::sendEvent(calendar, &enter);
     QCOMPARE(form.findChild<QLabel*>("LabelHelp")->text(),
-             "Your reminder will be set at " + data::displayText(QDate(2026, 12, 2))
-                 + ", which is 2 days before a meeting is due. You can however choose a different "
-                   "date, using the calendar.");
+        "Your reminder will be set at " + data::displayText(QDate(2026, 12, 2))
+            + ", which is 2 days before a meeting is due. You can however choose a different "
+              "date, using the calendar.");
 
     calendar->setSelectedDate(QDate(2026, 12, 4));
-    QCOMPARE(form.findChild<QLineEdit*>("TextDueDate")->text(), data::displayText(QDate(2026, 12, 4)));
+    QCOMPARE(
+        form.findChild<QLineEdit*>("TextDueDate")->text(), data::displayText(QDate(2026, 12, 4)));
     QVERIFY(m_mail->savedTasks.isEmpty());
 }
 
@@ -245,11 +246,12 @@ void TestReminder::goSavesTheTaskAndWritesTheNote()
     QTest::mouseClick(button(form, "CommandGo"), Qt::LeftButton);
 
     QCOMPARE(m_mail->savedTasks.size(), 1);
-    QCOMPARE(m_mail->savedTasks.first().subject, QStringLiteral("Make an Appointment with O'Brien & Söhne"));
+    QCOMPARE(m_mail->savedTasks.first().subject,
+        QStringLiteral("Make an Appointment with O'Brien & Söhne"));
     QCOMPARE(m_mail->savedTasks.first().dueDate, QDate(2026, 12, 1));
     QVERIFY(m_mail->displayedTasks.isEmpty());
     QCOMPARE(m_company->values.value("TEXT21").toString(),
-             "A new appointment will be scheduled on " + data::displayText(QDate(2026, 12, 1)) + ".");
+        "A new appointment will be scheduled on " + data::displayText(QDate(2026, 12, 1)) + ".");
     QVERIFY(!form.isVisible());
     QVERIFY(m_messages->shown.isEmpty());
 }
@@ -264,8 +266,8 @@ void TestReminder::companyWithoutDayGetsAMessageAndTheQuestionStays()
 
     QCOMPARE(m_messages->shown.size(), 1);
     QCOMPARE(m_messages->shown.first().text,
-             QStringLiteral("An error has occurred. The company has neither a date last visited nor "
-                            "a visit frequency."));
+        QStringLiteral("An error has occurred. The company has neither a date last visited nor "
+                       "a visit frequency."));
     QCOMPARE(m_messages->shown.first().icon, platform::MessageBox::Icon::Critical);
     QVERIFY(form.isVisible());
     QVERIFY(form.findChild<QLabel*>("LabelReminder")->isVisible());
@@ -282,7 +284,7 @@ void TestReminder::failedTaskLeavesTheNoteAndTheDialog()
 
     QCOMPARE(m_messages->shown.size(), 1);
     QCOMPARE(m_messages->shown.first().text,
-             QStringLiteral("An error has occurred. The agenda file is read-only."));
+        QStringLiteral("An error has occurred. The agenda file is read-only."));
     QVERIFY(!m_company->values.contains("TEXT21"));
     QVERIFY(form.isVisible());
     QVERIFY(!form.findChild<QLabel*>("LabelLoad")->isVisible());
@@ -300,8 +302,9 @@ void TestReminder::reminderIsForTheCompaniesScreen()
     folder.createDatabases();
     data::Database db;
     QVERIFY(data::openBusinessDatabase(db));
-    QVERIFY(db.execute("INSERT INTO TABLE01 (TEXT01, TEXT20, DATE01, NUMBER01) VALUES "
-                       "('Keller AG', 'Company', '2026-11-07', 30), ('Zeta Mills', 'Company', NULL, NULL)"));
+    QVERIFY(db.execute(
+        "INSERT INTO TABLE01 (TEXT01, TEXT20, DATE01, NUMBER01) VALUES "
+        "('Keller AG', 'Company', '2026-11-07', 30), ('Zeta Mills', 'Company', NULL, NULL)"));
     auto* screen = shell::Screens::instance<companies::FormCompanies>("FormCompanies");
     QVERIFY(screen);
     QCOMPARE(screen->companyValue("TEXT01").toString(), QStringLiteral("Keller AG"));
@@ -314,9 +317,11 @@ void TestReminder::reminderIsForTheCompaniesScreen()
     QTest::mouseClick(form->findChild<QPushButton*>("CommandGo"), Qt::LeftButton);
     QTRY_VERIFY(!shell::Screens::existing("FormReminder"));
 
-    const QString note = "A new appointment will be scheduled on " + data::displayText(QDate(2026, 12, 7)) + ".";
+    const QString note
+        = "A new appointment will be scheduled on " + data::displayText(QDate(2026, 12, 7)) + ".";
     QCOMPARE(m_mail->savedTasks.size(), 1);
-    QCOMPARE(m_mail->savedTasks.first().subject, QStringLiteral("Make an Appointment with Keller AG"));
+    QCOMPARE(
+        m_mail->savedTasks.first().subject, QStringLiteral("Make an Appointment with Keller AG"));
     QCOMPARE(screen->findChild<QLineEdit*>("Text21")->text(), note);
     // Stored with the company at its next save.
     QVERIFY(screen->view()->moveNext());

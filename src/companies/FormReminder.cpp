@@ -43,8 +43,9 @@ FormReminder::FormReminder(QWidget* companyScreen, QWidget* parent)
 
     m_question->setObjectName(QStringLiteral("LabelReminder"));
     m_question->setWordWrap(true);
-    m_question->setText(QStringLiteral("Do you want to set a Reminder in MS-Outlook, advising you when ")
-                        + companyName() + QStringLiteral(" is due for a Meeting again?"));
+    m_question->setText(
+        QStringLiteral("Do you want to set a Reminder in MS-Outlook, advising you when ")
+        + companyName() + QStringLiteral(" is due for a Meeting again?"));
     m_yes->setObjectName(QStringLiteral("CommandYes"));
     m_no->setObjectName(QStringLiteral("CommandNo"));
     m_calendar->setObjectName(QStringLiteral("MonthView1"));
@@ -97,7 +98,7 @@ FormReminder::FormReminder(QWidget* companyScreen, QWidget* parent)
     connect(m_yes, &QPushButton::clicked, this, &FormReminder::answerYes);
     connect(m_go, &QPushButton::clicked, this, &FormReminder::createReminder);
     connect(m_calendar, &QCalendarWidget::selectionChanged, this,
-            [this] { chooseDay(m_calendar->selectedDate()); });
+        [this] { chooseDay(m_calendar->selectedDate()); });
 
     resize(shell::twipsToPixels(QSize(7000, 2000), this));
 }
@@ -109,8 +110,8 @@ void FormReminder::answerYes()
     QString error = QStringLiteral("The company is no longer on show.");
     if (!target
         || !ReminderDate::dueDay(target->companyValue(QStringLiteral("DATE01")),
-                                 target->companyValue(QStringLiteral("NUMBER01")),
-                                 platform::Clock::today(), &due, &error)) {
+            target->companyValue(QStringLiteral("NUMBER01")), platform::Clock::today(), &due,
+            &error)) {
         platform::MessageBox::error(this, error);
         return;
     }
@@ -157,9 +158,9 @@ void FormReminder::createReminder()
         + data::displayText(day) + QStringLiteral(".");
     // The task exists now; staying open would only invite a second one.
     if (!target->setAppointmentNote(note))
-        platform::MessageBox::error(
-            this, QStringLiteral("The reminder is in the agenda, but the note could not be "
-                                 "written into the company."));
+        platform::MessageBox::error(this,
+            QStringLiteral("The reminder is in the agenda, but the note could not be "
+                           "written into the company."));
     close();
 }
 

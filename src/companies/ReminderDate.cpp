@@ -43,14 +43,15 @@ int ReminderDate::frequencyDays(const QVariant& frequency)
 }
 
 bool ReminderDate::dueDay(const QVariant& lastVisited, const QVariant& frequency,
-                          const QDate& today, QDate* day, QString* error)
+    const QDate& today, QDate* day, QString* error)
 {
     QDate last;
     if (!dateOf(lastVisited, &last, error))
         return false;
     const int days = frequencyDays(frequency);
     if (!last.isValid() && days == 0) {
-        *error = QStringLiteral("The company has neither a date last visited nor a visit frequency.");
+        *error
+            = QStringLiteral("The company has neither a date last visited nor a visit frequency.");
         return false;
     }
     QDate due = (last.isValid() ? last : today).addDays(days - 2);

@@ -14,7 +14,7 @@ public:
     // lastVisited and frequency as the company holds them (DATE01, NUMBER01).
     // Fails when there is neither a last visit nor a frequency to count from.
     static bool dueDay(const QVariant& lastVisited, const QVariant& frequency, const QDate& today,
-                       QDate* day, QString* error);
+        QDate* day, QString* error);
     // Whole days of a visit frequency: its leading number; empty or other text is 0.
     static int frequencyDays(const QVariant& frequency);
 };

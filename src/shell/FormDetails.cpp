@@ -70,8 +70,9 @@ bool FormDetails::showField(QWidget* companyScreen, const QString& field, QStrin
     m_text->setPlainText(target->companyValue(field).toString());
     m_shownText = m_text->toPlainText();
     const QString name = target->companyValue(QStringLiteral("TEXT01")).toString();
-    setWindowTitle(name + (field == notesField ? QStringLiteral(" - Notes")
-                                               : QStringLiteral(" - Company Details")));
+    setWindowTitle(name
+        + (field == notesField ? QStringLiteral(" - Notes")
+                               : QStringLiteral(" - Company Details")));
     return true;
 }
 
@@ -89,13 +90,14 @@ bool FormDetails::writeBack(QString* error)
     // Written through the screen only while it still stands on the company whose
     // note this is; otherwise the note would land in another company.
     if (target && target->companyKey() == m_companyKey) {
-        const bool written = field() == notesField ? target->setNotes(text)
-                                                   : target->setCompanyDetails(text);
+        const bool written
+            = field() == notesField ? target->setNotes(text) : target->setCompanyDetails(text);
         if (!written) {
             *error = QStringLiteral("The text could not be written into the company.");
             return false;
         }
-    } else if (!writeIntoDatabase(error)) {
+    }
+    else if (!writeIntoDatabase(error)) {
         return false;
     }
     m_shownText = text;
@@ -109,8 +111,7 @@ void FormDetails::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
-    const bool discard = platform::MessageBox::question(
-        this,
+    const bool discard = platform::MessageBox::question(this,
         platform::MessageBox::errorText(error)
             + QStringLiteral("\n\nClose the viewer without keeping your changes?"),
         platform::MessageBox::No);
@@ -139,7 +140,7 @@ bool FormDetails::writeIntoDatabase(QString* error) const
     const QString text = m_text->toPlainText();
     // Only the two memo fields get here (showField checks), so the name is safe in the text.
     if (!db.execute(QStringLiteral("UPDATE TABLE01 SET %1 = ? WHERE AUTONUMBER = ?").arg(field()),
-                    {text.isEmpty() ? QVariant() : QVariant(text), m_companyKey})) {
+            { text.isEmpty() ? QVariant() : QVariant(text), m_companyKey })) {
         *error = db.lastError();
         return false;
     }

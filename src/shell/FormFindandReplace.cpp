@@ -32,8 +32,8 @@ QString companyColumn(FormFindandReplace::PersonList list)
 }
 
 // One statement, so a failure leaves every company as it was.
-bool replaceInCompanies(const QString& column, const QString& person, const QString& replacement,
-                        QString* error)
+bool replaceInCompanies(
+    const QString& column, const QString& person, const QString& replacement, QString* error)
 {
     data::Database db;
     if (!data::openBusinessDatabase(db)) {
@@ -44,10 +44,12 @@ bool replaceInCompanies(const QString& column, const QString& person, const QStr
     // Text columns compare without regard to case; a person's name must match exactly.
     // Nothing picked matches the companies that have nobody in the column.
     const bool done = person.isEmpty()
-        ? db.execute(QStringLiteral("UPDATE TABLE01 SET %1 = ? WHERE %1 IS NULL OR %1 = ''").arg(column),
-                     {newValue})
-        : db.execute(QStringLiteral("UPDATE TABLE01 SET %1 = ? WHERE %1 = ? COLLATE BINARY").arg(column),
-                     {newValue, person});
+        ? db.execute(
+            QStringLiteral("UPDATE TABLE01 SET %1 = ? WHERE %1 IS NULL OR %1 = ''").arg(column),
+            { newValue })
+        : db.execute(
+            QStringLiteral("UPDATE TABLE01 SET %1 = ? WHERE %1 = ? COLLATE BINARY").arg(column),
+            { newValue, person });
     if (!done)
         *error = db.lastError();
     return done;
@@ -73,7 +75,7 @@ FormFindandReplace::FormFindandReplace(QWidget* parent)
     m_replace->setPlaceholderText(QStringLiteral("Replace with..."));
     m_findText->setObjectName(QStringLiteral("TextFind"));
     m_replaceText->setObjectName(QStringLiteral("TextReplace"));
-    for (QLineEdit* text : {m_findText, m_replaceText})
+    for (QLineEdit* text : { m_findText, m_replaceText })
         text->setReadOnly(true);
     auto* replaceButton = new QPushButton(QStringLiteral("&Replace"), this);
     replaceButton->setObjectName(QStringLiteral("CommandFindReplace"));
@@ -97,9 +99,9 @@ FormFindandReplace::FormFindandReplace(QWidget* parent)
     layout->addStretch();
 
     connect(m_find, &QComboBox::activated, this,
-            [this] { m_findText->setText(m_find->currentText()); });
+        [this] { m_findText->setText(m_find->currentText()); });
     connect(m_replace, &QComboBox::activated, this,
-            [this] { m_replaceText->setText(m_replace->currentText()); });
+        [this] { m_replaceText->setText(m_replace->currentText()); });
     connect(replaceButton, &QPushButton::clicked, this, &FormFindandReplace::replace);
 }
 
@@ -107,8 +109,8 @@ bool FormFindandReplace::setPersonList(PersonList list, QString* error)
 {
     m_list = list;
     m_heading->setText(list == PersonList::SalesPeople
-                           ? QStringLiteral("Replace a sales person in every company")
-                           : QStringLiteral("Replace a sales manager in every company"));
+            ? QStringLiteral("Replace a sales person in every company")
+            : QStringLiteral("Replace a sales manager in every company"));
     bool loaded = m_people->database() || m_people->openDatabase(QStringLiteral("CONTACT.mdb"));
     if (loaded) {
         m_people->setRecordSource(peopleSource(list));
@@ -126,7 +128,7 @@ void FormFindandReplace::fillCombos()
     const int column = m_people->fieldIndex(QStringLiteral("TEXT01"));
     for (int row = 0; column >= 0 && row < m_people->rowCount(); ++row)
         people.append(m_people->valueAt(row, column).toString());
-    for (QComboBox* combo : {m_find, m_replace}) {
+    for (QComboBox* combo : { m_find, m_replace }) {
         combo->clear();
         combo->addItems(people);
         combo->setCurrentIndex(-1);
@@ -140,16 +142,15 @@ void FormFindandReplace::replace()
     QString error;
     {
         platform::BusyCursor busy;
-        if (!replaceInCompanies(companyColumn(m_list), m_findText->text(), m_replaceText->text(),
-                                &error)) {
+        if (!replaceInCompanies(
+                companyColumn(m_list), m_findText->text(), m_replaceText->text(), &error)) {
             platform::MessageBox::error(this, error);
             return;
         }
     }
     platform::MessageBox::show(this,
-                               m_find->currentText() + QStringLiteral(" has been replaced by ")
-                                   + m_replace->currentText(),
-                               platform::MessageBox::Icon::None);
+        m_find->currentText() + QStringLiteral(" has been replaced by ") + m_replace->currentText(),
+        platform::MessageBox::Icon::None);
     // The record screens show the new names once they are made afresh.
     Screens::close(QStringLiteral("FormCompanies"));
     Screens::close(QStringLiteral("FormArchive"));

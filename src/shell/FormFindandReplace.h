@@ -18,7 +18,7 @@ class FormFindandReplace : public QWidget {
     Q_OBJECT
 public:
     enum class PersonList {
-        SalesPeople,   // MT12, written into TABLE01.TEXT18
+        SalesPeople, // MT12, written into TABLE01.TEXT18
         SalesManagers, // MT13, written into TABLE01.TEXT19
     };
 

@@ -29,25 +29,26 @@ QString latin(const char* text)
 } // namespace
 
 const FormMastertables::MasterTable FormMastertables::masterTables[] = {
-    {"CommandRegion", "Region", "MT08", "Enter regions where companies are located."},
-    {"CommandBranch", "Branch", "MT01", "Enter your branches if applicable."},
-    {"CommandDivision", "Division", "MT03", "Enter divisions in your company if applicable."},
-    {"CommandSalesperson", "Sales Person", "MT12", "Enter all sales people in your organization."},
-    {"CommandManager", "Manager", "MT13",
-     "If applicable, enter all sales managers in your organization."},
-    {"CommandIndustry", "Industry Group", "MT04",
-     "Enter industry groups e.g. 'Construction' or 'Adhesives' if applicable."},
-    {"CommandOccupation", "Occupation", "MT05",
-     "Enter generic name of functions or occupations assigned to contacts, e.g. Accounting, "
-     "Technical, Purchasing etc."},
-    {"CommandTitle", "Title", "MT09",
-     "Enter titles assigned to your contacts e.g. Mr., Mrs. , Dr. etc."},
-    {"CommandTypeofContact", "Type of Company", "MT10",
-     "Enter what type of companies you deal with e.g. Customer, Supplier, Prospect etc."},
-    {"CommandCategory", "Category", "MT02",
-     "Assign categories according to importance e.g.  A, B and C."},
-    {"CommandProjects", "Projects", "MT06",
-     "Enter project name like the generic name of your product group."},
+    { "CommandRegion", "Region", "MT08", "Enter regions where companies are located." },
+    { "CommandBranch", "Branch", "MT01", "Enter your branches if applicable." },
+    { "CommandDivision", "Division", "MT03", "Enter divisions in your company if applicable." },
+    { "CommandSalesperson", "Sales Person", "MT12",
+        "Enter all sales people in your organization." },
+    { "CommandManager", "Manager", "MT13",
+        "If applicable, enter all sales managers in your organization." },
+    { "CommandIndustry", "Industry Group", "MT04",
+        "Enter industry groups e.g. 'Construction' or 'Adhesives' if applicable." },
+    { "CommandOccupation", "Occupation", "MT05",
+        "Enter generic name of functions or occupations assigned to contacts, e.g. Accounting, "
+        "Technical, Purchasing etc." },
+    { "CommandTitle", "Title", "MT09",
+        "Enter titles assigned to your contacts e.g. Mr., Mrs. , Dr. etc." },
+    { "CommandTypeofContact", "Type of Company", "MT10",
+        "Enter what type of companies you deal with e.g. Customer, Supplier, Prospect etc." },
+    { "CommandCategory", "Category", "MT02",
+        "Assign categories according to importance e.g.  A, B and C." },
+    { "CommandProjects", "Projects", "MT06",
+        "Enter project name like the generic name of your product group." },
 };
 
 FormMastertables::FormMastertables(QWidget* parent)
@@ -115,14 +116,14 @@ FormMastertables::FormMastertables(QWidget* parent)
     connect(m_save, &QPushButton::clicked, this, &FormMastertables::saveChanges);
     connect(m_delete, &QPushButton::clicked, this, &FormMastertables::deleteEntry);
     connect(m_replaceSalesPerson, &QPushButton::clicked, this,
-            [this] { replacePerson(FormFindandReplace::PersonList::SalesPeople); });
+        [this] { replacePerson(FormFindandReplace::PersonList::SalesPeople); });
     connect(m_replaceManager, &QPushButton::clicked, this,
-            [this] { replacePerson(FormFindandReplace::PersonList::SalesManagers); });
+        [this] { replacePerson(FormFindandReplace::PersonList::SalesManagers); });
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &FormMastertables::followGrid);
+        &FormMastertables::followGrid);
     connect(m_data, &data::BoundView::rowsReloaded, this, &FormMastertables::showCurrentRow);
     connect(m_model, &data::BoundViewModel::editFailed, this,
-            [this](const QString& message) { platform::MessageBox::error(this, message); });
+        [this](const QString& message) { platform::MessageBox::error(this, message); });
     connect(m_hints, &HintLine::backgroundHovered, this, &FormMastertables::showBackgroundHint);
 }
 
@@ -151,8 +152,8 @@ void FormMastertables::declareHints()
     m_hints->setHint(m_delete, QStringLiteral("Delete the selected record."));
     m_hints->setHint(m_replaceManager, QStringLiteral("Replace a sales manager."));
     m_hints->setHint(m_replaceSalesPerson, QStringLiteral("Replace a sales person."));
-    m_hints->setHint(findChild<QPushButton*>(QStringLiteral("CommandHelp")),
-                     QStringLiteral("Vantrel Help."));
+    m_hints->setHint(
+        findChild<QPushButton*>(QStringLiteral("CommandHelp")), QStringLiteral("Vantrel Help."));
 }
 
 void FormMastertables::showBackgroundHint()
@@ -170,20 +171,22 @@ void FormMastertables::showTable(const MasterTable& table)
         showError();
         return;
     }
-    m_model->setColumns({{QStringLiteral("TEXT01"), latin(table.label)}});
+    m_model->setColumns({ { QStringLiteral("TEXT01"), latin(table.label) } });
     // The key comes along so that edits in the grid find their row.
-    m_data->setRecordSource(QStringLiteral("SELECT %1.TEXT01, %1.AUTONUMBER FROM %1 ORDER BY %1.TEXT01")
-                                .arg(name));
+    m_data->setRecordSource(
+        QStringLiteral("SELECT %1.TEXT01, %1.AUTONUMBER FROM %1 ORDER BY %1.TEXT01").arg(name));
     m_table = name;
     if (!m_data->refresh())
         showError();
     if (name == u"MT12") {
         m_replaceSalesPerson->show();
         m_replaceSalesPerson->raise();
-    } else if (name == u"MT13") {
+    }
+    else if (name == u"MT13") {
         m_replaceManager->show();
         m_replaceManager->raise();
-    } else {
+    }
+    else {
         m_replaceSalesPerson->hide();
         m_replaceManager->hide();
     }
@@ -215,8 +218,8 @@ void FormMastertables::deleteEntry()
     if (!m_data->hasCurrentRow() || m_grid->currentIndex().row() != m_data->position())
         return;
     if (!platform::MessageBox::question(this,
-                                        QStringLiteral("Are you sure you want to delete this record?"),
-                                        platform::MessageBox::No))
+            QStringLiteral("Are you sure you want to delete this record?"),
+            platform::MessageBox::No))
         return;
     if (!m_data->deleteCurrent())
         showError();

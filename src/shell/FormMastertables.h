@@ -12,7 +12,7 @@ class QTableView;
 namespace vantrel::data {
 class BoundView;
 class BoundViewModel;
-}
+} // namespace vantrel::data
 
 namespace vantrel::shell {
 

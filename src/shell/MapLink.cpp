@@ -15,7 +15,7 @@ QUrl MapLink::searchUrl(const QString& address)
     url.setPath(QStringLiteral("/search"));
     // Encoded here rather than by QUrlQuery, which leaves '+' for the server to read as a blank.
     url.setQuery(QStringLiteral("query=") + QString::fromLatin1(QUrl::toPercentEncoding(query)),
-                 QUrl::StrictMode);
+        QUrl::StrictMode);
     return url;
 }
 
