@@ -449,6 +449,14 @@ void TestFormCompanies::otherScreensWriteIntoTheCurrentCompany()
     QCOMPARE(stored(key, QStringLiteral("TEXT21")).toString(), QStringLiteral("A new appointment has been made."));
     QCOMPARE(stored(key, QStringLiteral("MEMO01")).toString(), QStringLiteral("Likes tea"));
     QCOMPARE(stored(key, QStringLiteral("MEMO02")).toString(), QStringLiteral("Founded 1901"));
+
+    // The zoom viewer opens on the note of the company on show, in view mode too.
+    pick(&screen, QStringLiteral("Beta Works"));
+    control<QPushButton>(&screen, "CommandZoomDetails")->click();
+    QWidget* viewer = shell::Screens::existing(QStringLiteral("FormDetails"));
+    QVERIFY(viewer && viewer->isVisible());
+    QCOMPARE(viewer->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->toPlainText(), QStringLiteral("Founded 1901"));
+    QCOMPARE(viewer->windowTitle(), QStringLiteral("Beta Works - Company Details"));
 }
 
 QTEST_MAIN(TestFormCompanies)

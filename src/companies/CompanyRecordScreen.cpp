@@ -10,6 +10,7 @@
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
 #include "shell/FieldBinder.h"
+#include "shell/FormDetails.h"
 #include "shell/HintLine.h"
 #include "shell/Screens.h"
 
@@ -409,8 +410,7 @@ void CompanyRecordScreen::locateOnMap()
 
 void CompanyRecordScreen::zoom(const QString& field)
 {
-    Q_UNUSED(field);
-    shell::Screens::bringToFront(QStringLiteral("FormDetails"));
+    shell::FormDetails::zoom(this, field);
 }
 
 void CompanyRecordScreen::print()
