@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -67,6 +68,7 @@ private slots:
     void restoreAsksNothingAndKeepsTheChildRows();
     void bothScreensShareTheListChoice();
     void archivedCompanyIsNeverOverdueAndAnEmptyNameIsHidden();
+    void zoomShowsTheArchivedCompanysNote();
     void saveStoresAndReturnsToTheFirstRow();
     void treeNodesOpenTheScreens();
 
@@ -153,6 +155,20 @@ void TestFormArchive::archivedCompanyIsNeverOverdueAndAnEmptyNameIsHidden()
     QVERIFY(archive.findChild<QWidget*>(QStringLiteral("TEXT01"))->isHidden());
     QVERIFY(archive.findChild<QWidget*>(QStringLiteral("Label01"))->isHidden());
     QVERIFY(!archive.findChild<QWidget*>(QStringLiteral("NUMBER01"))->isHidden());
+}
+
+void TestFormArchive::zoomShowsTheArchivedCompanysNote()
+{
+    insertCompany(QStringLiteral("Alpha Steel"), QStringLiteral("Company"));
+    const qint64 key = insertCompany(QStringLiteral("Old Mill"), QStringLiteral("Archive"));
+    QVERIFY(business().execute(QStringLiteral("UPDATE TABLE01 SET MEMO01 = 'Closed in 2019' WHERE AUTONUMBER = ?"), {key}));
+    Screens::instance(QStringLiteral("FormCompanies"));
+    auto* archive = Screens::instance<FormArchive>(QStringLiteral("FormArchive"));
+    archive->findChild<QPushButton*>(QStringLiteral("CommandZoomNotes"))->click();
+    QWidget* viewer = Screens::existing(QStringLiteral("FormDetails"));
+    QVERIFY(viewer);
+    QCOMPARE(viewer->windowTitle(), QStringLiteral("Old Mill - Notes"));
+    QCOMPARE(viewer->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->toPlainText(), QStringLiteral("Closed in 2019"));
 }
 
 void TestFormArchive::saveStoresAndReturnsToTheFirstRow()
