@@ -7,6 +7,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantrel"));
+    QApplication::setApplicationVersion(QStringLiteral(VANTREL_VERSION));
     // Windows come and go during start-up; the program ends when the shell says so.
     QApplication::setQuitOnLastWindowClosed(false);
     vantrel::platform::enterProgramFolder();
