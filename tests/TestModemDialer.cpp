@@ -160,10 +160,12 @@ void TestModemDialer::neverSendsAShortNumber_data()
 {
     QTest::addColumn<QString>("number");
     QTest::addColumn<QString>("message");
-    QTest::newRow("empty") << "" << "Phone number apears to be incorrect. \"\"";
-    QTest::newRow("three characters") << "123" << "Phone number apears to be incorrect. \"123\"";
-    QTest::newRow("blanks around two digits")
-        << "  12  " << "Phone number apears to be incorrect. \"  12  \"";
+    QTest::newRow("empty") << ""
+                           << "Phone number apears to be incorrect. \"\"";
+    QTest::newRow("three characters") << "123"
+                                      << "Phone number apears to be incorrect. \"123\"";
+    QTest::newRow("blanks around two digits") << "  12  "
+                                              << "Phone number apears to be incorrect. \"  12  \"";
 }
 
 void TestModemDialer::neverSendsAShortNumber()

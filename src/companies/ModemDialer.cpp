@@ -49,10 +49,13 @@ ModemDialer::Outcome ModemDialer::dial(const QString& number)
             // Releasing the port hangs the modem up; the handset keeps the call.
             closePort();
             outcome = Outcome::Dialled;
-        } else if (answered && (reply.contains(noDialtone) || reply.contains(noDialTone))) {
-            m_notify(QStringLiteral("No Dialtone detected. Please check the telephone connection."));
+        }
+        else if (answered && (reply.contains(noDialtone) || reply.contains(noDialTone))) {
+            m_notify(
+                QStringLiteral("No Dialtone detected. Please check the telephone connection."));
             outcome = Outcome::NoDialtone;
-        } else {
+        }
+        else {
             m_notify(QStringLiteral("Failed on port %1").arg(m_portNumber));
             outcome = Outcome::Failed;
         }

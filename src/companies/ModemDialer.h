@@ -17,11 +17,11 @@ namespace vantrel::companies {
 class ModemDialer {
 public:
     enum class Outcome {
-        Dialled,        // the modem took the number and the port was released
+        Dialled, // the modem took the number and the port was released
         NumberTooShort, // three characters or fewer; nothing was sent
         NoDialtone,
-        Failed,         // the modem did not confirm the dial command
-        ModemNotFound,  // no port answered, or a port could not be opened
+        Failed, // the modem did not confirm the dial command
+        ModemNotFound, // no port answered, or a port could not be opened
     };
 
     // In milliseconds.
