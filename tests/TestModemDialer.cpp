@@ -21,6 +21,7 @@ const QString notFound = QStringLiteral("Modem not found, or Port is open.");
 struct Line {
     std::map<int, ScriptedModem*> modems;
     QStringList messages;
+    ModemDialer::Timing timing { 150, 400, 10 };
 
     ModemDialer::Outcome dial(const QString& number, int* port = nullptr)
     {
@@ -30,7 +31,7 @@ struct Line {
             return modem == modems.end() ? QStringLiteral("/nonexistent/ttyVantrel%1").arg(number)
                                          : modem->second->portName();
         });
-        dialer.setTiming({ 150, 400, 10 });
+        dialer.setTiming(timing);
         const ModemDialer::Outcome outcome = dialer.dial(number);
         if (port)
             *port = dialer.port();
@@ -49,6 +50,7 @@ private slots:
     void reportsAMissingDialtoneAndHangsUp_data();
     void reportsAMissingDialtoneAndHangsUp();
     void reportsADialThatIsNotConfirmed();
+    void reportsAModemLostWhileDialling();
     void findsNoModemOnSilentPorts();
     void stopsSearchingAtAPortThatCannotBeOpened();
     void neverSendsAShortNumber_data();
@@ -122,6 +124,24 @@ void TestModemDialer::reportsADialThatIsNotConfirmed()
     QCOMPARE(line.dial("0123456"), ModemDialer::Outcome::Failed);
     QCOMPARE(line.messages, QStringList { "Failed on port 3" });
     QTRY_COMPARE(modem.commands(), (QStringList { "ATQ0E0", "ATX4&D2DT 0123456;", "ATH0" }));
+}
+
+void TestModemDialer::reportsAModemLostWhileDialling()
+{
+    ScriptedModem modem;
+    QVERIFY(modem.isValid());
+    modem.answer("ATQ0E0", "OK");
+    modem.disconnectOn("ATX4");
+    Line line;
+    line.modems = { { 1, &modem } };
+    line.timing.dialWait = 10000;
+
+    // The serial error ends the wait at once and is not passed over in silence.
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(line.dial("0123456"), ModemDialer::Outcome::Failed);
+    QVERIFY(clock.elapsed() < 5000);
+    QCOMPARE(line.messages, QStringList { "Failed on port 1" });
 }
 
 void TestModemDialer::findsNoModemOnSilentPorts()

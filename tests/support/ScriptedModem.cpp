@@ -33,24 +33,40 @@ ScriptedModem::ScriptedModem()
 
 ScriptedModem::~ScriptedModem()
 {
-    delete m_notifier;
+    disconnect();
+}
+
+void ScriptedModem::disconnect()
+{
+    // This may run inside the notifier's own signal.
+    if (m_notifier) {
+        m_notifier->setEnabled(false);
+        m_notifier->deleteLater();
+        m_notifier = nullptr;
+    }
     if (m_slave >= 0)
         ::close(m_slave);
     if (m_master >= 0)
         ::close(m_master);
+    m_slave = -1;
+    m_master = -1;
 }
 
 void ScriptedModem::readCommands()
 {
     char buffer[256];
     ssize_t count;
-    while ((count = ::read(m_master, buffer, sizeof buffer)) > 0)
+    while (m_master >= 0 && (count = ::read(m_master, buffer, sizeof buffer)) > 0)
         m_pending.append(buffer, count);
     int end;
     while ((end = m_pending.indexOf('\r')) >= 0) {
         const QString command = QString::fromLatin1(m_pending.left(end));
         m_pending.remove(0, end + 1);
         m_commands.append(command);
+        if (!m_disconnectOn.isEmpty() && command.startsWith(m_disconnectOn)) {
+            disconnect();
+            return;
+        }
         for (auto reply = m_replies.cbegin(); reply != m_replies.cend(); ++reply) {
             if (command.startsWith(reply.key()) && !reply.value().isEmpty()) {
                 const QByteArray text = "\r\n" + reply.value().toLatin1() + "\r\n";

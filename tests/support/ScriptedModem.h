@@ -23,10 +23,14 @@ public:
 
     // An empty reply keeps the modem silent for commands starting with `prefix`.
     void answer(const QString& prefix, const QString& reply) { m_replies.insert(prefix, reply); }
+    // Closes the terminal on the command starting with `prefix`, as a modem pulled
+    // out of its socket.
+    void disconnectOn(const QString& prefix) { m_disconnectOn = prefix; }
     QStringList commands() const { return m_commands; }
 
 private:
     void readCommands();
+    void disconnect();
 
     int m_master = -1;
     // Held open so that the terminal survives the other side closing it.
@@ -36,6 +40,7 @@ private:
     QByteArray m_pending;
     QHash<QString, QString> m_replies;
     QStringList m_commands;
+    QString m_disconnectOn;
 };
 
 } // namespace vantrel::test
