@@ -15,8 +15,10 @@ namespace vantrel::shell {
 void registerScreens()
 {
     Screens::registerScreen(QStringLiteral("FormMenu"), [] { return new FormMenu; });
-    Screens::registerScreen(QStringLiteral("FormCompanies"), [] { return new companies::FormCompanies; });
-    Screens::registerScreen(QStringLiteral("FormArchive"), [] { return new companies::FormArchive; });
+    Screens::registerScreen(
+        QStringLiteral("FormCompanies"), [] { return new companies::FormCompanies; });
+    Screens::registerScreen(
+        QStringLiteral("FormArchive"), [] { return new companies::FormArchive; });
     Screens::registerScreen(
         QStringLiteral("FormMastertables"), [] { return new FormMastertables; });
     Screens::registerScreen(
