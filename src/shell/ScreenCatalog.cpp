@@ -2,6 +2,7 @@
 
 #include "companies/FormArchive.h"
 #include "companies/FormCompanies.h"
+#include "companies/FormContacts.h"
 #include "companies/FormReminder.h"
 #include "shell/FormDetails.h"
 #include "shell/FormFindandReplace.h"
@@ -19,6 +20,8 @@ void registerScreens()
         QStringLiteral("FormCompanies"), [] { return new companies::FormCompanies; });
     Screens::registerScreen(
         QStringLiteral("FormArchive"), [] { return new companies::FormArchive; });
+    Screens::registerScreen(
+        QStringLiteral("FormContacts"), [] { return new companies::FormContacts; });
     Screens::registerScreen(
         QStringLiteral("FormMastertables"), [] { return new FormMastertables; });
     Screens::registerScreen(

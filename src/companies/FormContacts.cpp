@@ -1,0 +1,354 @@
+#include "companies/FormContacts.h"
+
+#include "companies/CompanyAccess.h"
+#include "data/BoundView.h"
+#include "data/BoundViewModel.h"
+#include "data/Database.h"
+#include "data/FieldValues.h"
+#include "data/Schema.h"
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+#include "shell/FieldBinder.h"
+#include "shell/HintLine.h"
+#include "shell/ManualLink.h"
+#include "shell/Screens.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace vantrel::companies {
+
+namespace {
+
+struct FieldPlace {
+    const char* field;
+    const char* label;
+    const char* caption;
+    int row;
+    int column;
+};
+
+// Left the person, right the work and the numbers.
+const FieldPlace fieldPlaces[] = {
+    {"TEXT01", "Label01", "TITLE", 0, 0},
+    {"TEXT02", "Label02", "FIRST NAME", 1, 0},
+    {"TEXT03", "Label03", "LAST NAME", 2, 0},
+    {"TEXT04", "Label04", "CELLPHONE", 3, 0},
+    {"TEXT05", "Label05", "E-MAIL", 4, 0},
+    {"TEXT06", "Label06", "OCCUPATION", 0, 2},
+    {"TEXT07", "Label07", "DESIGNATION", 1, 2},
+    {"TEXT08", "Label08", "DIRECT TELEPHONE", 2, 2},
+    {"TEXT09", "Label09", "DIRECT FAX", 3, 2},
+    {"TEXT10", "Label10", "ASSISTANT", 4, 2},
+};
+
+CompanyAccess* currentCompany()
+{
+    return shell::Screens::instance<CompanyAccess>(QStringLiteral("FormCompanies"));
+}
+
+} // namespace
+
+FormContacts::FormContacts(QWidget* parent)
+    : RecordScreen(QStringLiteral("FormContacts"), parent)
+    , m_contacts(new data::BoundViewModel(view(), this))
+    , m_hints(new shell::HintLine(this))
+{
+    setWindowTitle(QStringLiteral("Contacts"));
+    auto business = std::make_shared<data::Database>();
+    if (!data::openBusinessDatabase(*business))
+        platform::MessageBox::error(this, business->lastError());
+    else
+        view()->setDatabase(business);
+    m_contacts->setColumns({{QStringLiteral("FullName"), QStringLiteral("CONTACT")}});
+
+    auto* selectFrame = new QGroupBox(QStringLiteral("Select a Contact"), this);
+    selectFrame->setObjectName(QStringLiteral("FrameSelect"));
+    m_list = new QListView(selectFrame);
+    m_list->setObjectName(QStringLiteral("DBListSelect"));
+    m_list->setModel(m_contacts);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setMinimumWidth(200);
+    (new QVBoxLayout(selectFrame))->addWidget(m_list);
+    connect(m_list, &QListView::clicked, this, [this](const QModelIndex& index) { pickContact(index.row()); });
+    connect(m_list, &QListView::activated, this, [this](const QModelIndex& index) { pickContact(index.row()); });
+
+    m_entered = new QLabel(this);
+    m_entered->setObjectName(QStringLiteral("LabelEntered"));
+    QFont bold = m_entered->font();
+    bold.setBold(true);
+    m_entered->setFont(bold);
+
+    buildFields();
+
+    m_new = makeButton("CommandNew", QStringLiteral("New Contact"));
+    m_delete = makeButton("CommandDelete", QStringLiteral("Delete Contact"));
+    auto* printButton = makeButton("CommandPrint", QStringLiteral("Print"));
+    auto* manual = new shell::ManualLink(this);
+    editButton()->setText(QStringLiteral("Edit Contact"));
+    connect(m_new, &QPushButton::clicked, this, &FormContacts::newContact);
+    connect(editButton(), &QPushButton::clicked, this, &RecordScreen::enterEditMode);
+    connect(saveButton(), &QPushButton::clicked, this, &FormContacts::saveChanges);
+    connect(m_delete, &QPushButton::clicked, this, &FormContacts::deleteContact);
+    connect(printButton, &QPushButton::clicked, this, &FormContacts::print);
+    auto* commands = new QHBoxLayout;
+    for (QWidget* button : {static_cast<QWidget*>(m_new), static_cast<QWidget*>(editButton()),
+                            static_cast<QWidget*>(saveButton()), static_cast<QWidget*>(m_delete),
+                            static_cast<QWidget*>(printButton), static_cast<QWidget*>(manual->button())})
+        commands->addWidget(button);
+    commands->addStretch();
+
+    auto* frames = new QHBoxLayout;
+    frames->addWidget(buildActivities(), 1);
+    frames->addWidget(buildAutodial());
+
+    auto* record = new QVBoxLayout;
+    record->addWidget(m_entered);
+    record->addWidget(makeToolBar());
+    record->addWidget(detailsFrame(), 1);
+    record->addLayout(commands);
+    record->addLayout(frames);
+    record->addWidget(m_hints->frame());
+    m_hints->frame()->setMinimumHeight(60);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(selectFrame);
+    layout->addLayout(record, 1);
+    declareHints();
+
+    connect(view(), &data::BoundView::currentRowChanged, this, &FormContacts::showContact);
+    connect(view(), &data::BoundView::rowUpdated, this, &FormContacts::showContact);
+    connect(view(), &data::BoundView::fieldChanged, this, &FormContacts::fieldChanged);
+    connect(binder(), &shell::FieldBinder::editRefused, this,
+            [this](const QString&, const QString& message) { platform::MessageBox::warning(this, message); });
+    showContact();
+    updateFieldVisibility();
+}
+
+void FormContacts::buildFields()
+{
+    for (const FieldPlace& place : fieldPlaces)
+        addTextField(QLatin1String(place.field), place.label, QLatin1String(place.caption), place.row, place.column);
+    auto* title = findChild<QLineEdit*>(QStringLiteral("TEXT01"));
+    setAlwaysShown(title, true);
+    addMasterCombo(9, title);
+    addMasterCombo(5, findChild<QLineEdit*>(QStringLiteral("TEXT06")));
+    addMemoField(QStringLiteral("MEMO01"), "LabelM01", QStringLiteral("NOTES"), 5, 0, nullptr);
+    addMemoField(QStringLiteral("MEMO02"), "LabelM02", QStringLiteral("KEYWORDS"), 5, 2, nullptr);
+    addHiddenField(QStringLiteral("TEXT11"), QStringLiteral("TextFullName"));
+    addHiddenField(QStringLiteral("DATE03"), QStringLiteral("DATE03"));
+    addHiddenField(QStringLiteral("NUMBER01"), QStringLiteral("NUMBER01"));
+}
+
+QWidget* FormContacts::buildActivities()
+{
+    auto* frame = new QGroupBox(QStringLiteral("Generate Activity"), this);
+    frame->setObjectName(QStringLiteral("FrameActivities"));
+    auto* layout = new QGridLayout(frame);
+    const std::pair<const char*, const char*> buttons[] = {
+        {"CommandLetter", "Letter"}, {"CommandFax", "Telefax"}, {"CommandReport", "Call Report"},
+        {"CommandEMail", "E-Mail"}, {"CommandAppointment", "Appointment"}, {"CommandTask", "Task"},
+    };
+    int index = 0;
+    for (const auto& [name, caption] : buttons) {
+        QPushButton* button = makeButton(name, QLatin1String(caption));
+        button->setParent(frame);
+        layout->addWidget(button, index / 3, index % 3);
+        ++index;
+    }
+    return frame;
+}
+
+QWidget* FormContacts::buildAutodial()
+{
+    auto* frame = new QGroupBox(QStringLiteral("Autodial"), this);
+    frame->setObjectName(QStringLiteral("FrameAutodial"));
+    auto* layout = new QGridLayout(frame);
+    m_dialDirect = new QPushButton(QStringLiteral("Dial"), frame);
+    m_dialDirect->setObjectName(QStringLiteral("Command1"));
+    m_directLine = new QLabel(frame);
+    m_directLine->setObjectName(QStringLiteral("Label1"));
+    m_dialCell = new QPushButton(QStringLiteral("Dial"), frame);
+    m_dialCell->setObjectName(QStringLiteral("Command2"));
+    m_cellphone = new QLabel(frame);
+    m_cellphone->setObjectName(QStringLiteral("Label2"));
+    layout->addWidget(m_dialDirect, 0, 0);
+    layout->addWidget(m_directLine, 0, 1);
+    layout->addWidget(m_dialCell, 1, 0);
+    layout->addWidget(m_cellphone, 1, 1);
+    layout->setColumnMinimumWidth(1, 140);
+    return frame;
+}
+
+void FormContacts::declareHints()
+{
+    const auto control = [this](const char* name) { return findChild<QWidget*>(QLatin1String(name)); };
+    m_hints->setHint(control("TEXT08"), [this] {
+        return QStringLiteral("Enter ") + fullName() + QStringLiteral("'s direct telephone number if it differs from ")
+            + companyName() + QStringLiteral("'s telephone number.");
+    });
+    m_hints->setHint(control("TEXT09"), [this] {
+        return QStringLiteral("Enter ") + fullName() + QStringLiteral("'s direct telefax number if it differs from ")
+            + companyName() + QStringLiteral("'s telefax number.");
+    });
+    m_hints->setHint(control("MEMO02"), [this] {
+        return QStringLiteral("Enter any keywords related to ") + fullName()
+            + QStringLiteral(". These keywords could be hobbies, birthdays, newletters etc and can be extracted or"
+                             " filtered for when you generate a report on your contacts.");
+    });
+    const std::pair<const char*, const char*> toContact[] = {
+        {"CommandLetter", "Write a letter to "}, {"CommandFax", "Write a fax to "},
+        {"CommandEMail", "Write an e-mail to "}, {"CommandAppointment", "Set an appointment with "},
+        {"CommandTask", "Set a task related to "},
+    };
+    for (const auto& [name, lead] : toContact) {
+        const QString start = QLatin1String(lead);
+        m_hints->setHint(control(name), [this, start] { return start + fullName() + QStringLiteral("."); });
+    }
+    m_hints->setHint(control("CommandReport"), [this] {
+        return QStringLiteral("Write a call report related to ") + companyName() + QStringLiteral(".");
+    });
+    m_hints->setHint(m_dialDirect, [this] {
+        return QStringLiteral("Dial ") + field(QStringLiteral("TEXT08")) + QStringLiteral(", using your modem.");
+    });
+    m_hints->setHint(m_dialCell, [this] {
+        return QStringLiteral("Dial ") + field(QStringLiteral("TEXT04")) + QStringLiteral(", using your modem.");
+    });
+    m_hints->addBackground(detailsFrame());
+}
+
+bool FormContacts::showRecords(const shell::RecordQuery& query, QString* error)
+{
+    view()->setRecordSource(query.sql, query.parameters);
+    if (view()->refresh())
+        return true;
+    *error = view()->lastError();
+    return false;
+}
+
+void FormContacts::pickContact(int row)
+{
+    if (!view()->moveToBookmark(m_contacts->bookmarkAt(row))) {
+        platform::MessageBox::show(this, QStringLiteral("There are no records to choose from"),
+                                   platform::MessageBox::Icon::Critical);
+        return;
+    }
+    autodial();
+}
+
+void FormContacts::newContact()
+{
+    CompanyAccess* company = currentCompany();
+    // A contact without its company's key would belong to no company and never be listed.
+    if (!company || !company->companyKey().isValid()) {
+        platform::MessageBox::information(this, QStringLiteral("Please choose a company first."));
+        return;
+    }
+    if (!isEditMode())
+        enterEditMode();
+    if (!view()->refresh() || !view()->addNew()) {
+        platform::MessageBox::error(this, view()->lastError());
+        return;
+    }
+    view()->setValue(QStringLiteral("DATE03"), platform::Clock::today());
+    view()->setValue(QStringLiteral("NUMBER01"), company->companyKey());
+    const QVariant telephone = company->companyValue(QStringLiteral("TEXT10"));
+    if (!telephone.toString().isEmpty())
+        view()->setValue(QStringLiteral("TEXT08"), telephone);
+    const QVariant telefax = company->companyValue(QStringLiteral("TEXT11"));
+    if (!telefax.toString().isEmpty())
+        view()->setValue(QStringLiteral("TEXT09"), telefax);
+    keepFullName();
+}
+
+void FormContacts::saveChanges()
+{
+    leaveEditMode();
+    if (!view()->refresh())
+        platform::MessageBox::error(this, view()->lastError());
+}
+
+void FormContacts::deleteContact()
+{
+    const QString question = QStringLiteral("Are you sure you want to delete ") + fullName() + QStringLiteral("?");
+    if (!platform::MessageBox::question(this, question))
+        return;
+    if (view()->rowCount() < 1)
+        return;
+    // A new row never stored has nothing to delete.
+    if (view()->isNewRow() || !view()->deleteCurrent() || !view()->refresh()) {
+        platform::MessageBox::show(this, QStringLiteral("There are no contacts to delete"),
+                                   platform::MessageBox::Icon::Information);
+    }
+}
+
+void FormContacts::autodial()
+{
+    const QString direct = field(QStringLiteral("TEXT08"));
+    const QString cell = field(QStringLiteral("TEXT04"));
+    m_directLine->setText(direct);
+    m_cellphone->setText(cell);
+    m_directLine->setVisible(!direct.isEmpty());
+    m_dialDirect->setVisible(!direct.isEmpty());
+    m_cellphone->setVisible(!cell.isEmpty());
+    m_dialCell->setVisible(!cell.isEmpty());
+}
+
+void FormContacts::showContact()
+{
+    m_entered->setText(fullName() + QStringLiteral(" was Entered on ") + field(QStringLiteral("DATE03")));
+    autodial();
+}
+
+void FormContacts::fieldChanged(const QString& name)
+{
+    if (name == u"TEXT02" || name == u"TEXT03")
+        keepFullName();
+    if (name == u"TEXT02" || name == u"TEXT03" || name == u"DATE03")
+        m_entered->setText(fullName() + QStringLiteral(" was Entered on ") + field(QStringLiteral("DATE03")));
+    if (name == u"TEXT04" || name == u"TEXT08")
+        autodial();
+}
+
+void FormContacts::keepFullName()
+{
+    if (view()->hasCurrentRow())
+        view()->setValue(QStringLiteral("TEXT11"), fullName());
+}
+
+QString FormContacts::fullName() const
+{
+    return field(QStringLiteral("TEXT02")) + QLatin1Char(' ') + field(QStringLiteral("TEXT03"));
+}
+
+QString FormContacts::companyName() const
+{
+    const std::shared_ptr<data::Database> db = view()->database();
+    const QVariant key = view()->value(QStringLiteral("NUMBER01"));
+    if (!db || key.isNull())
+        return {};
+    // The contact's own company, which in archive mode is not the current one.
+    return db->scalar(QStringLiteral("SELECT TEXT01 FROM TABLE01 WHERE AUTONUMBER = ?"), {key}).toString();
+}
+
+QString FormContacts::field(const QString& name) const
+{
+    const QVariant value = view()->value(name);
+    return value.isNull() ? QString() : data::displayText(value);
+}
+
+void FormContacts::print()
+{
+    QString error;
+    if (!printScreen(&error))
+        platform::MessageBox::error(this, error);
+}
+
+} // namespace vantrel::companies

@@ -1,0 +1,288 @@
+#include "companies/FormArchive.h"
+#include "companies/FormCompanies.h"
+#include "companies/FormContacts.h"
+#include "data/BoundView.h"
+#include "data/Database.h"
+#include "data/Schema.h"
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+#include "shell/RecordViews.h"
+#include "shell/ScreenCatalog.h"
+#include "shell/Screens.h"
+
+#include "TestFolder.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+using namespace vantrel;
+using companies::FormContacts;
+using shell::RecordViews;
+
+namespace {
+
+const QDate today(2026, 3, 11);
+
+data::Database business()
+{
+    data::Database db;
+    if (!data::openBusinessDatabase(db))
+        qFatal("no CONTACT.mdb");
+    return db;
+}
+
+qint64 insert(const QString& table, const QVariantMap& values)
+{
+    QStringList columns = values.keys();
+    QStringList marks(columns.size(), QStringLiteral("?"));
+    data::Database db = business();
+    if (!db.execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, columns.join(','), marks.join(',')),
+                    values.values()))
+        qFatal("%s", qPrintable(db.lastError()));
+    return db.lastInsertId();
+}
+
+} // namespace
+
+class TestFormContacts : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void listsByFirstNameAndPicksByBookmark();
+    void viewModeHidesEmptyFieldsEditModeShowsCombos();
+    void newContactStartsWithTheCompanyNumbers();
+    void newContactWithoutCompanyNumbersStartsEmpty();
+    void saveStoresTheFullNameAndShowsTheFirstContact();
+    void deleteAsksAndCopesWithAnEmptyList();
+    void archiveModeOffersNoNewContactNorActivities();
+
+private:
+    template <class T = QWidget>
+    T* control(QWidget* screen, const char* name)
+    {
+        T* found = screen->findChild<T*>(QLatin1String(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    FormContacts* openContacts(RecordViews::Branch branch = RecordViews::Branch::Companies);
+    QString current(FormContacts* screen, const char* field)
+    {
+        return screen->view()->value(QLatin1String(field)).toString();
+    }
+
+    std::unique_ptr<test::TestFolder> m_folder;
+    platform::RecordingMessageBoxHandler* m_messages = nullptr;
+};
+
+void TestFormContacts::initTestCase()
+{
+    shell::registerScreens();
+}
+
+void TestFormContacts::init()
+{
+    m_folder = std::make_unique<test::TestFolder>();
+    m_folder->createDatabases();
+    auto messages = std::make_unique<platform::RecordingMessageBoxHandler>();
+    m_messages = messages.get();
+    platform::MessageBox::setHandler(std::move(messages));
+    platform::Clock::setFixed(QDateTime(today, QTime(9, 0)));
+}
+
+void TestFormContacts::cleanup()
+{
+    shell::Screens::closeAll();
+    platform::Clock::reset();
+    platform::MessageBox::setHandler(nullptr);
+    m_folder.reset();
+}
+
+FormContacts* TestFormContacts::openContacts(RecordViews::Branch branch)
+{
+    RecordViews::show(RecordViews::View::Contacts, branch);
+    auto* screen = dynamic_cast<FormContacts*>(shell::Screens::existing(QStringLiteral("FormContacts")));
+    if (!screen)
+        qFatal("contacts screen not opened");
+    return screen;
+}
+
+void TestFormContacts::listsByFirstNameAndPicksByBookmark()
+{
+    const qint64 company = insert(QStringLiteral("TABLE01"), {{"TEXT01", "O'Neill & Sons"}, {"TEXT20", "Company"}});
+    const qint64 other = insert(QStringLiteral("TABLE01"), {{"TEXT01", "Other Ltd"}, {"TEXT20", "Company"}});
+    insert(QStringLiteral("TABLE03"), {{"TEXT02", "Zoe"}, {"TEXT03", "Adams"}, {"NUMBER01", company}});
+    insert(QStringLiteral("TABLE03"), {{"TEXT02", "D'Arcy"}, {"TEXT03", "O'Hara"}, {"NUMBER01", company},
+                                       {"TEXT08", "555 12"}, {"DATE03", "2025-01-02"}});
+    insert(QStringLiteral("TABLE03"), {{"TEXT02", "Alan"}, {"TEXT03", "Moss"}, {"NUMBER01", other}});
+    FormContacts* screen = openContacts();
+
+    auto* list = control<QListView>(screen, "DBListSelect");
+    QCOMPARE(list->model()->rowCount(), 2);
+    QCOMPARE(list->model()->index(0, 0).data().toString(), QStringLiteral("D'Arcy O'Hara"));
+    QCOMPARE(list->model()->index(1, 0).data().toString(), QStringLiteral("Zoe Adams"));
+    QCOMPARE(current(screen, "TEXT02"), QStringLiteral("D'Arcy"));
+    QCOMPARE(control<QLabel>(screen, "LabelEntered")->text(),
+             QStringLiteral("D'Arcy O'Hara was Entered on ") + QLocale().toString(QDate(2025, 1, 2), QLocale::ShortFormat));
+    QVERIFY(!control(screen, "Command1")->isHidden());
+    QCOMPARE(control<QLabel>(screen, "Label1")->text(), QStringLiteral("555 12"));
+    QVERIFY(control(screen, "Command2")->isHidden());
+
+    screen->pickContact(1);
+    QCOMPARE(current(screen, "TEXT02"), QStringLiteral("Zoe"));
+    QVERIFY(control(screen, "Command1")->isHidden());
+
+    // A pick beyond the list keeps the contact and says so.
+    screen->pickContact(7);
+    QCOMPARE(current(screen, "TEXT02"), QStringLiteral("Zoe"));
+    QCOMPARE(m_messages->shown.size(), 1);
+    QCOMPARE(m_messages->shown.last().text, QStringLiteral("There are no records to choose from"));
+    QCOMPARE(m_messages->shown.last().icon, platform::MessageBox::Icon::Critical);
+}
+
+void TestFormContacts::viewModeHidesEmptyFieldsEditModeShowsCombos()
+{
+    const qint64 company = insert(QStringLiteral("TABLE01"), {{"TEXT01", "Acme"}, {"TEXT20", "Company"}});
+    insert(QStringLiteral("MT09"), {{"TEXT01", "Dr."}});
+    insert(QStringLiteral("MT05"), {{"TEXT01", "Engineer"}});
+    insert(QStringLiteral("TABLE03"), {{"TEXT02", "Ann"}, {"TEXT03", "Lee"}, {"NUMBER01", company}});
+    FormContacts* screen = openContacts();
+    screen->show();
+
+    QVERIFY(control(screen, "TEXT05")->isHidden());
+    QVERIFY(control(screen, "Label05")->isHidden());
+    QVERIFY(!control(screen, "TEXT01")->isHidden()); // the title always shows
+    QVERIFY(!control(screen, "TEXT02")->isHidden());
+    QVERIFY(control(screen, "DBCombo09_01")->isHidden());
+    QVERIFY(!control(screen, "Frame1")->isEnabled());
+
+    control<QPushButton>(screen, "CommandEdit")->click();
+    QVERIFY(!control(screen, "TEXT05")->isHidden());
+    QVERIFY(!control(screen, "Label05")->isHidden());
+    QCOMPARE(control<QGroupBox>(screen, "Frame1")->title(), QStringLiteral("Edit Mode"));
+    QVERIFY(control(screen, "CommandEdit")->isHidden());
+    auto* titles = control<QComboBox>(screen, "DBCombo09_01");
+    auto* occupations = control<QComboBox>(screen, "DBCombo05_06");
+    QVERIFY(!titles->isHidden());
+    QVERIFY(!occupations->isHidden());
+    QVERIFY(control(screen, "TEXT01")->isHidden());
+    QVERIFY(titles->findText(QStringLiteral("Dr.")) >= 0);
+    QVERIFY(occupations->findText(QStringLiteral("Engineer")) >= 0);
+}
+
+void TestFormContacts::newContactStartsWithTheCompanyNumbers()
+{
+    const qint64 company = insert(QStringLiteral("TABLE01"),
+        {{"TEXT01", "Acme"}, {"TEXT10", "021 555"}, {"TEXT11", "021 556"}, {"TEXT20", "Company"}});
+    FormContacts* screen = openContacts();
+    control<QPushButton>(screen, "CommandNew")->click();
+
+    QVERIFY(screen->isEditMode());
+    QVERIFY(screen->view()->isNewRow());
+    QCOMPARE(current(screen, "TEXT08"), QStringLiteral("021 555"));
+    QCOMPARE(current(screen, "TEXT09"), QStringLiteral("021 556"));
+    QCOMPARE(screen->view()->value(QStringLiteral("NUMBER01")).toLongLong(), company);
+    QCOMPARE(screen->view()->value(QStringLiteral("DATE03")).toDate(), today);
+}
+
+void TestFormContacts::newContactWithoutCompanyNumbersStartsEmpty()
+{
+    insert(QStringLiteral("TABLE01"), {{"TEXT01", "Acme"}, {"TEXT10", ""}, {"TEXT20", "Company"}});
+    FormContacts* screen = openContacts();
+    control<QPushButton>(screen, "CommandNew")->click();
+    QVERIFY(screen->view()->value(QStringLiteral("TEXT08")).isNull());
+    QVERIFY(screen->view()->value(QStringLiteral("TEXT09")).isNull());
+    QVERIFY(m_messages->shown.isEmpty());
+}
+
+void TestFormContacts::saveStoresTheFullNameAndShowsTheFirstContact()
+{
+    const qint64 company = insert(QStringLiteral("TABLE01"), {{"TEXT01", "Acme"}, {"TEXT20", "Company"}});
+    insert(QStringLiteral("TABLE03"), {{"TEXT02", "Bea"}, {"TEXT03", "Kim"}, {"NUMBER01", company}});
+    FormContacts* screen = openContacts();
+    screen->show();
+    control<QPushButton>(screen, "CommandNew")->click();
+    QTest::keyClicks(control<QLineEdit>(screen, "TEXT02"), "Zack");
+    QTest::keyClicks(control<QLineEdit>(screen, "TEXT03"), "O'Brien");
+    QCOMPARE(control<QLineEdit>(screen, "TextFullName")->text(), QStringLiteral("Zack O'Brien"));
+    control<QPushButton>(screen, "CommandSave")->click();
+
+    QVERIFY(!screen->isEditMode());
+    QCOMPARE(screen->view()->rowCount(), 2);
+    QCOMPARE(current(screen, "TEXT02"), QStringLiteral("Bea"));
+    QVERIFY(m_messages->shown.isEmpty());
+    data::Database db = business();
+    QCOMPARE(db.scalar(QStringLiteral("SELECT TEXT11 FROM TABLE03 WHERE TEXT02 = 'Zack'")).toString(),
+             QStringLiteral("Zack O'Brien"));
+    QCOMPARE(db.scalar(QStringLiteral("SELECT NUMBER01 FROM TABLE03 WHERE TEXT02 = 'Zack'")).toLongLong(), company);
+}
+
+void TestFormContacts::deleteAsksAndCopesWithAnEmptyList()
+{
+    const qint64 company = insert(QStringLiteral("TABLE01"), {{"TEXT01", "Acme"}, {"TEXT20", "Company"}});
+    FormContacts* screen = openContacts();
+
+    // No contacts: the question names nobody, and nothing happens.
+    m_messages->answers = {platform::MessageBox::Yes};
+    control<QPushButton>(screen, "CommandDelete")->click();
+    QCOMPARE(m_messages->shown.size(), 1);
+    QCOMPARE(m_messages->shown[0].text, QStringLiteral("Are you sure you want to delete  ?"));
+
+    insert(QStringLiteral("TABLE03"), {{"TEXT02", "Al"}, {"TEXT03", "D'Souza"}, {"NUMBER01", company}});
+    insert(QStringLiteral("TABLE03"), {{"TEXT02", "Cy"}, {"TEXT03", "Ng"}, {"NUMBER01", company}});
+    screen = openContacts();
+    m_messages->shown.clear();
+    m_messages->answers = {platform::MessageBox::No};
+    control<QPushButton>(screen, "CommandDelete")->click();
+    QCOMPARE(m_messages->shown[0].text, QStringLiteral("Are you sure you want to delete Al D'Souza?"));
+    QCOMPARE(screen->view()->rowCount(), 2);
+
+    m_messages->answers = {platform::MessageBox::Yes};
+    control<QPushButton>(screen, "CommandDelete")->click();
+    QCOMPARE(screen->view()->rowCount(), 1);
+    QCOMPARE(current(screen, "TEXT02"), QStringLiteral("Cy"));
+    QCOMPARE(business().scalar(QStringLiteral("SELECT COUNT(*) FROM TABLE03")).toInt(), 1);
+
+    // A new row never stored cannot be deleted.
+    control<QPushButton>(screen, "CommandNew")->click();
+    m_messages->shown.clear();
+    m_messages->answers = {platform::MessageBox::Yes};
+    control<QPushButton>(screen, "CommandDelete")->click();
+    QCOMPARE(m_messages->shown.size(), 2);
+    QCOMPARE(m_messages->shown[1].text, QStringLiteral("There are no contacts to delete"));
+    QCOMPARE(m_messages->shown[1].icon, platform::MessageBox::Icon::Information);
+    QCOMPARE(business().scalar(QStringLiteral("SELECT COUNT(*) FROM TABLE03")).toInt(), 1);
+}
+
+void TestFormContacts::archiveModeOffersNoNewContactNorActivities()
+{
+    insert(QStringLiteral("TABLE01"), {{"TEXT01", "Live Co"}, {"TEXT20", "Company"}});
+    const qint64 archived = insert(QStringLiteral("TABLE01"), {{"TEXT01", "Old Co"}, {"TEXT20", "Archive"}});
+    insert(QStringLiteral("TABLE03"), {{"TEXT02", "Eve"}, {"TEXT03", "Hart"}, {"NUMBER01", archived}});
+
+    FormContacts* screen = openContacts(RecordViews::Branch::Archive);
+    QVERIFY(!control(screen, "CommandNew")->isEnabled());
+    QVERIFY(control(screen, "FrameActivities")->isHidden());
+    QCOMPARE(current(screen, "TEXT02"), QStringLiteral("Eve"));
+    QVERIFY(control(screen, "CommandEdit")->isEnabled());
+    QVERIFY(control(screen, "CommandDelete")->isEnabled());
+
+    screen = openContacts(RecordViews::Branch::Companies);
+    QVERIFY(control(screen, "CommandNew")->isEnabled());
+    QVERIFY(!control(screen, "FrameActivities")->isHidden());
+    QCOMPARE(screen->view()->rowCount(), 0);
+}
+
+QTEST_MAIN(TestFormContacts)
+#include "TestFormContacts.moc"
