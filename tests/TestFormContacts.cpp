@@ -6,6 +6,8 @@
 #include "data/Schema.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
+#include "shell/HintLine.h"
+#include "shell/ManualLink.h"
 #include "shell/RecordViews.h"
 #include "shell/ScreenCatalog.h"
 #include "shell/Screens.h"
@@ -66,6 +68,7 @@ private slots:
     void saveStoresTheFullNameAndShowsTheFirstContact();
     void deleteAsksAndCopesWithAnEmptyList();
     void archiveModeOffersNoNewContactNorActivities();
+    void hintsNameTheContactAndItsCompany();
 
 private:
     template <class T = QWidget>
@@ -282,6 +285,32 @@ void TestFormContacts::archiveModeOffersNoNewContactNorActivities()
     QVERIFY(control(screen, "CommandNew")->isEnabled());
     QVERIFY(!control(screen, "FrameActivities")->isHidden());
     QCOMPARE(screen->view()->rowCount(), 0);
+}
+
+void TestFormContacts::hintsNameTheContactAndItsCompany()
+{
+    const qint64 company = insert(QStringLiteral("TABLE01"), {{"TEXT01", "O'Neill & Sons"}, {"TEXT20", "Company"}});
+    insert(QStringLiteral("TABLE03"), {{"TEXT02", "D'Arcy"}, {"TEXT03", "O'Hara"}, {"NUMBER01", company},
+                                       {"TEXT04", "082 1"}});
+    FormContacts* screen = openContacts();
+    screen->show();
+    QVERIFY(QTest::qWaitForWindowExposed(screen));
+    auto* label = control<QLabel>(screen, "LabelHelp");
+
+    QTest::mouseMove(control(screen, "CommandLetter"));
+    QTRY_COMPARE(label->text(), QStringLiteral("Write a letter to D'Arcy O'Hara."));
+    QTest::mouseMove(control(screen, "CommandReport"));
+    QTRY_COMPARE(label->text(), QStringLiteral("Write a call report related to O'Neill & Sons."));
+    QTest::mouseMove(control(screen, "Command2"));
+    QTRY_COMPARE(label->text(), QStringLiteral("Dial 082 1, using your modem."));
+    control<QPushButton>(screen, "CommandEdit")->click();
+    QTest::mouseMove(control(screen, "TEXT09"));
+    QTRY_COMPARE(label->text(), QStringLiteral("Enter D'Arcy O'Hara's direct telefax number if it differs from"
+                                               " O'Neill & Sons's telefax number."));
+
+    auto* manual = screen->findChild<shell::ManualLink*>();
+    QVERIFY(manual);
+    QCOMPARE(manual->page(), 30);
 }
 
 QTEST_MAIN(TestFormContacts)
