@@ -65,7 +65,9 @@ private slots:
     void viewModeHidesEmptyFieldsEditModeShowsCombos();
     void newContactStartsWithTheCompanyNumbers();
     void newContactWithoutCompanyNumbersStartsEmpty();
+    void newContactNeedsACompany();
     void saveStoresTheFullNameAndShowsTheFirstContact();
+    void fullNameFollowsEditsAndLeavingTheRowStoresIt();
     void deleteAsksAndCopesWithAnEmptyList();
     void archiveModeOffersNoNewContactNorActivities();
     void hintsNameTheContactAndItsCompany();
@@ -209,6 +211,18 @@ void TestFormContacts::newContactWithoutCompanyNumbersStartsEmpty()
     QVERIFY(m_messages->shown.isEmpty());
 }
 
+void TestFormContacts::newContactNeedsACompany()
+{
+    // Without a company a new contact would be stored under no company and never be listed again.
+    FormContacts* screen = openContacts();
+    control<QPushButton>(screen, "CommandNew")->click();
+    QVERIFY(!screen->view()->isNewRow());
+    QVERIFY(!screen->isEditMode());
+    QCOMPARE(m_messages->shown.size(), 1);
+    QCOMPARE(m_messages->shown[0].text, QStringLiteral("Please choose a company first."));
+    QCOMPARE(business().scalar(QStringLiteral("SELECT COUNT(*) FROM TABLE03")).toInt(), 0);
+}
+
 void TestFormContacts::saveStoresTheFullNameAndShowsTheFirstContact()
 {
     const qint64 company = insert(QStringLiteral("TABLE01"), {{"TEXT01", "Acme"}, {"TEXT20", "Company"}});
@@ -229,6 +243,29 @@ void TestFormContacts::saveStoresTheFullNameAndShowsTheFirstContact()
     QCOMPARE(db.scalar(QStringLiteral("SELECT TEXT11 FROM TABLE03 WHERE TEXT02 = 'Zack'")).toString(),
              QStringLiteral("Zack O'Brien"));
     QCOMPARE(db.scalar(QStringLiteral("SELECT NUMBER01 FROM TABLE03 WHERE TEXT02 = 'Zack'")).toLongLong(), company);
+}
+
+void TestFormContacts::fullNameFollowsEditsAndLeavingTheRowStoresIt()
+{
+    const qint64 company = insert(QStringLiteral("TABLE01"), {{"TEXT01", "Acme"}, {"TEXT20", "Company"}});
+    const qint64 ann = insert(QStringLiteral("TABLE03"),
+        {{"TEXT02", "Ann"}, {"TEXT03", "Lee"}, {"TEXT11", "Ann Lee"}, {"NUMBER01", company}});
+    insert(QStringLiteral("TABLE03"), {{"TEXT02", "Ben"}, {"TEXT03", "Fox"}, {"NUMBER01", company}});
+    FormContacts* screen = openContacts();
+    screen->show();
+    control<QPushButton>(screen, "CommandEdit")->click();
+    auto* lastName = control<QLineEdit>(screen, "TEXT03");
+    lastName->selectAll();
+    QTest::keyClicks(lastName, "O'Day");
+    QCOMPARE(current(screen, "TEXT11"), QStringLiteral("Ann O'Day"));
+    QCOMPARE(control<QLabel>(screen, "LabelEntered")->text(), QStringLiteral("Ann O'Day was Entered on "));
+
+    // Another contact in edit mode: the mode stays, the row left is stored.
+    screen->pickContact(1);
+    QVERIFY(screen->isEditMode());
+    QCOMPARE(current(screen, "TEXT02"), QStringLiteral("Ben"));
+    QCOMPARE(business().scalar(QStringLiteral("SELECT TEXT11 FROM TABLE03 WHERE AUTONUMBER = ?"), {ann}).toString(),
+             QStringLiteral("Ann O'Day"));
 }
 
 void TestFormContacts::deleteAsksAndCopesWithAnEmptyList()
