@@ -4,6 +4,8 @@
 #include "data/Database.h"
 #include "data/Schema.h"
 #include "office/PrinterProvider.h"
+
+#include "PdfPrinterProvider.h"
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
@@ -31,27 +33,11 @@ using namespace vantrel;
 using companies::FormArchive;
 using companies::FormCompanies;
 
+using test::PdfPrinterProvider;
+
 namespace {
 
 const QDate today(2026, 3, 11);
-
-class PdfPrinterProvider : public office::PrinterProvider {
-public:
-    explicit PdfPrinterProvider(QString path)
-        : m_path(std::move(path))
-    {
-    }
-    std::unique_ptr<QPrinter> printer(QString*) override
-    {
-        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(m_path);
-        return printer;
-    }
-
-private:
-    QString m_path;
-};
 
 data::Database business()
 {

@@ -1,3 +1,4 @@
+#include "PdfPrinterProvider.h"
 #include "TestFolder.h"
 
 #include "office/BuiltInSpreadsheetProgram.h"
@@ -12,37 +13,10 @@
 
 using namespace vantrel::office;
 
+using vantrel::test::NoPrinterProvider;
+using vantrel::test::PdfPrinterProvider;
+
 namespace {
-
-// Prints into a PDF file instead of on paper.
-class PdfPrinterProvider : public PrinterProvider {
-public:
-    explicit PdfPrinterProvider(const QString& path)
-        : m_path(path)
-    {
-    }
-
-    std::unique_ptr<QPrinter> printer(QString*) override
-    {
-        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(m_path);
-        printer->setPageSize(QPageSize(QPageSize::A4));
-        return printer;
-    }
-
-private:
-    QString m_path;
-};
-
-class NoPrinterProvider : public PrinterProvider {
-public:
-    std::unique_ptr<QPrinter> printer(QString* error) override
-    {
-        *error = QStringLiteral("No default printer is set up on this computer.");
-        return nullptr;
-    }
-};
 
 QString pageText(QPdfDocument& document, int page)
 {
