@@ -35,6 +35,7 @@ private slots:
     void childScreensFillTheAreaRightOfNavigation();
     void screensAreSingleInstances();
     void lastScreenBroughtToFrontLiesOnTop();
+    void screenInFrontHidesTheOnesBehind();
     void screensAreActivatedWhenTheyComeToFront();
     void hidingInNotificationAreaAndRestoring_data();
     void hidingInNotificationAreaAndRestoring();
@@ -178,6 +179,18 @@ void TestMainWindow::screensAreSingleInstances()
 
     QVERIFY(!Screens::bringToFront(QStringLiteral("FormNobodyRegistered")));
     QVERIFY(!Screens::instance(QStringLiteral("FormNobodyRegistered")));
+}
+
+void TestMainWindow::screenInFrontHidesTheOnesBehind()
+{
+    QWidget* behind = Screens::bringToFront(QStringLiteral("FormScreenA"));
+    QPalette dark = behind->palette();
+    dark.setColor(QPalette::Window, Qt::black);
+    behind->setPalette(dark);
+    behind->setAutoFillBackground(true); // stands for a screen full of controls
+    QWidget* front = Screens::bringToFront(QStringLiteral("FormScreenB"));
+    const QImage shown = m_main->screenArea()->grab().toImage();
+    QCOMPARE(shown.pixelColor(shown.rect().center()), front->palette().color(QPalette::Window));
 }
 
 void TestMainWindow::lastScreenBroughtToFrontLiesOnTop()

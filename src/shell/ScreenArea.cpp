@@ -52,6 +52,9 @@ ScreenArea::~ScreenArea()
 void ScreenArea::adopt(QWidget* screen)
 {
     screen->setParent(this);
+    // Screens lie on top of each other: each paints its own background so the one
+    // in front hides the ones behind it.
+    screen->setAutoFillBackground(true);
     place(screen);
 }
 
