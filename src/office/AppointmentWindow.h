@@ -1,18 +1,16 @@
 #pragma once
 
+#include "office/AgendaItemWindow.h"
 #include "office/Appointment.h"
 
-#include <QWidget>
-
 class QDateTimeEdit;
-class QLineEdit;
 class QSpinBox;
 
 namespace vantrel::office {
 
 // An appointment for the user to finish: Subject, Start, Duration (minutes);
 // "Save & Close" puts it into the agenda.
-class AppointmentWindow : public QWidget {
+class AppointmentWindow : public AgendaItemWindow {
     Q_OBJECT
 public:
     explicit AppointmentWindow(const Appointment& appointment, QWidget* parent = nullptr);
@@ -20,11 +18,9 @@ public:
     Appointment appointment() const;
 
 private:
-    void saveAndClose();
-    void updateTitle();
+    bool saveItem(QString* error) override;
 
     QString m_uid;
-    QLineEdit* m_subject;
     QDateTimeEdit* m_start;
     QSpinBox* m_duration;
 };

@@ -1,17 +1,15 @@
 #pragma once
 
+#include "office/AgendaItemWindow.h"
 #include "office/Task.h"
 
-#include <QWidget>
-
 class QDateEdit;
-class QLineEdit;
 
 namespace vantrel::office {
 
 // A task for the user to finish: Subject and DueDate; "Save & Close" puts it
 // into the agenda.
-class TaskWindow : public QWidget {
+class TaskWindow : public AgendaItemWindow {
     Q_OBJECT
 public:
     explicit TaskWindow(const Task& task, QWidget* parent = nullptr);
@@ -19,11 +17,9 @@ public:
     Task task() const;
 
 private:
-    void saveAndClose();
-    void updateTitle();
+    bool saveItem(QString* error) override;
 
     QString m_uid;
-    QLineEdit* m_subject;
     QDateEdit* m_dueDate;
 };
 
