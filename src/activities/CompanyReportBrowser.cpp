@@ -1,0 +1,186 @@
+#include "activities/CompanyReportBrowser.h"
+
+#include "activities/WorkingFiles.h"
+#include "companies/CompanyAccess.h"
+#include "data/BoundView.h"
+#include "data/Database.h"
+#include "data/TextRules.h"
+#include "platform/BusyCursor.h"
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+#include "shell/HintLine.h"
+#include "shell/Screens.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace vantrel::activities {
+
+CompanyReportBrowser::CompanyReportBrowser(
+    const QString& name, const Options& options, const QString& searchHint, QWidget* parent)
+    : ReportBrowser(name, options, parent)
+    , m_saveFrame(new QGroupBox(this))
+    , m_saveLabel(new QLabel(m_saveFrame))
+    , m_answers(new QHBoxLayout)
+    , m_progress(new QProgressBar(this))
+{
+    m_saveFrame->setObjectName(QStringLiteral("FrameSave"));
+    m_saveLabel->setObjectName(QStringLiteral("LabelSave"));
+    QFont bold = m_saveLabel->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() * 1.2);
+    m_saveLabel->setFont(bold);
+    m_saveLabel->setWordWrap(true);
+    m_saveLabel->setAlignment(Qt::AlignCenter);
+    m_answers->addStretch();
+    m_answers->addStretch();
+    auto* frameLayout = new QVBoxLayout(m_saveFrame);
+    frameLayout->addStretch();
+    frameLayout->addWidget(m_saveLabel);
+    frameLayout->addSpacing(12);
+    frameLayout->addLayout(m_answers);
+    frameLayout->addStretch();
+    m_saveFrame->hide();
+    m_progress->setObjectName(QStringLiteral("ProgressBar1"));
+    m_progress->setRange(0, 100);
+    m_progress->setValue(0);
+    m_progress->hide();
+    addBelowReport(m_saveFrame);
+    addBelowReport(m_progress);
+    if (QPushButton* search = searchButton()) {
+        hints()->setHint(search, [this, searchHint] {
+            return searchHint + companyName()
+                + QStringLiteral(" containing text you enter. Searches are not case sensitive.");
+        });
+    }
+}
+
+bool CompanyReportBrowser::showRecords(const shell::RecordQuery& query, QString* error)
+{
+    return showQuery(query, error);
+}
+
+bool CompanyReportBrowser::isQuestionShown() const
+{
+    return !m_saveFrame->isHidden();
+}
+
+shell::RecordQuery CompanyReportBrowser::resetQuery() const
+{
+    // Without a company both values are NULL, which matches no row.
+    companies::CompanyAccess* owner = company();
+    const QVariant key = owner && owner->companyKey().isValid() ? owner->companyKey() : QVariant();
+    const QVariant name = key.isValid() ? QVariant(companyName()) : QVariant();
+    const QString table = options().table;
+    // Within a day the document stored last comes first.
+    return { QStringLiteral("SELECT * FROM %1 WHERE %1.TEXT01 = ? OR %1.NUMBER01 = ?"
+                            " ORDER BY %1.DATE01 DESC, %1.AUTONUMBER DESC")
+                 .arg(table),
+        { name, key } };
+}
+
+shell::RecordQuery CompanyReportBrowser::findQuery(const QString& phrase) const
+{
+    companies::CompanyAccess* owner = company();
+    const QVariant key = owner && owner->companyKey().isValid() ? owner->companyKey() : QVariant();
+    const QString table = options().table;
+    return { QStringLiteral("SELECT * FROM %1 WHERE %1.NUMBER01 = ? AND %1.MEMO01 LIKE ?"
+                            " ORDER BY %1.DATE01 DESC, %1.AUTONUMBER DESC")
+                 .arg(table),
+        { key, data::likeContainsPattern(phrase) } };
+}
+
+companies::CompanyAccess* CompanyReportBrowser::company()
+{
+    return shell::Screens::instance<companies::CompanyAccess>(QStringLiteral("FormCompanies"));
+}
+
+QString CompanyReportBrowser::companyName() const
+{
+    companies::CompanyAccess* owner = company();
+    return owner ? owner->companyValue(QStringLiteral("TEXT01")).toString() : QString();
+}
+
+QPushButton* CompanyReportBrowser::addAnswer(const char* name, const QString& caption)
+{
+    auto* button = new QPushButton(caption, m_saveFrame);
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(true);
+    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(caption) * 4);
+    m_answers->insertWidget(m_answers->count() - 1, button);
+    return button;
+}
+
+void CompanyReportBrowser::showQuestion(QPushButton* answer)
+{
+    m_saveFrame->show();
+    reportView()->hide();
+    hints()->frame()->hide();
+    answer->setFocus(Qt::OtherFocusReason);
+}
+
+void CompanyReportBrowser::hideQuestion()
+{
+    m_saveFrame->hide();
+    m_progress->hide();
+    m_progress->setValue(0);
+    reportView()->show();
+}
+
+bool CompanyReportBrowser::storeWorkingFile(const QString& path, QString* error)
+{
+    platform::BusyCursor busy;
+    m_progress->setValue(0);
+    m_progress->show();
+    const auto fail = [this] {
+        m_progress->hide();
+        m_progress->setValue(0);
+        return false;
+    };
+    advance();
+    companies::CompanyAccess* owner = company();
+    const QVariant key = owner ? owner->companyKey() : QVariant();
+    if (!key.isValid()) {
+        *error = QStringLiteral("No company is selected.");
+        return fail();
+    }
+    advance();
+    QString rtf;
+    if (!readAsRichText(path, &rtf, error))
+        return fail();
+    advance();
+    const std::shared_ptr<data::Database> db = view()->database();
+    if (!db) {
+        *error = QStringLiteral("The database is not open.");
+        return fail();
+    }
+    // Written at once: a row left pending would be lost if the program ended first.
+    if (!db->execute(QStringLiteral("INSERT INTO %1 (NUMBER01, DATE01, MEMO01) VALUES (?, ?, ?)")
+                         .arg(options().table),
+            { key, platform::Clock::today(), rtf })) {
+        *error = db->lastError();
+        return fail();
+    }
+    const qint64 stored = db->lastInsertId();
+    advance();
+    QString listError;
+    if (showQuery(resetQuery(), &listError))
+        view()->moveToBookmark(stored);
+    else
+        platform::MessageBox::error(this, listError);
+    advance();
+    hideQuestion();
+    return true;
+}
+
+void CompanyReportBrowser::advance()
+{
+    m_progress->setValue(std::min(m_progress->value() + 20, 100));
+}
+
+} // namespace vantrel::activities

@@ -1,0 +1,78 @@
+#include "activities/FormCallReports.h"
+
+#include "activities/WorkingFiles.h"
+#include "platform/MessageBox.h"
+#include "shell/Screens.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace vantrel::activities {
+
+namespace {
+
+ReportBrowser::Options callReportOptions()
+{
+    ReportBrowser::Options options;
+    options.table = QStringLiteral("TABLE08");
+    options.noun = QStringLiteral("REPORT");
+    options.deleteQuestion = QStringLiteral("Are you sure you want to delete this call report?");
+    return options;
+}
+
+const QString entryScreen = QStringLiteral("FormCreateCallReport");
+
+} // namespace
+
+FormCallReports::FormCallReports(QWidget* parent)
+    : CompanyReportBrowser(QStringLiteral("FormCallReports"), callReportOptions(),
+        QStringLiteral("Search call reports related to "), parent)
+{
+    setWindowTitle(QStringLiteral("Call Reports"));
+    saveLabel()->setText(QStringLiteral("Would you like to save this Call Report in Vantrel?"));
+    m_yes = addAnswer("CommandYes", QStringLiteral("&Yes"));
+    m_no = addAnswer("CommandNo", QStringLiteral("&No"));
+    connect(m_yes, &QPushButton::clicked, this, &FormCallReports::saveReport);
+    connect(m_no, &QPushButton::clicked, this, &FormCallReports::discardReport);
+}
+
+void FormCallReports::askToSave(Pending)
+{
+    showQuestion(m_yes);
+}
+
+bool FormCallReports::saveReport()
+{
+    quitLeftoverWordProcessor();
+    QString error;
+    if (!storeWorkingFile(workingDocumentPath(), &error)) {
+        // The entry screen stays open, so its auto-save goes on and a later Yes
+        // can still store the report.
+        platform::MessageBox::error(this, error);
+        return false;
+    }
+    shell::Screens::close(entryScreen);
+    return true;
+}
+
+void FormCallReports::discardReport()
+{
+    quitLeftoverWordProcessor();
+    hideQuestion();
+    shell::Screens::close(entryScreen);
+}
+
+QString FormCallReports::mailSubject() const
+{
+    return QStringLiteral("Call Report - ") + companyName();
+}
+
+void FormCallReports::quitLeftoverWordProcessor()
+{
+    if (const office::WordProcessor::Instance leftover = takeLeftoverWordInstance()) {
+        QString ignored;
+        office::WordProcessor::instance().quit(leftover, &ignored);
+    }
+}
+
+} // namespace vantrel::activities
