@@ -1,0 +1,92 @@
+#include "activities/FormCorrespondence.h"
+
+#include "activities/AutoSaveOwner.h"
+#include "activities/WorkingFiles.h"
+#include "platform/MessageBox.h"
+#include "shell/Screens.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace vantrel::activities {
+
+namespace {
+
+ReportBrowser::Options correspondenceOptions()
+{
+    ReportBrowser::Options options;
+    options.table = QStringLiteral("TABLE09");
+    options.noun = QStringLiteral("RECORD");
+    options.deleteQuestion = QStringLiteral("Are you sure you want to delete this record?");
+    options.mail = false;
+    return options;
+}
+
+void stopAutoSave(AutoSave::Kind kind)
+{
+    if (auto* owner = dynamic_cast<AutoSaveOwner*>(
+            shell::Screens::existing(QStringLiteral("FormContacts"))))
+        owner->stopAutoSave(kind);
+}
+
+} // namespace
+
+FormCorrespondence::FormCorrespondence(QWidget* parent)
+    : CompanyReportBrowser(QStringLiteral("FormCorrespondence"), correspondenceOptions(),
+        QStringLiteral("Search correspondence to "), parent)
+{
+    setWindowTitle(QStringLiteral("Correspondence"));
+    m_yes = addAnswer("CommandYes", QStringLiteral("&Yes"));
+    m_yesMail = addAnswer("CommandYesOutlook", QStringLiteral("&Yes"));
+    m_no = addAnswer("CommandNo", QStringLiteral("&No"));
+    m_yesMail->hide();
+    saveLabel()->setText(QStringLiteral("Would you like to save this Document in Vantrel?"));
+    connect(m_yes, &QPushButton::clicked, this, &FormCorrespondence::saveDocument);
+    connect(m_yesMail, &QPushButton::clicked, this, &FormCorrespondence::saveMail);
+    connect(m_no, &QPushButton::clicked, this, &FormCorrespondence::discard);
+}
+
+void FormCorrespondence::askToSave(Pending pending)
+{
+    const bool mail = pending == Pending::Mail;
+    saveLabel()->setText(mail ? QStringLiteral("Would you like to save this E-Mail in Vantrel?")
+                              : QStringLiteral("Would you like to save this Document in Vantrel?"));
+    // The e-mail's Yes takes the place of the document's.
+    m_yes->setVisible(!mail);
+    m_yesMail->setVisible(mail);
+    showQuestion(mail ? m_yesMail : m_yes);
+}
+
+bool FormCorrespondence::saveDocument()
+{
+    // A word processor left by a failed "Send to MS-Word" stays open for the user.
+    takeLeftoverWordInstance();
+    return save(workingDocumentPath(), AutoSave::Kind::Document);
+}
+
+bool FormCorrespondence::saveMail()
+{
+    return save(workingMailTextPath(), AutoSave::Kind::MailText);
+}
+
+void FormCorrespondence::discard()
+{
+    takeLeftoverWordInstance();
+    stopAutoSave(AutoSave::Kind::Document);
+    stopAutoSave(AutoSave::Kind::MailText);
+    hideQuestion();
+}
+
+bool FormCorrespondence::save(const QString& path, AutoSave::Kind kind)
+{
+    QString error;
+    if (!storeWorkingFile(path, &error)) {
+        // The auto-save goes on, so a later Yes can still store the document.
+        platform::MessageBox::error(this, error);
+        return false;
+    }
+    stopAutoSave(kind);
+    return true;
+}
+
+} // namespace vantrel::activities
