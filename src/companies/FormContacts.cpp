@@ -1,6 +1,9 @@
 #include "companies/FormContacts.h"
 
+#include "companies/CallLog.h"
 #include "companies/CompanyAccess.h"
+#include "companies/Correspondent.h"
+#include "companies/ModemDialer.h"
 #include "data/BoundView.h"
 #include "data/BoundViewModel.h"
 #include "data/Database.h"
@@ -10,7 +13,9 @@
 #include "platform/MessageBox.h"
 #include "shell/FieldBinder.h"
 #include "shell/HintLine.h"
+#include "shell/LoadIndicator.h"
 #include "shell/ManualLink.h"
+#include "shell/RecordViews.h"
 #include "shell/Screens.h"
 
 #include <QGridLayout>
@@ -18,7 +23,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QIcon>
 #include <QListView>
+#include <QPointer>
 #include <QPushButton>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -60,6 +67,10 @@ FormContacts::FormContacts(QWidget* parent)
     : RecordScreen(QStringLiteral("FormContacts"), parent)
     , m_contacts(new data::BoundViewModel(view(), this))
     , m_hints(new shell::HintLine(this))
+    , m_loading(new shell::LoadIndicator(this))
+    , m_timerWord(new activities::AutoSave(activities::AutoSave::Kind::Document, this))
+    , m_timerOutlook(new activities::AutoSave(activities::AutoSave::Kind::MailText, this))
+    , m_communication(this, m_loading, [this](activities::SaveQuestion::Pending pending) { askToSave(pending); })
 {
     setWindowTitle(QStringLiteral("Contacts"));
     auto business = std::make_shared<data::Database>();
@@ -104,10 +115,13 @@ FormContacts::FormContacts(QWidget* parent)
                             static_cast<QWidget*>(printButton), static_cast<QWidget*>(manual->button())})
         commands->addWidget(button);
     commands->addStretch();
+    commands->addWidget(m_loading);
 
+    m_activities = buildActivities();
+    m_autodial = buildAutodial();
     auto* frames = new QHBoxLayout;
-    frames->addWidget(buildActivities(), 1);
-    frames->addWidget(buildAutodial());
+    frames->addWidget(m_activities, 1);
+    frames->addWidget(m_autodial);
 
     auto* record = new QVBoxLayout;
     record->addWidget(m_entered);
@@ -122,6 +136,7 @@ FormContacts::FormContacts(QWidget* parent)
     layout->addWidget(selectFrame);
     layout->addLayout(record, 1);
     declareHints();
+    connectCommunication();
 
     connect(view(), &data::BoundView::currentRowChanged, this, &FormContacts::showContact);
     connect(view(), &data::BoundView::rowUpdated, this, &FormContacts::showContact);
@@ -170,21 +185,59 @@ QWidget* FormContacts::buildAutodial()
 {
     auto* frame = new QGroupBox(QStringLiteral("Autodial"), this);
     frame->setObjectName(QStringLiteral("FrameAutodial"));
-    auto* layout = new QGridLayout(frame);
-    m_dialDirect = new QPushButton(QStringLiteral("Dial"), frame);
-    m_dialDirect->setObjectName(QStringLiteral("Command1"));
+    const auto button = [frame](const char* name, const QString& caption, const QString& toolTip) {
+        auto* made = new QPushButton(caption, frame);
+        made->setObjectName(QLatin1String(name));
+        made->setToolTip(toolTip);
+        return made;
+    };
+    const QIcon callLog(QStringLiteral(":/shell/icons/Excel.svg"));
+    const QString logTip = QStringLiteral("Note the call in the call log");
+    m_dialDirect = button("Command1", QStringLiteral("Dial"), QString());
+    m_dialCell = button("Command2", QStringLiteral("Dial"), QString());
+    m_logDirect = button("CommandTel", QString(), logTip);
+    m_logCell = button("CommandCel", QString(), logTip);
+    for (QPushButton* log : {m_logDirect, m_logCell})
+        log->setIcon(callLog);
     m_directLine = new QLabel(frame);
     m_directLine->setObjectName(QStringLiteral("Label1"));
-    m_dialCell = new QPushButton(QStringLiteral("Dial"), frame);
-    m_dialCell->setObjectName(QStringLiteral("Command2"));
     m_cellphone = new QLabel(frame);
     m_cellphone->setObjectName(QStringLiteral("Label2"));
+    auto* layout = new QGridLayout(frame);
     layout->addWidget(m_dialDirect, 0, 0);
     layout->addWidget(m_directLine, 0, 1);
+    layout->addWidget(m_logDirect, 0, 2);
     layout->addWidget(m_dialCell, 1, 0);
     layout->addWidget(m_cellphone, 1, 1);
+    layout->addWidget(m_logCell, 1, 2);
     layout->setColumnMinimumWidth(1, 140);
     return frame;
+}
+
+void FormContacts::connectCommunication()
+{
+    const auto button = [this](const char* name) { return findChild<QPushButton*>(QLatin1String(name)); };
+    connect(button("CommandLetter"), &QPushButton::clicked, this, [this] {
+        if (m_communication.writeLetter(correspondent()))
+            m_timerWord->start();
+    });
+    connect(button("CommandFax"), &QPushButton::clicked, this, [this] {
+        if (m_communication.writeFax(correspondent()))
+            m_timerWord->start();
+    });
+    connect(button("CommandEMail"), &QPushButton::clicked, this, [this] {
+        if (m_communication.writeEMail(correspondent()))
+            m_timerOutlook->start();
+    });
+    connect(button("CommandAppointment"), &QPushButton::clicked, this,
+            [this] { m_communication.makeAppointment(correspondent()); });
+    connect(button("CommandTask"), &QPushButton::clicked, this, [this] { m_communication.makeTask(correspondent()); });
+    connect(button("CommandReport"), &QPushButton::clicked, this,
+            [] { shell::Screens::bringToFront(QStringLiteral("FormCreateCallReport")); });
+    connect(m_dialDirect, &QPushButton::clicked, this, [this] { dial(QStringLiteral("TEXT08")); });
+    connect(m_dialCell, &QPushButton::clicked, this, [this] { dial(QStringLiteral("TEXT04")); });
+    connect(m_logDirect, &QPushButton::clicked, this, [this] { logCall(QStringLiteral("TEXT08")); });
+    connect(m_logCell, &QPushButton::clicked, this, [this] { logCall(QStringLiteral("TEXT04")); });
 }
 
 void FormContacts::declareHints()
@@ -299,6 +352,69 @@ void FormContacts::autodial()
     m_dialDirect->setVisible(!direct.isEmpty());
     m_cellphone->setVisible(!cell.isEmpty());
     m_dialCell->setVisible(!cell.isEmpty());
+    m_logDirect->setVisible(!direct.isEmpty());
+    m_logCell->setVisible(!cell.isEmpty());
+}
+
+void FormContacts::stopAutoSave(activities::AutoSave::Kind kind)
+{
+    (kind == activities::AutoSave::Kind::Document ? m_timerWord : m_timerOutlook)->stop();
+}
+
+Correspondent FormContacts::correspondent() const
+{
+    const CompanyAccess* company = currentCompany();
+    const auto ofCompany = [company](const char* column) {
+        return company ? data::displayText(company->companyValue(QLatin1String(column))) : QString();
+    };
+    Correspondent to;
+    to.title = field(QStringLiteral("TEXT01"));
+    to.firstName = field(QStringLiteral("TEXT02"));
+    to.lastName = field(QStringLiteral("TEXT03"));
+    to.cellphone = field(QStringLiteral("TEXT04"));
+    to.email = field(QStringLiteral("TEXT05")).trimmed();
+    to.directTelephone = field(QStringLiteral("TEXT08"));
+    to.directFax = field(QStringLiteral("TEXT09"));
+    to.company = ofCompany("TEXT01");
+    to.postalAddress = ofCompany("TEXT03");
+    to.postalCity = ofCompany("TEXT04");
+    to.postalCode = ofCompany("TEXT05");
+    to.streetAddress = ofCompany("TEXT06");
+    to.streetLine2 = ofCompany("TEXT07");
+    to.city = ofCompany("TEXT08");
+    return to;
+}
+
+void FormContacts::askToSave(activities::SaveQuestion::Pending pending)
+{
+    shell::RecordViews::show(shell::RecordViews::View::Correspondence, shell::RecordViews::Branch::Companies);
+    if (auto* question = shell::Screens::instance<activities::SaveQuestion>(QStringLiteral("FormCorrespondence")))
+        question->askToSave(pending);
+}
+
+void FormContacts::dial(const QString& numberField)
+{
+    // The dialler waits for the modem with the window alive; a second dial must not start meanwhile.
+    m_activities->setEnabled(false);
+    m_autodial->setEnabled(false);
+    QPointer<FormContacts> self(this);
+    ModemDialer dialer([self](const QString& message) {
+        platform::MessageBox::show(self, message, platform::MessageBox::Icon::None);
+    });
+    dialer.dial(field(numberField));
+    if (!self)
+        return;
+    m_activities->setEnabled(true);
+    m_autodial->setEnabled(true);
+}
+
+void FormContacts::logCall(const QString& numberField)
+{
+    const CallLog::Call call{platform::Clock::now(), field(numberField), field(QStringLiteral("TEXT02")),
+                             field(QStringLiteral("TEXT03")), correspondent().company};
+    QString error;
+    if (!CallLog::log(call, &error))
+        platform::MessageBox::warning(this, error);
 }
 
 void FormContacts::showContact()
