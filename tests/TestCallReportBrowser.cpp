@@ -332,6 +332,10 @@ void TestCallReportBrowser::highlightMovesFromOccurrenceToOccurrenceAndStartsOve
     m_screen->highlightStep();
     QCOMPARE(view->textCursor().selectionStart(), first);
     QCOMPARE(view->textCursor().selectedText(), QStringLiteral("Alpha"));
+    // Zooming shows the report again and keeps the occurrence highlighted.
+    control<QPushButton>("CommandZoomIn")->click();
+    QCOMPARE(view->textCursor().selectionStart(), first);
+    QCOMPARE(view->textCursor().selectedText(), QStringLiteral("Alpha"));
 }
 
 void TestCallReportBrowser::zoomStopsAtItsLimitsAndNeverChangesTheStoredReport()
@@ -440,6 +444,9 @@ void TestCallReportBrowser::yesWithoutWorkingFileStoresNothing()
         QStringLiteral("Would you like to save this Call Report in Vantrel?"));
     QCOMPARE(control<QPushButton>("CommandYes")->text(), QStringLiteral("&Yes"));
     QCOMPARE(control<QPushButton>("CommandNo")->text(), QStringLiteral("&No"));
+    // The report it would act on is out of sight: no deleting, editing or sending it.
+    for (const char* command : { "CommandDelete", "CommandEdit", "CommandWord", "CommandOutlook" })
+        QVERIFY(!control(command)->isEnabled());
 
     control<QPushButton>("CommandYes")->click();
     QCOMPARE(m_messages->shown.size(), 1);
@@ -502,6 +509,7 @@ void TestCallReportBrowser::noStoresNothingAndShowsTheList()
     QCOMPARE(position(), QStringLiteral("REPORT 1 OF 1 REPORTS"));
     QCOMPARE(shownText(), QStringLiteral("Kept"));
     QVERIFY(!shell::Screens::existing(QStringLiteral("FormCreateCallReport")));
+    QVERIFY(control("CommandDelete")->isEnabled());
     QVERIFY(QFile::exists(activities::workingDocumentPath()));
     QVERIFY(m_messages->shown.isEmpty());
 }

@@ -120,6 +120,7 @@ void CompanyReportBrowser::showQuestion(QPushButton* answer)
 {
     m_saveFrame->show();
     reportView()->hide();
+    setReportCommandsEnabled(false);
     hints()->frame()->hide();
     answer->setFocus(Qt::OtherFocusReason);
 }
@@ -130,6 +131,7 @@ void CompanyReportBrowser::hideQuestion()
     m_progress->hide();
     m_progress->setValue(0);
     reportView()->show();
+    setReportCommandsEnabled(true);
 }
 
 bool CompanyReportBrowser::storeWorkingFile(const QString& path, QString* error)

@@ -110,22 +110,26 @@ ReportBrowser::ReportBrowser(const QString& name, const Options& options, QWidge
         button->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
         connect(button, &QPushButton::clicked, this, &ReportBrowser::deleteCurrent);
         commands->addWidget(button);
+        m_reportCommands.append(button);
     }
     if (options.editing) {
         auto* button = makeButton("CommandEdit", QStringLiteral("Edit"), QStringLiteral("Edit"));
         button->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
         connect(button, &QPushButton::clicked, this, &ReportBrowser::startEditing);
         commands->addWidget(button);
+        m_reportCommands.append(button);
     }
     auto* word = makeButton("CommandWord", QStringLiteral("MS-Word"),
         QStringLiteral("Send to MS-Word"), QStringLiteral(":/shell/icons/Word.svg"));
     connect(word, &QPushButton::clicked, this, &ReportBrowser::sendToWord);
     commands->addWidget(word);
+    m_reportCommands.append(word);
     if (options.mail) {
         auto* mail = makeButton("CommandOutlook", QStringLiteral("MS-Outlook"),
             QStringLiteral("Send with MS-Outlook"), QStringLiteral(":/shell/icons/Outlook.svg"));
         connect(mail, &QPushButton::clicked, this, &ReportBrowser::sendWithMail);
         commands->addWidget(mail);
+        m_reportCommands.append(mail);
     }
     commands->addWidget(manual->button());
     commands->addSpacing(12);
@@ -328,7 +332,15 @@ void ReportBrowser::zoomBy(int points)
         return;
     }
     m_fontSize = size;
+    // Showing the document again keeps the highlighted occurrence highlighted.
+    const int anchor = m_report->textCursor().anchor();
+    const int position = m_report->textCursor().position();
     m_binder->reload();
+    QTextCursor after(m_report->document());
+    const int end = m_report->document()->characterCount() - 1;
+    after.setPosition(std::min(anchor, end));
+    after.setPosition(std::min(position, end), QTextCursor::KeepAnchor);
+    m_report->setTextCursor(after);
 }
 
 bool ReportBrowser::sendToWord()
@@ -382,6 +394,12 @@ QString ReportBrowser::currentRtf() const
 void ReportBrowser::addBelowReport(QWidget* widget)
 {
     m_belowReport->addWidget(widget);
+}
+
+void ReportBrowser::setReportCommandsEnabled(bool enabled)
+{
+    for (QPushButton* command : m_reportCommands)
+        command->setEnabled(enabled);
 }
 
 office::WordProcessor::Instance ReportBrowser::takeLeftoverWordInstance()

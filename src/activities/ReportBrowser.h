@@ -3,6 +3,7 @@
 #include "office/WordProcessor.h"
 #include "shell/RecordViewScreen.h"
 
+#include <QList>
 #include <QString>
 #include <QWidget>
 
@@ -89,6 +90,9 @@ protected:
     QPushButton* searchButton() const { return m_search; }
     // Puts a widget (the save question, its progress bar) right below the report view.
     void addBelowReport(QWidget* widget);
+    // Delete, Edit and the send commands, which act on the report on show; off
+    // while the report view gives way to a question.
+    void setReportCommandsEnabled(bool enabled);
     // The word-processor instance that a failed "Send to MS-Word" left open; 0 when none.
     // Taking it forgets it here.
     office::WordProcessor::Instance takeLeftoverWordInstance();
@@ -118,6 +122,7 @@ private:
     QPushButton* m_search = nullptr;
     QPushButton* m_findButton;
     QPushButton* m_resetButton;
+    QList<QPushButton*> m_reportCommands;
     QTimer* m_timer;
     QVBoxLayout* m_belowReport;
     int m_fontSize;

@@ -14,10 +14,10 @@ RecordNavigator::RecordNavigator(
 {
     setObjectName(objectName);
     setToolTip(tip);
-    m_first = makeArrow("MoveFirst", Qt::LeftArrow, true, QStringLiteral("First Record"));
-    m_previous = makeArrow("MovePrevious", Qt::LeftArrow, false, QStringLiteral("Previous Record"));
-    m_next = makeArrow("MoveNext", Qt::RightArrow, false, QStringLiteral("Next Record"));
-    m_last = makeArrow("MoveLast", Qt::RightArrow, true, QStringLiteral("Last Record"));
+    m_first = makeArrow("MoveFirst", QStringLiteral("|\u25C0"), QStringLiteral("First Record"));
+    m_previous = makeArrow("MovePrevious", QStringLiteral("\u25C0"), QStringLiteral("Previous Record"));
+    m_next = makeArrow("MoveNext", QStringLiteral("\u25B6"), QStringLiteral("Next Record"));
+    m_last = makeArrow("MoveLast", QStringLiteral("\u25B6|"), QStringLiteral("Last Record"));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
@@ -57,20 +57,14 @@ void RecordNavigator::moveLast()
         moveTo(m_view->rowCount() - 1);
 }
 
-QToolButton* RecordNavigator::makeArrow(
-    const char* name, Qt::ArrowType arrow, bool stop, const QString& tip)
+QToolButton* RecordNavigator::makeArrow(const char* name, const QString& arrow, const QString& tip)
 {
     auto* button = new QToolButton(this);
     button->setObjectName(QLatin1String(name));
     button->setToolTip(tip);
-    button->setAutoRaise(false);
-    if (stop) {
-        // A bar beside the arrow, as on a tape: to the end of the records.
-        button->setText(arrow == Qt::LeftArrow ? QStringLiteral("|\u25C0") : QStringLiteral("\u25B6|"));
-        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    } else {
-        button->setArrowType(arrow);
-    }
+    button->setText(arrow);
+    // All four equally wide, the bar-and-arrow ones setting the width.
+    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("|\u25C0")) + 14);
     return button;
 }
 

@@ -32,7 +32,7 @@ signals:
     void moveFailed(const QString& message);
 
 private:
-    QToolButton* makeArrow(const char* name, Qt::ArrowType arrow, bool stop, const QString& tip);
+    QToolButton* makeArrow(const char* name, const QString& arrow, const QString& tip);
     void moveTo(int row);
     void updateArrows();
 
