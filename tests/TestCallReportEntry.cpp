@@ -1,7 +1,9 @@
 #include "activities/AutoSave.h"
 #include "activities/CallReportHeader.h"
+#include "activities/FormCallReports.h"
 #include "activities/FormCreateCallReport.h"
 #include "activities/SaveQuestion.h"
+#include "companies/FormCompanies.h"
 #include "data/Database.h"
 #include "data/FieldValues.h"
 #include "data/Schema.h"
@@ -68,6 +70,12 @@ public:
     QList<Pending> questions;
 };
 
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 QString lines(const QStringList& list)
 {
     return list.join(QStringLiteral("\r\n"));
@@ -93,6 +101,7 @@ private slots:
     void goWritesOnTheLetterheadAndAutoSaves();
     void failingWordProcessorStartsNothing();
     void hintsNameTheCompany();
+    void meetingReportFromCompanyToStoredRow();
 
 private:
     template <class T = QWidget> T* control(const char* name)
@@ -499,12 +508,11 @@ void TestCallReportEntry::goWritesOnTheLetterheadAndAutoSaves()
     QTest::keyClicks(body, "Met the buyer.");
     const QString working = m_folder->filePath(QStringLiteral("Temp/Vantrel Document.doc"));
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(working), 3000);
-    QFile file(working);
-    QVERIFY(file.open(QIODevice::ReadOnly));
     QTextDocument savedBody;
     QTextDocument savedHeader;
     QString error;
-    QVERIFY2(office::readRtf(file.readAll(), &savedBody, &savedHeader, &error), qPrintable(error));
+    QVERIFY2(
+        office::readRtf(readFile(working), &savedBody, &savedHeader, &error), qPrintable(error));
     QCOMPARE(savedBody.toPlainText(), expectedBody + "Met the buyer.");
     QVERIFY(savedHeader.toPlainText().contains(u"Your Company"));
 
@@ -548,6 +556,72 @@ void TestCallReportEntry::hintsNameTheCompany()
         QStringLiteral("Start writing your Call Report"));
     QVERIFY(m_screen->findChild<shell::ManualLink*>());
     QCOMPARE(control<QPushButton>("CommandHelp")->text(), QStringLiteral("Help (F1)"));
+}
+
+void TestCallReportEntry::meetingReportFromCompanyToStoredRow()
+{
+    data::Database db;
+    QVERIFY(data::openBusinessDatabase(db));
+    QVERIFY(
+        db.execute(QStringLiteral("UPDATE TABLE01 SET TEXT17 = 'Customer', TEXT13 = 'Mining',"
+                                  " TEXT18 = 'Ann Lee', MEMO02 = 'Gold and platinum.', NUMBER01 = 0"
+                                  " WHERE AUTONUMBER = ?"),
+            { m_companyKey }));
+    shell::Screens::close(QStringLiteral("FormCompanies"));
+    shell::Screens::registerScreen(
+        QStringLiteral("FormCompanies"), [] { return new companies::FormCompanies; });
+    shell::Screens::registerScreen(
+        QStringLiteral("FormCallReports"), [] { return new activities::FormCallReports; });
+    auto* companies
+        = shell::Screens::instance<companies::FormCompanies>(QStringLiteral("FormCompanies"));
+    auto* select = companies->findChild<QComboBox*>(QStringLiteral("DBComboSelect"));
+    const int index = select->findText(QStringLiteral("O'Neill & Sons"));
+    QVERIFY(index >= 0);
+    select->setCurrentIndex(index);
+    emit select->activated(index);
+    QCOMPARE(companies->companyKey().toLongLong(), m_companyKey);
+
+    openScreen();
+    QCOMPARE(m_screen->header().lines(), baseLines());
+    pickMethod(QStringLiteral("Meeting"));
+    pickTime(QStringLiteral("11:30 AM"));
+    const QDate visited = today.addDays(-2);
+    pickDate(visited);
+    pickPerson(1);
+    const QString header = m_screen->header().text();
+    control<QPushButton>("CommandGo")->click();
+    QVERIFY(m_messages->shown.isEmpty());
+    QCOMPARE(companies->companyValue(QStringLiteral("DATE01")).toDate(), visited);
+
+    auto* browser = shell::Screens::existing(QStringLiteral("FormCallReports"));
+    QVERIFY(browser && browser->isVisible());
+    QVERIFY(!browser->findChild<QWidget*>(QStringLiteral("FrameSave"))->isHidden());
+    office::WordWindow* window = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* found = qobject_cast<office::WordWindow*>(widget))
+            window = found;
+    }
+    QVERIFY(window);
+    QTest::keyClicks(
+        window->findChild<QTextEdit*>(QStringLiteral("Body")), "Agreed on a trial order.");
+    const QString working = m_folder->filePath(QStringLiteral("Temp/Vantrel Document.doc"));
+    QTRY_VERIFY_WITH_TIMEOUT(
+        office::plainTextOfRtf(readFile(working)).endsWith(u"Agreed on a trial order."), 3000);
+
+    browser->findChild<QPushButton*>(QStringLiteral("CommandYes"))->click();
+    QVERIFY2(m_messages->shown.isEmpty(), qPrintable(m_messages->shown.value(0).text));
+    QVERIFY(!shell::Screens::existing(QStringLiteral("FormCreateCallReport")));
+    data::QueryResult stored;
+    QVERIFY(db.query(QStringLiteral("SELECT NUMBER01, DATE01, MEMO01 FROM TABLE08"), {}, &stored));
+    QCOMPARE(stored.rows.size(), 1);
+    QCOMPARE(stored.rows.first().value(0).toLongLong(), m_companyKey);
+    // Stored under the day of saving; the day of the meeting is in the text.
+    QCOMPARE(stored.rows.first().value(1).toDate(), today);
+    const QByteArray memo = stored.rows.first().value(2).toString().toUtf8();
+    QVERIFY(memo.startsWith("{\\rtf"));
+    QCOMPARE(office::plainTextOfRtf(memo),
+        QString(header).replace("\r\n", "\n")
+            + "\n\nPreamble: \nGold and platinum.\n\nDetails: \nAgreed on a trial order.");
 }
 
 QTEST_MAIN(TestCallReportEntry)
