@@ -303,16 +303,21 @@ bool matchesLike(QStringView text, QStringView pattern)
     return t == tokens.size();
 }
 
-QString likeContainsPattern(const QString& userText)
+QString likeLiteralPattern(const QString& text)
 {
-    QString pattern = QStringLiteral("*");
-    for (const QChar c : userText) {
+    QString pattern;
+    for (const QChar c : text) {
         if (c == u'*' || c == u'?' || c == u'#' || c == u'[')
             pattern += QLatin1Char('[') + c + QLatin1Char(']');
         else
             pattern += c;
     }
-    return pattern + QLatin1Char('*');
+    return pattern;
+}
+
+QString likeContainsPattern(const QString& userText)
+{
+    return QLatin1Char('*') + likeLiteralPattern(userText) + QLatin1Char('*');
 }
 
 bool containsText(QStringView text, QStringView needle)

@@ -17,8 +17,11 @@ int compareText(QStringView left, QStringView right);
 // Letter case is ignored. Characters such as % and _ are plain characters.
 bool matchesLike(QStringView text, QStringView pattern);
 
-// A user's search text made literal for Like: wildcard characters are bracketed,
-// and the result matches the text anywhere ("*text*").
+// A text made literal for Like: wildcard characters are bracketed, so the
+// pattern matches exactly that text (letter case aside).
+QString likeLiteralPattern(const QString& text);
+
+// A user's search text made literal for Like, matching the text anywhere ("*text*").
 QString likeContainsPattern(const QString& userText);
 
 // Literal, case-insensitive "anywhere in the text" search.

@@ -1,0 +1,45 @@
+#include "activities/ReportFilterQuery.h"
+
+namespace vantrel::activities {
+
+namespace {
+
+const QString dateForm = QStringLiteral("MM/dd/yyyy");
+
+QString patternOrAny(const QString& pattern)
+{
+    return pattern.isEmpty() ? QStringLiteral("*") : pattern;
+}
+
+} // namespace
+
+QString ReportFilterQuery::dateText(const QDate& date)
+{
+    return date.toString(dateForm);
+}
+
+QDate ReportFilterQuery::parseDate(const QString& text)
+{
+    return QDate::fromString(text.trimmed(), dateForm);
+}
+
+bool ReportFilterQuery::build(const QString& from, const QString& until, const QString& companyPattern,
+                              const QString& salesPersonPattern, shell::RecordQuery* query)
+{
+    const QDate start = parseDate(from);
+    const QDate end = parseDate(until);
+    if (!start.isValid() || !end.isValid())
+        return false;
+    // Dates are ISO text, some with a time: everything before the day after
+    // the end belongs to the last day. A start after the end finds nothing.
+    // A row without a name counts as an empty name, which "*" matches.
+    query->sql = QStringLiteral(
+        "SELECT * FROM TABLE08 WHERE TABLE08.DATE01 >= ? AND TABLE08.DATE01 < ?"
+        " AND COALESCE(TABLE08.TEXT01, '') LIKE ? AND COALESCE(TABLE08.TEXT03, '') LIKE ?"
+        " ORDER BY TABLE08.DATE01 DESC");
+    query->parameters = {start.toString(Qt::ISODate), end.addDays(1).toString(Qt::ISODate),
+                         patternOrAny(companyPattern), patternOrAny(salesPersonPattern)};
+    return true;
+}
+
+} // namespace vantrel::activities

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "shell/RecordViewScreen.h"
+
+#include <QDate>
+#include <QString>
+
+namespace vantrel::activities {
+
+// The call reports of a range of days, newest first, optionally narrowed to a
+// company and a sales person given as Like patterns ("A*"). Both days belong to
+// the range, whatever the time of day a report carries. An empty pattern, or
+// "*", also takes the reports that name no company or sales person, which is
+// every report this system writes; any other pattern needs the name.
+class ReportFilterQuery {
+public:
+    // Dates on the filter screen read month/day/year with "/" on every system.
+    static QString dateText(const QDate& date);
+    // An invalid date unless the text is a date in that form.
+    static QDate parseDate(const QString& text);
+
+    // Fails when either text is not a date; the patterns are used as they are.
+    static bool build(const QString& from, const QString& until, const QString& companyPattern,
+                      const QString& salesPersonPattern, shell::RecordQuery* query);
+};
+
+} // namespace vantrel::activities

@@ -1,0 +1,299 @@
+#include "activities/FormReportFilter.h"
+#include "activities/ReportFilterQuery.h"
+#include "data/Database.h"
+#include "data/Schema.h"
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+#include "shell/FormMain.h"
+#include "shell/MDIFormMain.h"
+#include "shell/ScreenCatalog.h"
+#include "shell/Screens.h"
+
+#include "ShellFakes.h"
+#include "TestFolder.h"
+
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <memory>
+
+using namespace vantrel;
+using activities::FormReportFilter;
+using activities::ReportFilterQuery;
+using shell::Screens;
+
+namespace {
+
+const QDate today(2026, 3, 11);
+
+void insert(const QString& table, const QVariantMap& values)
+{
+    data::Database db;
+    if (!data::openBusinessDatabase(db))
+        qFatal("no CONTACT.mdb");
+    const QStringList columns = values.keys();
+    const QStringList marks(columns.size(), QStringLiteral("?"));
+    if (!db.execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, columns.join(','), marks.join(',')),
+                    values.values()))
+        qFatal("%s", qPrintable(db.lastError()));
+}
+
+void report(const char* date, const char* text, const QVariant& company = {}, const QVariant& salesPerson = {})
+{
+    insert(QStringLiteral("TABLE08"), {{"DATE01", date}, {"MEMO01", text}, {"TEXT01", company}, {"TEXT03", salesPerson}});
+}
+
+} // namespace
+
+class TestReportFilter : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void datesAreMonthDayYearWhateverTheLocale();
+    void calendarStartsSixtyDaysBackAndClicksFillStartThenEnd();
+    void rangeIncludesBothEndDaysAndHandsOverNewestFirst();
+    void startAfterEndFindsNothing();
+    void typedCompanyIsAPatternPickedOneIsLiteral();
+    void companyWithApostropheAndSalesPerson();
+    void missingDatesAreToldAndTheScreenStays();
+    void treeNodeOpensTheFilterAndTheCaptionFollows();
+
+private:
+    template <class T = QWidget>
+    T* control(QWidget* screen, const char* name)
+    {
+        T* found = screen->findChild<T*>(QLatin1String(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    FormReportFilter* openFilter();
+    void pick(FormReportFilter* screen, const QDate& start, const QDate& end);
+    // Picks the range, applies the filter and returns the texts of the reports handed over.
+    QStringList filter(FormReportFilter* screen, const QDate& start, const QDate& end);
+
+    std::unique_ptr<test::TestFolder> m_folder;
+    platform::RecordingMessageBoxHandler* m_messages = nullptr;
+    QPointer<test::FakeRecordScreen> m_reports;
+};
+
+void TestReportFilter::initTestCase()
+{
+    shell::registerScreens();
+}
+
+void TestReportFilter::init()
+{
+    m_folder = std::make_unique<test::TestFolder>();
+    m_folder->createDatabases();
+    auto messages = std::make_unique<platform::RecordingMessageBoxHandler>();
+    m_messages = messages.get();
+    platform::MessageBox::setHandler(std::move(messages));
+    platform::Clock::setFixed(QDateTime(today, QTime(9, 0)));
+    Screens::registerScreen(QStringLiteral("FormReportFilter"), [] { return new FormReportFilter; });
+    Screens::registerScreen(QStringLiteral("FormAllCallReports"), [this] {
+        m_reports = new test::FakeRecordScreen;
+        return m_reports.data();
+    });
+}
+
+void TestReportFilter::cleanup()
+{
+    Screens::closeAll();
+    platform::Clock::reset();
+    platform::MessageBox::setHandler(nullptr);
+    m_folder.reset();
+}
+
+FormReportFilter* TestReportFilter::openFilter()
+{
+    return Screens::bringToFront<FormReportFilter>(QStringLiteral("FormReportFilter"));
+}
+
+void TestReportFilter::pick(FormReportFilter* screen, const QDate& start, const QDate& end)
+{
+    auto* calendar = control<QCalendarWidget>(screen, "MonthView1");
+    emit calendar->clicked(start);
+    emit calendar->clicked(end);
+}
+
+QStringList TestReportFilter::filter(FormReportFilter* screen, const QDate& start, const QDate& end)
+{
+    pick(screen, start, end);
+    control<QPushButton>(screen, "CommandFilter")->click();
+    if (!m_reports)
+        return {QStringLiteral("nothing handed over")};
+    QStringList texts;
+    for (const QVariant& text : m_reports->column(QStringLiteral("MEMO01")))
+        texts.append(text.toString());
+    return texts;
+}
+
+void TestReportFilter::datesAreMonthDayYearWhateverTheLocale()
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QCOMPARE(ReportFilterQuery::dateText(QDate(2009, 5, 1)), QStringLiteral("05/01/2009"));
+    QCOMPARE(ReportFilterQuery::parseDate(QStringLiteral("05/31/2009")), QDate(2009, 5, 31));
+    QLocale::setDefault(before);
+    QVERIFY(!ReportFilterQuery::parseDate(QStringLiteral("31/05/2009")).isValid());
+    QVERIFY(!ReportFilterQuery::parseDate(QStringLiteral("2009-05-31")).isValid());
+    QVERIFY(!ReportFilterQuery::parseDate(QStringLiteral("From which Date?")).isValid());
+    shell::RecordQuery query;
+    QVERIFY(!ReportFilterQuery::build(QStringLiteral("05/01/2009"), QStringLiteral("Until which Date?"), {}, {}, &query));
+}
+
+void TestReportFilter::calendarStartsSixtyDaysBackAndClicksFillStartThenEnd()
+{
+    FormReportFilter* screen = openFilter();
+    auto* calendar = control<QCalendarWidget>(screen, "MonthView1");
+    QCOMPARE(calendar->selectedDate(), QDate(2026, 1, 10));
+    QCOMPARE(calendar->monthShown(), 1);
+    QCOMPARE(calendar->yearShown(), 2026);
+
+    auto* from = control<QLineEdit>(screen, "TextFrom");
+    auto* until = control<QLineEdit>(screen, "TextUntil");
+    QCOMPARE(from->text(), QStringLiteral("From which Date?"));
+    QCOMPARE(until->text(), QStringLiteral("Until which Date?"));
+    QVERIFY(!until->isEnabled());
+    QCOMPARE(from->toolTip(), QStringLiteral("Click the starting date on the Calendar"));
+    QCOMPARE(until->toolTip(), QStringLiteral("Click the ending date on the Calendar"));
+
+    emit calendar->clicked(QDate(2026, 1, 12));
+    QCOMPARE(from->text(), QStringLiteral("01/12/2026"));
+    QVERIFY(until->isEnabled());
+    QCOMPARE(until->text(), QStringLiteral("Until which Date?"));
+    emit calendar->clicked(QDate(2026, 2, 3));
+    QCOMPARE(until->text(), QStringLiteral("02/03/2026"));
+    emit calendar->clicked(QDate(2026, 2, 9));
+    QCOMPARE(from->text(), QStringLiteral("01/12/2026"));
+    QCOMPARE(until->text(), QStringLiteral("02/03/2026"));
+}
+
+void TestReportFilter::rangeIncludesBothEndDaysAndHandsOverNewestFirst()
+{
+    report("2009-04-30 23:59:59", "april");
+    report("2009-05-01", "first day");
+    report("2009-05-15 10:00:00", "middle", "Acme");
+    report("2009-05-31 18:30:00", "last day evening");
+    report("2009-06-01", "june");
+
+    const QStringList shown = filter(openFilter(), QDate(2009, 5, 1), QDate(2009, 5, 31));
+    QCOMPARE(shown, (QStringList{"last day evening", "middle", "first day"}));
+    QVERIFY(m_messages->shown.isEmpty());
+    QCOMPARE(m_reports->windowTitle(), QStringLiteral("Filter Call Reports"));
+    QTRY_VERIFY(!Screens::existing(QStringLiteral("FormReportFilter")));
+}
+
+void TestReportFilter::startAfterEndFindsNothing()
+{
+    report("2009-05-15", "middle");
+    QCOMPARE(filter(openFilter(), QDate(2009, 5, 31), QDate(2009, 5, 1)), QStringList());
+    QVERIFY(m_messages->shown.isEmpty());
+    QCOMPARE(m_reports->queries, 1);
+}
+
+void TestReportFilter::typedCompanyIsAPatternPickedOneIsLiteral()
+{
+    insert(QStringLiteral("TABLE01"), {{"TEXT01", "#1 Motors"}, {"TEXT20", "Company"}});
+    insert(QStringLiteral("TABLE01"), {{"TEXT01", "Acme"}, {"TEXT20", "Company"}});
+    insert(QStringLiteral("TABLE01"), {{"TEXT01", "Old Mill"}, {"TEXT20", "Archive"}});
+    report("2009-05-02", "acme", "Acme");
+    report("2009-05-03", "atlas", "atlas Ltd");
+    report("2009-05-04", "bravo", "Bravo");
+    report("2009-05-05", "motors", "#1 Motors");
+    report("2009-05-06", "no company");
+
+    FormReportFilter* screen = openFilter();
+    auto* companies = control<QComboBox>(screen, "DBCombo2");
+    QCOMPARE(companies->placeholderText(), QStringLiteral("Select a Company..."));
+    QCOMPARE(companies->currentIndex(), -1);
+    QCOMPARE(companies->count(), 2);
+    QCOMPARE(companies->itemText(0), QStringLiteral("#1 Motors"));
+    QCOMPARE(companies->itemText(1), QStringLiteral("Acme"));
+    control<QLineEdit>(screen, "TextCompany")->setText(QStringLiteral("A*"));
+    QCOMPARE(filter(screen, QDate(2009, 5, 1), QDate(2009, 5, 31)), (QStringList{"atlas", "acme"}));
+
+    screen = openFilter();
+    companies = control<QComboBox>(screen, "DBCombo2");
+    companies->setCurrentIndex(0);
+    emit companies->activated(0);
+    QCOMPARE(control<QLineEdit>(screen, "TextCompany")->text(), QStringLiteral("#1 Motors"));
+    QCOMPARE(filter(screen, QDate(2009, 5, 1), QDate(2009, 5, 31)), QStringList{"motors"});
+
+    // Nothing chosen: every report of the range, also those that name no company.
+    QCOMPARE(filter(openFilter(), QDate(2009, 5, 1), QDate(2009, 5, 31)).size(), 5);
+}
+
+void TestReportFilter::companyWithApostropheAndSalesPerson()
+{
+    insert(QStringLiteral("MT12"), {{"TEXT01", "Zoe Price"}});
+    insert(QStringLiteral("MT12"), {{"TEXT01", "Anne O'Brien"}});
+    report("2009-05-02", "hers", "O'Neill & Sons", "Anne O'Brien");
+    report("2009-05-03", "his", "O'Neill & Sons", "Zoe Price");
+    report("2009-05-04", "other", "Other", "Anne O'Brien");
+
+    FormReportFilter* screen = openFilter();
+    auto* people = control<QComboBox>(screen, "DBCombo1");
+    QCOMPARE(people->placeholderText(), QStringLiteral("Select a Sales Person..."));
+    QCOMPARE(people->itemText(0), QStringLiteral("Anne O'Brien"));
+    people->setCurrentIndex(0);
+    emit people->activated(0);
+    QCOMPARE(control<QLineEdit>(screen, "TextSalesPerson")->text(), QStringLiteral("Anne O'Brien"));
+    control<QLineEdit>(screen, "TextCompany")->setText(QStringLiteral("o'neill*"));
+    QCOMPARE(filter(screen, QDate(2009, 5, 1), QDate(2009, 5, 31)), QStringList{"hers"});
+    QVERIFY(m_messages->shown.isEmpty());
+}
+
+void TestReportFilter::missingDatesAreToldAndTheScreenStays()
+{
+    FormReportFilter* screen = openFilter();
+    auto* calendar = control<QCalendarWidget>(screen, "MonthView1");
+    auto* command = control<QPushButton>(screen, "CommandFilter");
+    QCOMPARE(command->text(), QStringLiteral("&Filter"));
+    QCOMPARE(command->toolTip(), QStringLiteral("Filter and Display"));
+    command->click();
+    emit calendar->clicked(QDate(2026, 1, 12));
+    command->click();
+    control<QLineEdit>(screen, "TextUntil")->setText(QStringLiteral("13/45/2026"));
+    command->click();
+
+    QCOMPARE(m_messages->shown.size(), 3);
+    for (const platform::MessageBox::Message& message : std::as_const(m_messages->shown)) {
+        QCOMPARE(message.text, QStringLiteral("You must Select Starting and Ending Dates."));
+        QCOMPARE(message.icon, platform::MessageBox::Icon::Information);
+    }
+    QVERIFY(!m_reports);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(Screens::existing(QStringLiteral("FormReportFilter")), screen);
+}
+
+void TestReportFilter::treeNodeOpensTheFilterAndTheCaptionFollows()
+{
+    report("2026-02-01", "february");
+    shell::MDIFormMain main;
+    main.show();
+    QTreeWidget* tree = main.navigation()->tree();
+    const QList<QTreeWidgetItem*> nodes =
+        tree->findItems(QStringLiteral("Filter Call Reports"), Qt::MatchExactly | Qt::MatchRecursive);
+    QVERIFY(!nodes.isEmpty());
+    main.navigation()->clickNode(nodes.first());
+    auto* screen = qobject_cast<FormReportFilter*>(Screens::existing(QStringLiteral("FormReportFilter")));
+    QVERIFY(screen);
+    QVERIFY(screen->isVisible());
+
+    QCOMPARE(filter(screen, QDate(2026, 1, 1), QDate(2026, 3, 1)), QStringList{"february"});
+    QCOMPARE(main.windowTitle(), QStringLiteral("Filter Call Reports"));
+    QVERIFY(m_reports->isVisible());
+}
+
+QTEST_MAIN(TestReportFilter)
+#include "TestReportFilter.moc"
