@@ -515,10 +515,6 @@ void TestCallReportEntry::goWritesOnTheLetterheadAndAutoSaves()
         office::readRtf(readFile(working), &savedBody, &savedHeader, &error), qPrintable(error));
     QCOMPARE(savedBody.toPlainText(), expectedBody + "Met the buyer.");
     QVERIFY(savedHeader.toPlainText().contains(u"Your Company"));
-
-    // The browser's answer switches the auto-save off.
-    m_screen->stopAutoSave(activities::AutoSave::Kind::Document);
-    QVERIFY(!m_screen->findChild<activities::AutoSave*>());
 }
 
 void TestCallReportEntry::failingWordProcessorStartsNothing()
@@ -541,6 +537,22 @@ void TestCallReportEntry::failingWordProcessorStartsNothing()
     QVERIFY(!browser());
     // The steps stay, so the user may try again.
     QVERIFY(control<QPushButton>("CommandGo")->isVisible());
+
+    // The built-in word processor without its template names the file and opens no window.
+    office::WordProcessor::setInstance(nullptr);
+    QVERIFY(QFile::remove(m_folder->filePath(QStringLiteral("Letterhead.dot"))));
+    control<QPushButton>("CommandGo")->click();
+    QCOMPARE(m_messages->shown.size(), 2);
+    QVERIFY2(m_messages->shown.last().text.contains(u"Letterhead.dot"),
+        qPrintable(m_messages->shown.last().text));
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        QVERIFY(!qobject_cast<office::WordWindow*>(widget));
+    // Nor is an empty instance left behind for a later auto-save to attach to.
+    office::WordProcessor::Instance running = 0;
+    QString error;
+    QVERIFY(!office::WordProcessor::instance().attach(&running, &error));
+    QVERIFY(!m_screen->findChild<activities::AutoSave*>());
+    QVERIFY(!browser());
 }
 
 void TestCallReportEntry::hintsNameTheCompany()

@@ -366,12 +366,6 @@ void FormCreateCallReport::offerReminder(bool meetingReport)
     shell::Screens::bringToFront(reminder);
 }
 
-void FormCreateCallReport::stopAutoSave(AutoSave::Kind kind)
-{
-    if (kind == AutoSave::Kind::Document && m_autoSave)
-        delete m_autoSave.data();
-}
-
 void FormCreateCallReport::showHeader()
 {
     m_headerView->setPlainText(m_header.lines().join(QLatin1Char('\n')));

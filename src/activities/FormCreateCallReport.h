@@ -1,6 +1,5 @@
 #pragma once
 
-#include "activities/AutoSaveOwner.h"
 #include "activities/CallReportHeader.h"
 #include "office/WordProcessor.h"
 #include "shell/ActivatedScreen.h"
@@ -33,13 +32,15 @@ class LoadIndicator;
 
 namespace vantrel::activities {
 
+class AutoSave;
+
 // Records a contact with the current company: four steps (method, time, date,
 // persons contacted) in one place, each adding a line to the report's header;
 // then "&Go" starts the report on the letterhead in the word processor, keeps
 // its working file saved every second and lets the company's call reports ask
 // whether to store it. A meeting sets the company's date last visited and
 // offers the meeting reminder.
-class FormCreateCallReport : public QWidget, public shell::ActivatedScreen, public AutoSaveOwner {
+class FormCreateCallReport : public QWidget, public shell::ActivatedScreen {
     Q_OBJECT
 public:
     explicit FormCreateCallReport(QWidget* parent = nullptr);
@@ -47,7 +48,6 @@ public:
     // Contacts and header are taken afresh from the current company; the steps
     // stay where the user left them.
     void screenActivated() override;
-    void stopAutoSave(AutoSave::Kind kind) override;
 
     const CallReportHeader& header() const { return m_header; }
 
