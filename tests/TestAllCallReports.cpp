@@ -1,0 +1,300 @@
+#include "activities/FormAllCallReports.h"
+#include "activities/FormReportFilter.h"
+#include "activities/WorkingFiles.h"
+#include "data/BoundView.h"
+#include "data/Database.h"
+#include "data/Schema.h"
+#include "office/DefaultLetterhead.h"
+#include "office/MailProgram.h"
+#include "office/RecordingMailProgram.h"
+#include "office/RtfReader.h"
+#include "office/RtfWriter.h"
+#include "office/WordProcessor.h"
+#include "office/WordWindow.h"
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+#include "shell/Screens.h"
+
+#include "TestFolder.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <memory>
+
+using namespace vantrel;
+using activities::FormAllCallReports;
+using platform::MessageBox;
+using shell::Screens;
+
+namespace {
+
+const QDate today(2026, 3, 11);
+
+QString rtfOf(const QString& text)
+{
+    QTextDocument document;
+    document.setPlainText(text);
+    return QString::fromUtf8(office::writeRtf(document));
+}
+
+void addReport(const QVariant& key, const QString& date, const QString& text, const QVariant& name = {})
+{
+    data::Database db;
+    if (!data::openBusinessDatabase(db)
+        || !db.execute(QStringLiteral("INSERT INTO TABLE08 (NUMBER01, DATE01, MEMO01, TEXT01) VALUES (?, ?, ?, ?)"),
+                       {key, date, rtfOf(text), name}))
+        qFatal("%s", qPrintable(db.lastError()));
+}
+
+void closeWordWindows()
+{
+    QList<office::WordWindow*> windows;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* window = qobject_cast<office::WordWindow*>(widget))
+            windows.append(window);
+    }
+    qDeleteAll(windows);
+}
+
+// Notes what the loading indicator said while the mail was being handed over.
+class WatchedMailProgram : public office::RecordingMailProgram {
+public:
+    using RecordingMailProgram::display;
+    bool display(const office::MailItem& mail, QString* error) override
+    {
+        auto* screen = Screens::existing(QStringLiteral("FormAllCallReports"));
+        auto* label = screen ? screen->findChild<QLabel*>(QStringLiteral("LabelLoad")) : nullptr;
+        indicator = label && !label->parentWidget()->isHidden() ? label->text() : QString();
+        return RecordingMailProgram::display(mail, error);
+    }
+    QString indicator;
+};
+
+} // namespace
+
+class TestAllCallReports : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void everyCompanysReportsNewestFirstAndFindAcrossThem();
+    void findTakesQuotesAndPercentAsTextAndResetBringsAllBack();
+    void filterHandsOverItsReports();
+    void sendWithMailShowsTheIndicatorAndGivesSubjectAndPlainBody();
+    void sendToWordPastesTheShownReport();
+    void hints();
+
+private:
+    template <class T = QWidget> T* control(const char* name)
+    {
+        T* found = m_screen->findChild<T*>(QLatin1String(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    void open();
+    QString position() { return control<QLabel>("LabelPosition")->text(); }
+    QString shownText() { return control<QTextEdit>("RichTextBox1")->toPlainText(); }
+    void find(const QString& phrase)
+    {
+        control<QLineEdit>("TextFind")->setText(phrase);
+        control<QPushButton>("CommandFind")->click();
+    }
+    QString hintOf(const char* name)
+    {
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(control(name), &enter);
+        return control<QLabel>("LabelHelp")->text();
+    }
+
+    std::unique_ptr<test::TestFolder> m_folder;
+    platform::RecordingMessageBoxHandler* m_messages = nullptr;
+    QPointer<FormAllCallReports> m_screen;
+};
+
+void TestAllCallReports::init()
+{
+    m_folder = std::make_unique<test::TestFolder>();
+    m_folder->createDatabases();
+    QDir().mkdir(QStringLiteral("Temp"));
+    QString error;
+    QVERIFY(office::writeDefaultLetterhead(m_folder->path(), &error));
+    auto messages = std::make_unique<platform::RecordingMessageBoxHandler>();
+    m_messages = messages.get();
+    MessageBox::setHandler(std::move(messages));
+    platform::Clock::setFixed(QDateTime(today, QTime(9, 0)));
+    Screens::registerScreen(QStringLiteral("FormAllCallReports"), [] { return new FormAllCallReports; });
+    Screens::registerScreen(QStringLiteral("FormReportFilter"), [] { return new activities::FormReportFilter; });
+}
+
+void TestAllCallReports::cleanup()
+{
+    Screens::closeAll();
+    closeWordWindows();
+    office::WordProcessor::setInstance(nullptr);
+    office::MailProgram::setInstance(nullptr);
+    platform::Clock::reset();
+    MessageBox::setHandler(nullptr);
+    m_folder.reset();
+}
+
+void TestAllCallReports::open()
+{
+    m_screen = Screens::bringToFront<FormAllCallReports>(QStringLiteral("FormAllCallReports"));
+    QVERIFY(m_screen);
+    m_screen->resize(900, 700);
+}
+
+void TestAllCallReports::everyCompanysReportsNewestFirstAndFindAcrossThem()
+{
+    addReport(1, QStringLiteral("2026-01-05"), QStringLiteral("Budget talk at Acme"));
+    addReport(2, QStringLiteral("2026-02-20 16:45:00"), QStringLiteral("Budget approved by Bravo"));
+    addReport(QVariant(), QStringLiteral("2026-03-01"), QStringLiteral("Delivery check"), QStringLiteral("Old Mill"));
+    addReport(1, QStringLiteral("2025-12-01"), QStringLiteral("First visit"));
+    open();
+    QCOMPARE(position(), QStringLiteral("REPORT 1 OF 4 REPORTS"));
+    QCOMPARE(shownText(), QStringLiteral("Delivery check"));
+    for (const char* name : {"TextFind", "CommandFind", "CommandReset"})
+        QVERIFY(!control(name)->isHidden());
+    for (const char* name : {"CommandSearch", "CommandDelete", "CommandEdit", "Toolbar1"})
+        QVERIFY(!m_screen->findChild<QWidget*>(QLatin1String(name)));
+    QVERIFY(control<QTextEdit>("RichTextBox1")->isReadOnly());
+
+    find(QStringLiteral("BUDGET"));
+    QCOMPARE(position(), QStringLiteral("REPORT 1 OF 2 REPORTS"));
+    QCOMPARE(shownText(), QStringLiteral("Budget approved by Bravo"));
+    QCOMPARE(m_screen->view()->value(QStringLiteral("NUMBER01")).toInt(), 2);
+    QVERIFY(control<QTimer>("TimerSearch")->isActive());
+    m_screen->view()->moveNext();
+    QCOMPARE(shownText(), QStringLiteral("Budget talk at Acme"));
+    QVERIFY(m_messages->shown.isEmpty());
+}
+
+void TestAllCallReports::findTakesQuotesAndPercentAsTextAndResetBringsAllBack()
+{
+    addReport(1, QStringLiteral("2026-03-02"), QStringLiteral("Mr O'Brien agreed"));
+    addReport(2, QStringLiteral("2026-03-01"), QStringLiteral("A 50% discount"));
+    addReport(3, QStringLiteral("2026-02-01"), QStringLiteral("500 units"));
+    open();
+    find(QStringLiteral("o'brien"));
+    QCOMPARE(position(), QStringLiteral("REPORT 1 OF 1 REPORTS"));
+    QCOMPARE(shownText(), QStringLiteral("Mr O'Brien agreed"));
+    find(QStringLiteral("50%"));
+    QCOMPARE(position(), QStringLiteral("REPORT 1 OF 1 REPORTS"));
+    QCOMPARE(shownText(), QStringLiteral("A 50% discount"));
+
+    find(QStringLiteral("zebra"));
+    QCOMPARE(position(), QStringLiteral("REPORT 0 OF 0 REPORTS"));
+    QVERIFY(shownText().isEmpty());
+    control<QPushButton>("CommandReset")->click();
+    QCOMPARE(position(), QStringLiteral("REPORT 1 OF 3 REPORTS"));
+    QCOMPARE(shownText(), QStringLiteral("Mr O'Brien agreed"));
+    QVERIFY(control<QLineEdit>("TextFind")->text().isEmpty());
+    QVERIFY(!control<QTimer>("TimerSearch")->isActive());
+    QVERIFY(m_messages->shown.isEmpty());
+}
+
+void TestAllCallReports::filterHandsOverItsReports()
+{
+    addReport(1, QStringLiteral("2009-05-31 18:30:00"), QStringLiteral("End of May at Acme"), QStringLiteral("Acme"));
+    addReport(2, QStringLiteral("2009-05-10"), QStringLiteral("Bravo in May"), QStringLiteral("Bravo"));
+    addReport(1, QStringLiteral("2009-05-01"), QStringLiteral("Start of May at Acme"), QStringLiteral("Acme"));
+    addReport(1, QStringLiteral("2009-06-01"), QStringLiteral("June at Acme"), QStringLiteral("Acme"));
+    open();
+    QCOMPARE(position(), QStringLiteral("REPORT 1 OF 4 REPORTS"));
+
+    auto* filter = Screens::bringToFront<activities::FormReportFilter>(QStringLiteral("FormReportFilter"));
+    QVERIFY(filter);
+    auto* calendar = filter->findChild<QCalendarWidget*>(QStringLiteral("MonthView1"));
+    emit calendar->clicked(QDate(2009, 5, 1));
+    emit calendar->clicked(QDate(2009, 5, 31));
+    filter->findChild<QLineEdit*>(QStringLiteral("TextCompany"))->setText(QStringLiteral("a*"));
+    filter->findChild<QPushButton*>(QStringLiteral("CommandFilter"))->click();
+
+    QCOMPARE(Screens::existing(QStringLiteral("FormAllCallReports")), m_screen.data());
+    QCOMPARE(m_screen->windowTitle(), QStringLiteral("Filter Call Reports"));
+    QCOMPARE(position(), QStringLiteral("REPORT 1 OF 2 REPORTS"));
+    QCOMPARE(shownText(), QStringLiteral("End of May at Acme"));
+    m_screen->view()->moveNext();
+    QCOMPARE(shownText(), QStringLiteral("Start of May at Acme"));
+    QTRY_VERIFY(!Screens::existing(QStringLiteral("FormReportFilter")));
+
+    control<QPushButton>("CommandReset")->click();
+    QCOMPARE(position(), QStringLiteral("REPORT 1 OF 4 REPORTS"));
+    QVERIFY(m_messages->shown.isEmpty());
+}
+
+void TestAllCallReports::sendWithMailShowsTheIndicatorAndGivesSubjectAndPlainBody()
+{
+    auto recording = std::make_unique<WatchedMailProgram>();
+    WatchedMailProgram* mail = recording.get();
+    office::MailProgram::setInstance(std::move(recording));
+    addReport(4, QStringLiteral("2026-03-02"), QStringLiteral("Line one\nLine two"));
+    open();
+    control<QPushButton>("CommandOutlook")->click();
+    QCOMPARE(mail->displayedMails.size(), 1);
+    QCOMPARE(mail->displayedMails.first().subject, QStringLiteral("Call Report"));
+    QCOMPARE(mail->displayedMails.first().body, QStringLiteral("Line one\nLine two"));
+    QCOMPARE(mail->indicator, QStringLiteral("Loading MS-Outlook..."));
+    QVERIFY(control("LabelLoad")->parentWidget()->isHidden());
+    QVERIFY(mail->sentMails.isEmpty());
+
+    mail->failure = QStringLiteral("The mail program is not available.");
+    control<QPushButton>("CommandOutlook")->click();
+    QCOMPARE(m_messages->shown.size(), 1);
+    QCOMPARE(m_messages->shown.first().text, QStringLiteral("An error has occurred. The mail program is not available."));
+    QCOMPARE(m_messages->shown.first().icon, MessageBox::Icon::Critical);
+    QVERIFY(control("LabelLoad")->parentWidget()->isHidden());
+}
+
+void TestAllCallReports::sendToWordPastesTheShownReport()
+{
+    addReport(5, QStringLiteral("2026-03-02"), QStringLiteral("Report of another company"));
+    open();
+    control<QPushButton>("CommandWord")->click();
+    QVERIFY(m_messages->shown.isEmpty());
+    QVERIFY(control("LabelLoad")->parentWidget()->isHidden());
+
+    office::WordProcessor& word = office::WordProcessor::instance();
+    office::WordProcessor::Instance shown = 0;
+    QString error;
+    QVERIFY(word.attach(&shown, &error));
+    QVERIFY(word.saveActiveDocument(shown, QStringLiteral("Temp/sent.doc"), &error));
+    QFile sent(QStringLiteral("Temp/sent.doc"));
+    QVERIFY(sent.open(QIODevice::ReadOnly));
+    QTextDocument body;
+    QTextDocument header;
+    QVERIFY(office::readRtf(sent.readAll(), &body, &header, &error));
+    QVERIFY2(body.toPlainText().contains(QStringLiteral("Report of another company")), qPrintable(body.toPlainText()));
+    QVERIFY(!header.isEmpty());
+}
+
+void TestAllCallReports::hints()
+{
+    open();
+    QCOMPARE(hintOf("CommandFind"),
+             QStringLiteral("Search all call reports containing text you enter. Searches are not case sensitive."));
+    QCOMPARE(hintOf("TextFind"), QStringLiteral("Enter the phrase you are looking for."));
+    QCOMPARE(hintOf("CommandZoomIn"), QStringLiteral("Zoom in."));
+    QCOMPARE(hintOf("CommandZoomOut"), QStringLiteral("Zoom out."));
+    QCOMPARE(hintOf("CommandWord"), QStringLiteral("Send to MS-Word"));
+    QCOMPARE(hintOf("CommandOutlook"), QStringLiteral("Send to MS-Outlook"));
+    QCOMPARE(hintOf("DataTABLE08"), QStringLiteral("Navigate your call reports."));
+    QCOMPARE(control<QPushButton>("CommandFind")->text(), QStringLiteral("&Find"));
+    QCOMPARE(control<QPushButton>("CommandReset")->text(), QStringLiteral("&Reset"));
+}
+
+QTEST_MAIN(TestAllCallReports)
+#include "TestAllCallReports.moc"
