@@ -68,12 +68,13 @@ QString rtfOf(const QString& text)
     return QString::fromUtf8(office::writeRtf(document));
 }
 
-qint64 addReport(const QVariant& key, const QDate& date, const QString& text,
-    const QVariant& name = {})
+qint64 addReport(
+    const QVariant& key, const QDate& date, const QString& text, const QVariant& name = {})
 {
     data::Database db = business();
-    if (!db.execute(QStringLiteral(
-                        "INSERT INTO TABLE08 (NUMBER01, DATE01, MEMO01, TEXT01) VALUES (?, ?, ?, ?)"),
+    if (!db.execute(
+            QStringLiteral(
+                "INSERT INTO TABLE08 (NUMBER01, DATE01, MEMO01, TEXT01) VALUES (?, ?, ?, ?)"),
             { key, date, rtfOf(text), name }))
         qFatal("%s", qPrintable(db.lastError()));
     return db.lastInsertId();
@@ -83,7 +84,8 @@ QVariant storedMemo(qint64 row)
 {
     data::Database db = business();
     data::QueryResult result;
-    if (!db.query(QStringLiteral("SELECT MEMO01 FROM TABLE08 WHERE AUTONUMBER = ?"), { row }, &result))
+    if (!db.query(
+            QStringLiteral("SELECT MEMO01 FROM TABLE08 WHERE AUTONUMBER = ?"), { row }, &result))
         qFatal("%s", qPrintable(db.lastError()));
     return result.rows.isEmpty() ? QVariant() : result.rows.first().value(0);
 }
@@ -252,7 +254,8 @@ void TestCallReportBrowser::findMatchesTheCompanysKeyAndResetBringsAllBack()
 {
     // A row that names the company but carries no key is listed; Find goes by key only.
     addReport(QVariant(), today, QStringLiteral("Budget talk, name only"), companyName);
-    const qint64 keyed = addReport(companyKey, today.addDays(-1), QStringLiteral("Budget approved"));
+    const qint64 keyed
+        = addReport(companyKey, today.addDays(-1), QStringLiteral("Budget approved"));
     addReport(companyKey, today.addDays(-2), QStringLiteral("Delivery on time"));
     open();
     QCOMPARE(position(), QStringLiteral("REPORT 1 OF 3 REPORTS"));
@@ -593,8 +596,8 @@ void TestCallReportBrowser::hintAndManualPage()
     QCOMPARE(control<QLabel>("LabelHelp")->text(),
         QStringLiteral("Enter the phrase you are looking for."));
     QCOMPARE(control<QPushButton>("CommandWord")->toolTip(), QStringLiteral("Send to MS-Word"));
-    QCOMPARE(control<QPushButton>("CommandOutlook")->toolTip(),
-        QStringLiteral("Send with MS-Outlook"));
+    QCOMPARE(
+        control<QPushButton>("CommandOutlook")->toolTip(), QStringLiteral("Send with MS-Outlook"));
     QCOMPARE(control<QPushButton>("CommandHelp")->text(), QStringLiteral("Help (F1)"));
     for (const char* key : { "Copy", "Cut", "Undo", "Paste" })
         QVERIFY(control("Toolbar1")->findChild<QAction*>(QLatin1String(key)));

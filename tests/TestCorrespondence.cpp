@@ -65,7 +65,8 @@ qint64 addLetter(const QVariant& key, const QDate& date, const QString& text)
     QTextDocument document;
     document.setPlainText(text);
     data::Database db = business();
-    if (!db.execute(QStringLiteral("INSERT INTO TABLE09 (NUMBER01, DATE01, MEMO01) VALUES (?, ?, ?)"),
+    if (!db.execute(
+            QStringLiteral("INSERT INTO TABLE09 (NUMBER01, DATE01, MEMO01) VALUES (?, ?, ?)"),
             { key, date, QString::fromUtf8(office::writeRtf(document)) }))
         qFatal("%s", qPrintable(db.lastError()));
     return db.lastInsertId();
@@ -226,7 +227,8 @@ void TestCorrespondence::savedLetterComesFirst()
     const office::WordProcessor::Instance writer = word.start();
     QString error;
     QVERIFY(word.addDocument(writer, activities::letterheadPath(), &error));
-    QVERIFY(word.typeText(writer, QStringLiteral("Dear Ms Berg,\r\nplease find our offer."), &error));
+    QVERIFY(
+        word.typeText(writer, QStringLiteral("Dear Ms Berg,\r\nplease find our offer."), &error));
     QVERIFY(word.saveActiveDocument(writer, activities::workingDocumentPath(), &error));
     QVERIFY(word.quit(writer, &error));
 
@@ -243,7 +245,7 @@ void TestCorrespondence::savedLetterComesFirst()
     QVERIFY(!m_screen->view()->isEdited());
     QVERIFY(control("FrameSave")->isHidden());
     QVERIFY(!control("RichTextBox1")->isHidden());
-    QCOMPARE(m_contacts->stopped, QList<AutoSave::Kind>{ AutoSave::Kind::Document });
+    QCOMPARE(m_contacts->stopped, QList<AutoSave::Kind> { AutoSave::Kind::Document });
 }
 
 void TestCorrespondence::savedEmailShowsAsPlainText()
@@ -280,7 +282,7 @@ void TestCorrespondence::savedEmailShowsAsPlainText()
             QVERIFY(!format.fontUnderline());
         }
     }
-    QCOMPARE(m_contacts->stopped, QList<AutoSave::Kind>{ AutoSave::Kind::MailText });
+    QCOMPARE(m_contacts->stopped, QList<AutoSave::Kind> { AutoSave::Kind::MailText });
 }
 
 void TestCorrespondence::noLeavesTheListAndStopsBothAutoSaves()
@@ -295,7 +297,7 @@ void TestCorrespondence::noLeavesTheListAndStopsBothAutoSaves()
     QVERIFY(control("FrameSave")->isHidden());
     QVERIFY(!control("RichTextBox1")->isHidden());
     QCOMPARE(m_contacts->stopped,
-        (QList<AutoSave::Kind>{ AutoSave::Kind::Document, AutoSave::Kind::MailText }));
+        (QList<AutoSave::Kind> { AutoSave::Kind::Document, AutoSave::Kind::MailText }));
     QVERIFY(m_messages->shown.isEmpty());
 }
 

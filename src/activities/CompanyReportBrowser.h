@@ -31,8 +31,8 @@ public:
 
 protected:
     // searchHint opens the hint of CommandSearch: "Search call reports related to ".
-    CompanyReportBrowser(const QString& name, const Options& options, const QString& searchHint,
-        QWidget* parent);
+    CompanyReportBrowser(
+        const QString& name, const Options& options, const QString& searchHint, QWidget* parent);
 
     shell::RecordQuery resetQuery() const override;
     shell::RecordQuery findQuery(const QString& phrase) const override;

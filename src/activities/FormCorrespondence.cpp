@@ -24,8 +24,8 @@ ReportBrowser::Options correspondenceOptions()
 
 void stopAutoSave(AutoSave::Kind kind)
 {
-    if (auto* owner = dynamic_cast<AutoSaveOwner*>(
-            shell::Screens::existing(QStringLiteral("FormContacts"))))
+    if (auto* owner
+        = dynamic_cast<AutoSaveOwner*>(shell::Screens::existing(QStringLiteral("FormContacts"))))
         owner->stopAutoSave(kind);
 }
 

@@ -106,7 +106,8 @@ ReportBrowser::ReportBrowser(const QString& name, const Options& options, QWidge
         commands->addWidget(m_search);
     }
     if (!options.deleteQuestion.isEmpty()) {
-        auto* button = makeButton("CommandDelete", QStringLiteral("Delete"), QStringLiteral("Delete"));
+        auto* button
+            = makeButton("CommandDelete", QStringLiteral("Delete"), QStringLiteral("Delete"));
         button->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
         connect(button, &QPushButton::clicked, this, &ReportBrowser::deleteCurrent);
         commands->addWidget(button);
@@ -149,8 +150,8 @@ ReportBrowser::ReportBrowser(const QString& name, const Options& options, QWidge
     search->addWidget(m_findButton);
     search->addWidget(m_resetButton);
     if (options.searchButton) {
-        for (QWidget* control : { static_cast<QWidget*>(m_find), static_cast<QWidget*>(m_findButton),
-                 static_cast<QWidget*>(m_resetButton) })
+        for (QWidget* control : { static_cast<QWidget*>(m_find),
+                 static_cast<QWidget*>(m_findButton), static_cast<QWidget*>(m_resetButton) })
             control->hide();
     }
 

@@ -25,7 +25,7 @@ class FieldBinder;
 class HintLine;
 class LoadIndicator;
 class RecordNavigator;
-}
+} // namespace vantrel::shell
 
 namespace vantrel::activities {
 
@@ -100,8 +100,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QPushButton* makeButton(const char* name, const QString& caption, const QString& tip,
-        const QString& icon = {});
+    QPushButton* makeButton(
+        const char* name, const QString& caption, const QString& tip, const QString& icon = {});
     QToolBar* makeToolBar();
     void sendToFocused(const char* method);
     void zoomBy(int points);

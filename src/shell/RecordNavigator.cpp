@@ -15,13 +15,14 @@ RecordNavigator::RecordNavigator(
     setObjectName(objectName);
     setToolTip(tip);
     m_first = makeArrow("MoveFirst", QStringLiteral("|\u25C0"), QStringLiteral("First Record"));
-    m_previous = makeArrow("MovePrevious", QStringLiteral("\u25C0"), QStringLiteral("Previous Record"));
+    m_previous
+        = makeArrow("MovePrevious", QStringLiteral("\u25C0"), QStringLiteral("Previous Record"));
     m_next = makeArrow("MoveNext", QStringLiteral("\u25B6"), QStringLiteral("Next Record"));
     m_last = makeArrow("MoveLast", QStringLiteral("\u25B6|"), QStringLiteral("Last Record"));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
-    for (QToolButton* arrow : {m_first, m_previous, m_next, m_last})
+    for (QToolButton* arrow : { m_first, m_previous, m_next, m_last })
         layout->addWidget(arrow);
     connect(m_first, &QToolButton::clicked, this, &RecordNavigator::moveFirst);
     connect(m_previous, &QToolButton::clicked, this, &RecordNavigator::movePrevious);
@@ -64,7 +65,8 @@ QToolButton* RecordNavigator::makeArrow(const char* name, const QString& arrow, 
     button->setToolTip(tip);
     button->setText(arrow);
     // All four equally wide, the bar-and-arrow ones setting the width.
-    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("|\u25C0")) + 14);
+    button->setMinimumWidth(
+        button->fontMetrics().horizontalAdvance(QStringLiteral("|\u25C0")) + 14);
     return button;
 }
 

@@ -20,8 +20,8 @@ class RecordNavigator : public QWidget {
 public:
     // objectName is the bound view's control name ("DataTABLE08"); tip is the
     // bar's tool tip ("Navigate your Records").
-    RecordNavigator(data::BoundView* view, const QString& objectName, const QString& tip,
-        QWidget* parent);
+    RecordNavigator(
+        data::BoundView* view, const QString& objectName, const QString& tip, QWidget* parent);
 
     void moveFirst();
     void movePrevious();
