@@ -12,8 +12,10 @@
 #include "ShellFakes.h"
 #include "TestFolder.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -65,6 +67,7 @@ private slots:
     void companyWithApostropheAndSalesPerson();
     void missingDatesAreToldAndTheScreenStays();
     void treeNodeOpensTheFilterAndTheCaptionFollows();
+    void hints();
 
 private:
     template <class T = QWidget>
@@ -144,6 +147,7 @@ void TestReportFilter::datesAreMonthDayYearWhateverTheLocale()
     QCOMPARE(ReportFilterQuery::dateText(QDate(2009, 5, 1)), QStringLiteral("05/01/2009"));
     QCOMPARE(ReportFilterQuery::parseDate(QStringLiteral("05/31/2009")), QDate(2009, 5, 31));
     QLocale::setDefault(before);
+    QCOMPARE(ReportFilterQuery::parseDate(QStringLiteral(" 5/1/2009")), QDate(2009, 5, 1));
     QVERIFY(!ReportFilterQuery::parseDate(QStringLiteral("31/05/2009")).isValid());
     QVERIFY(!ReportFilterQuery::parseDate(QStringLiteral("2009-05-31")).isValid());
     QVERIFY(!ReportFilterQuery::parseDate(QStringLiteral("From which Date?")).isValid());
@@ -293,6 +297,26 @@ void TestReportFilter::treeNodeOpensTheFilterAndTheCaptionFollows()
     QCOMPARE(filter(screen, QDate(2026, 1, 1), QDate(2026, 3, 1)), QStringList{"february"});
     QCOMPARE(main.windowTitle(), QStringLiteral("Filter Call Reports"));
     QVERIFY(m_reports->isVisible());
+}
+
+void TestReportFilter::hints()
+{
+    FormReportFilter* screen = openFilter();
+    const auto hintOf = [this, screen](const char* name) {
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(control(screen, name), &enter);
+        return control<QLabel>(screen, "LabelHelp")->text();
+    };
+    QCOMPARE(hintOf("TextFrom"), QStringLiteral("Click on a starting date for the range of reports you want to filter. "
+                                                "This selection is compulsory."));
+    QCOMPARE(hintOf("TextUntil"), QStringLiteral("Click on an ending date for the range of reports you want to filter. "
+                                                 "This selection is compulsory."));
+    QCOMPARE(hintOf("CommandFilter"), QStringLiteral("Apply filter and display."));
+    QCOMPARE(hintOf("DBCombo1"), QStringLiteral("Select a sales person for the range of reports you want to filter. "
+                                                "This selection is optional."));
+    QCOMPARE(hintOf("DBCombo2"), QStringLiteral("Select a company for the range of reports you want to filter. "
+                                                "This selection is optional."));
+    QCOMPARE(control<QPushButton>(screen, "CommandHelp")->text(), QStringLiteral("Help (F1)"));
 }
 
 QTEST_MAIN(TestReportFilter)

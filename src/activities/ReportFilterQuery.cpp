@@ -20,7 +20,8 @@ QString ReportFilterQuery::dateText(const QDate& date)
 
 QDate ReportFilterQuery::parseDate(const QString& text)
 {
-    return QDate::fromString(text.trimmed(), dateForm);
+    // A date typed by hand may leave out the leading zeros.
+    return QDate::fromString(text.trimmed(), QStringLiteral("M/d/yyyy"));
 }
 
 bool ReportFilterQuery::build(const QString& from, const QString& until, const QString& companyPattern,
