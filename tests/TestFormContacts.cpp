@@ -142,7 +142,9 @@ void TestFormContacts::listsByFirstNameAndPicksByBookmark()
              QStringLiteral("D'Arcy O'Hara was Entered on ") + QLocale().toString(QDate(2025, 1, 2), QLocale::ShortFormat));
     QVERIFY(!control(screen, "Command1")->isHidden());
     QCOMPARE(control<QLabel>(screen, "Label1")->text(), QStringLiteral("555 12"));
+    QVERIFY(!control(screen, "CommandTel")->isHidden());
     QVERIFY(control(screen, "Command2")->isHidden());
+    QVERIFY(control(screen, "CommandCel")->isHidden());
 
     screen->pickContact(1);
     QCOMPARE(current(screen, "TEXT02"), QStringLiteral("Zoe"));

@@ -47,7 +47,7 @@ bool ContactCommunication::writeLetter(const Correspondent& to)
 
 bool ContactCommunication::writeFax(const Correspondent& to)
 {
-    if (to.directFax.isEmpty()) {
+    if (to.directFax.trimmed().isEmpty()) {
         platform::MessageBox::warning(
             m_screen, to.fullName() + QStringLiteral(" does not have a fax number!"));
         return false;

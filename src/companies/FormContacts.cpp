@@ -86,7 +86,7 @@ FormContacts::FormContacts(QWidget* parent)
     m_list->setObjectName(QStringLiteral("DBListSelect"));
     m_list->setModel(m_contacts);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setMinimumWidth(200);
+    m_list->setMinimumWidth(120);
     (new QVBoxLayout(selectFrame))->addWidget(m_list);
     connect(m_list, &QListView::clicked, this, [this](const QModelIndex& index) { pickContact(index.row()); });
     connect(m_list, &QListView::activated, this, [this](const QModelIndex& index) { pickContact(index.row()); });
@@ -115,7 +115,6 @@ FormContacts::FormContacts(QWidget* parent)
                             static_cast<QWidget*>(printButton), static_cast<QWidget*>(manual->button())})
         commands->addWidget(button);
     commands->addStretch();
-    commands->addWidget(m_loading);
 
     m_activities = buildActivities();
     m_autodial = buildAutodial();
@@ -124,16 +123,22 @@ FormContacts::FormContacts(QWidget* parent)
     frames->addWidget(m_autodial);
 
     auto* record = new QVBoxLayout;
-    record->addWidget(m_entered);
+    auto* heading = new QHBoxLayout;
+    heading->addWidget(m_entered, 1);
+    heading->addWidget(m_loading);
+    record->addLayout(heading);
     record->addWidget(makeToolBar());
     record->addWidget(detailsFrame(), 1);
     record->addLayout(commands);
     record->addLayout(frames);
-    record->addWidget(m_hints->frame());
+    // Below the list, where a hint has room to wrap without pushing the record together.
+    auto* side = new QVBoxLayout;
+    side->addWidget(selectFrame, 1);
+    side->addWidget(m_hints->frame());
     m_hints->frame()->setMinimumHeight(60);
 
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(selectFrame);
+    layout->addLayout(side);
     layout->addLayout(record, 1);
     declareHints();
     connectCommunication();
@@ -151,6 +156,11 @@ void FormContacts::buildFields()
 {
     for (const FieldPlace& place : fieldPlaces)
         addTextField(QLatin1String(place.field), place.label, QLatin1String(place.caption), place.row, place.column);
+    // A telephone number shows whole, also beside the long captions of the right half.
+    for (const char* number : {"TEXT04", "TEXT08", "TEXT09"}) {
+        auto* box = findChild<QLineEdit*>(QLatin1String(number));
+        box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("000 000 00000")));
+    }
     auto* title = findChild<QLineEdit*>(QStringLiteral("TEXT01"));
     setAlwaysShown(title, true);
     addMasterCombo(9, title);
@@ -175,7 +185,7 @@ QWidget* FormContacts::buildActivities()
     for (const auto& [name, caption] : buttons) {
         QPushButton* button = makeButton(name, QLatin1String(caption));
         button->setParent(frame);
-        layout->addWidget(button, index / 3, index % 3);
+        layout->addWidget(button, index / 2, index % 2);
         ++index;
     }
     return frame;
@@ -210,7 +220,7 @@ QWidget* FormContacts::buildAutodial()
     layout->addWidget(m_dialCell, 1, 0);
     layout->addWidget(m_cellphone, 1, 1);
     layout->addWidget(m_logCell, 1, 2);
-    layout->setColumnMinimumWidth(1, 140);
+    layout->setColumnMinimumWidth(1, 90);
     return frame;
 }
 
