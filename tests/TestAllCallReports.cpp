@@ -47,12 +47,15 @@ QString rtfOf(const QString& text)
     return QString::fromUtf8(office::writeRtf(document));
 }
 
-void addReport(const QVariant& key, const QString& date, const QString& text, const QVariant& name = {})
+void addReport(
+    const QVariant& key, const QString& date, const QString& text, const QVariant& name = {})
 {
     data::Database db;
     if (!data::openBusinessDatabase(db)
-        || !db.execute(QStringLiteral("INSERT INTO TABLE08 (NUMBER01, DATE01, MEMO01, TEXT01) VALUES (?, ?, ?, ?)"),
-                       {key, date, rtfOf(text), name}))
+        || !db.execute(
+            QStringLiteral(
+                "INSERT INTO TABLE08 (NUMBER01, DATE01, MEMO01, TEXT01) VALUES (?, ?, ?, ?)"),
+            { key, date, rtfOf(text), name }))
         qFatal("%s", qPrintable(db.lastError()));
 }
 
@@ -135,8 +138,10 @@ void TestAllCallReports::init()
     m_messages = messages.get();
     MessageBox::setHandler(std::move(messages));
     platform::Clock::setFixed(QDateTime(today, QTime(9, 0)));
-    Screens::registerScreen(QStringLiteral("FormAllCallReports"), [] { return new FormAllCallReports; });
-    Screens::registerScreen(QStringLiteral("FormReportFilter"), [] { return new activities::FormReportFilter; });
+    Screens::registerScreen(
+        QStringLiteral("FormAllCallReports"), [] { return new FormAllCallReports; });
+    Screens::registerScreen(
+        QStringLiteral("FormReportFilter"), [] { return new activities::FormReportFilter; });
 }
 
 void TestAllCallReports::cleanup()
@@ -161,14 +166,15 @@ void TestAllCallReports::everyCompanysReportsNewestFirstAndFindAcrossThem()
 {
     addReport(1, QStringLiteral("2026-01-05"), QStringLiteral("Budget talk at Acme"));
     addReport(2, QStringLiteral("2026-02-20 16:45:00"), QStringLiteral("Budget approved by Bravo"));
-    addReport(QVariant(), QStringLiteral("2026-03-01"), QStringLiteral("Delivery check"), QStringLiteral("Old Mill"));
+    addReport(QVariant(), QStringLiteral("2026-03-01"), QStringLiteral("Delivery check"),
+        QStringLiteral("Old Mill"));
     addReport(1, QStringLiteral("2025-12-01"), QStringLiteral("First visit"));
     open();
     QCOMPARE(position(), QStringLiteral("REPORT 1 OF 4 REPORTS"));
     QCOMPARE(shownText(), QStringLiteral("Delivery check"));
-    for (const char* name : {"TextFind", "CommandFind", "CommandReset"})
+    for (const char* name : { "TextFind", "CommandFind", "CommandReset" })
         QVERIFY(!control(name)->isHidden());
-    for (const char* name : {"CommandSearch", "CommandDelete", "CommandEdit", "Toolbar1"})
+    for (const char* name : { "CommandSearch", "CommandDelete", "CommandEdit", "Toolbar1" })
         QVERIFY(!m_screen->findChild<QWidget*>(QLatin1String(name)));
     QVERIFY(control<QTextEdit>("RichTextBox1")->isReadOnly());
 
@@ -208,14 +214,19 @@ void TestAllCallReports::findTakesQuotesAndPercentAsTextAndResetBringsAllBack()
 
 void TestAllCallReports::filterHandsOverItsReports()
 {
-    addReport(1, QStringLiteral("2009-05-31 18:30:00"), QStringLiteral("End of May at Acme"), QStringLiteral("Acme"));
-    addReport(2, QStringLiteral("2009-05-10"), QStringLiteral("Bravo in May"), QStringLiteral("Bravo"));
-    addReport(1, QStringLiteral("2009-05-01"), QStringLiteral("Start of May at Acme"), QStringLiteral("Acme"));
-    addReport(1, QStringLiteral("2009-06-01"), QStringLiteral("June at Acme"), QStringLiteral("Acme"));
+    addReport(1, QStringLiteral("2009-05-31 18:30:00"), QStringLiteral("End of May at Acme"),
+        QStringLiteral("Acme"));
+    addReport(
+        2, QStringLiteral("2009-05-10"), QStringLiteral("Bravo in May"), QStringLiteral("Bravo"));
+    addReport(1, QStringLiteral("2009-05-01"), QStringLiteral("Start of May at Acme"),
+        QStringLiteral("Acme"));
+    addReport(
+        1, QStringLiteral("2009-06-01"), QStringLiteral("June at Acme"), QStringLiteral("Acme"));
     open();
     QCOMPARE(position(), QStringLiteral("REPORT 1 OF 4 REPORTS"));
 
-    auto* filter = Screens::bringToFront<activities::FormReportFilter>(QStringLiteral("FormReportFilter"));
+    auto* filter
+        = Screens::bringToFront<activities::FormReportFilter>(QStringLiteral("FormReportFilter"));
     QVERIFY(filter);
     auto* calendar = filter->findChild<QCalendarWidget*>(QStringLiteral("MonthView1"));
     emit calendar->clicked(QDate(2009, 5, 1));
@@ -254,7 +265,8 @@ void TestAllCallReports::sendWithMailShowsTheIndicatorAndGivesSubjectAndPlainBod
     mail->failure = QStringLiteral("The mail program is not available.");
     control<QPushButton>("CommandOutlook")->click();
     QCOMPARE(m_messages->shown.size(), 1);
-    QCOMPARE(m_messages->shown.first().text, QStringLiteral("An error has occurred. The mail program is not available."));
+    QCOMPARE(m_messages->shown.first().text,
+        QStringLiteral("An error has occurred. The mail program is not available."));
     QCOMPARE(m_messages->shown.first().icon, MessageBox::Icon::Critical);
     QVERIFY(control("LabelLoad")->parentWidget()->isHidden());
 }
@@ -277,7 +289,8 @@ void TestAllCallReports::sendToWordPastesTheShownReport()
     QTextDocument body;
     QTextDocument header;
     QVERIFY(office::readRtf(sent.readAll(), &body, &header, &error));
-    QVERIFY2(body.toPlainText().contains(QStringLiteral("Report of another company")), qPrintable(body.toPlainText()));
+    QVERIFY2(body.toPlainText().contains(QStringLiteral("Report of another company")),
+        qPrintable(body.toPlainText()));
     QVERIFY(!header.isEmpty());
 }
 
@@ -285,7 +298,8 @@ void TestAllCallReports::hints()
 {
     open();
     QCOMPARE(hintOf("CommandFind"),
-             QStringLiteral("Search all call reports containing text you enter. Searches are not case sensitive."));
+        QStringLiteral(
+            "Search all call reports containing text you enter. Searches are not case sensitive."));
     QCOMPARE(hintOf("TextFind"), QStringLiteral("Enter the phrase you are looking for."));
     QCOMPARE(hintOf("CommandZoomIn"), QStringLiteral("Zoom in."));
     QCOMPARE(hintOf("CommandZoomOut"), QStringLiteral("Zoom out."));

@@ -39,14 +39,18 @@ void insert(const QString& table, const QVariantMap& values)
         qFatal("no CONTACT.mdb");
     const QStringList columns = values.keys();
     const QStringList marks(columns.size(), QStringLiteral("?"));
-    if (!db.execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, columns.join(','), marks.join(',')),
-                    values.values()))
+    if (!db.execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                        .arg(table, columns.join(','), marks.join(',')),
+            values.values()))
         qFatal("%s", qPrintable(db.lastError()));
 }
 
-void report(const char* date, const char* text, const QVariant& company = {}, const QVariant& salesPerson = {})
+void report(const char* date, const char* text, const QVariant& company = {},
+    const QVariant& salesPerson = {})
 {
-    insert(QStringLiteral("TABLE08"), {{"DATE01", date}, {"MEMO01", text}, {"TEXT01", company}, {"TEXT03", salesPerson}});
+    insert(QStringLiteral("TABLE08"),
+        { { "DATE01", date }, { "MEMO01", text }, { "TEXT01", company },
+            { "TEXT03", salesPerson } });
 }
 
 } // namespace
@@ -70,8 +74,7 @@ private slots:
     void hints();
 
 private:
-    template <class T = QWidget>
-    T* control(QWidget* screen, const char* name)
+    template <class T = QWidget> T* control(QWidget* screen, const char* name)
     {
         T* found = screen->findChild<T*>(QLatin1String(name));
         if (!found)
@@ -101,7 +104,8 @@ void TestReportFilter::init()
     m_messages = messages.get();
     platform::MessageBox::setHandler(std::move(messages));
     platform::Clock::setFixed(QDateTime(today, QTime(9, 0)));
-    Screens::registerScreen(QStringLiteral("FormReportFilter"), [] { return new FormReportFilter; });
+    Screens::registerScreen(
+        QStringLiteral("FormReportFilter"), [] { return new FormReportFilter; });
     Screens::registerScreen(QStringLiteral("FormAllCallReports"), [this] {
         m_reports = new test::FakeRecordScreen;
         return m_reports.data();
@@ -133,7 +137,7 @@ QStringList TestReportFilter::filter(FormReportFilter* screen, const QDate& star
     pick(screen, start, end);
     control<QPushButton>(screen, "CommandFilter")->click();
     if (!m_reports)
-        return {QStringLiteral("nothing handed over")};
+        return { QStringLiteral("nothing handed over") };
     QStringList texts;
     for (const QVariant& text : m_reports->column(QStringLiteral("MEMO01")))
         texts.append(text.toString());
@@ -152,7 +156,8 @@ void TestReportFilter::datesAreMonthDayYearWhateverTheLocale()
     QVERIFY(!ReportFilterQuery::parseDate(QStringLiteral("2009-05-31")).isValid());
     QVERIFY(!ReportFilterQuery::parseDate(QStringLiteral("From which Date?")).isValid());
     shell::RecordQuery query;
-    QVERIFY(!ReportFilterQuery::build(QStringLiteral("05/01/2009"), QStringLiteral("Until which Date?"), {}, {}, &query));
+    QVERIFY(!ReportFilterQuery::build(
+        QStringLiteral("05/01/2009"), QStringLiteral("Until which Date?"), {}, {}, &query));
 }
 
 void TestReportFilter::calendarStartsSixtyDaysBackAndClicksFillStartThenEnd()
@@ -191,7 +196,7 @@ void TestReportFilter::rangeIncludesBothEndDaysAndHandsOverNewestFirst()
     report("2009-06-01", "june");
 
     const QStringList shown = filter(openFilter(), QDate(2009, 5, 1), QDate(2009, 5, 31));
-    QCOMPARE(shown, (QStringList{"last day evening", "middle", "first day"}));
+    QCOMPARE(shown, (QStringList { "last day evening", "middle", "first day" }));
     QVERIFY(m_messages->shown.isEmpty());
     QCOMPARE(m_reports->windowTitle(), QStringLiteral("Filter Call Reports"));
     QTRY_VERIFY(!Screens::existing(QStringLiteral("FormReportFilter")));
@@ -207,9 +212,9 @@ void TestReportFilter::startAfterEndFindsNothing()
 
 void TestReportFilter::typedCompanyIsAPatternPickedOneIsLiteral()
 {
-    insert(QStringLiteral("TABLE01"), {{"TEXT01", "#1 Motors"}, {"TEXT20", "Company"}});
-    insert(QStringLiteral("TABLE01"), {{"TEXT01", "Acme"}, {"TEXT20", "Company"}});
-    insert(QStringLiteral("TABLE01"), {{"TEXT01", "Old Mill"}, {"TEXT20", "Archive"}});
+    insert(QStringLiteral("TABLE01"), { { "TEXT01", "#1 Motors" }, { "TEXT20", "Company" } });
+    insert(QStringLiteral("TABLE01"), { { "TEXT01", "Acme" }, { "TEXT20", "Company" } });
+    insert(QStringLiteral("TABLE01"), { { "TEXT01", "Old Mill" }, { "TEXT20", "Archive" } });
     report("2009-05-02", "acme", "Acme");
     report("2009-05-03", "atlas", "atlas Ltd");
     report("2009-05-04", "bravo", "Bravo");
@@ -224,14 +229,15 @@ void TestReportFilter::typedCompanyIsAPatternPickedOneIsLiteral()
     QCOMPARE(companies->itemText(0), QStringLiteral("#1 Motors"));
     QCOMPARE(companies->itemText(1), QStringLiteral("Acme"));
     control<QLineEdit>(screen, "TextCompany")->setText(QStringLiteral("A*"));
-    QCOMPARE(filter(screen, QDate(2009, 5, 1), QDate(2009, 5, 31)), (QStringList{"atlas", "acme"}));
+    QCOMPARE(
+        filter(screen, QDate(2009, 5, 1), QDate(2009, 5, 31)), (QStringList { "atlas", "acme" }));
 
     screen = openFilter();
     companies = control<QComboBox>(screen, "DBCombo2");
     companies->setCurrentIndex(0);
     emit companies->activated(0);
     QCOMPARE(control<QLineEdit>(screen, "TextCompany")->text(), QStringLiteral("#1 Motors"));
-    QCOMPARE(filter(screen, QDate(2009, 5, 1), QDate(2009, 5, 31)), QStringList{"motors"});
+    QCOMPARE(filter(screen, QDate(2009, 5, 1), QDate(2009, 5, 31)), QStringList { "motors" });
 
     // Nothing chosen: every report of the range, also those that name no company.
     QCOMPARE(filter(openFilter(), QDate(2009, 5, 1), QDate(2009, 5, 31)).size(), 5);
@@ -239,8 +245,8 @@ void TestReportFilter::typedCompanyIsAPatternPickedOneIsLiteral()
 
 void TestReportFilter::companyWithApostropheAndSalesPerson()
 {
-    insert(QStringLiteral("MT12"), {{"TEXT01", "Zoe Price"}});
-    insert(QStringLiteral("MT12"), {{"TEXT01", "Anne O'Brien"}});
+    insert(QStringLiteral("MT12"), { { "TEXT01", "Zoe Price" } });
+    insert(QStringLiteral("MT12"), { { "TEXT01", "Anne O'Brien" } });
     report("2009-05-02", "hers", "O'Neill & Sons", "Anne O'Brien");
     report("2009-05-03", "his", "O'Neill & Sons", "Zoe Price");
     report("2009-05-04", "other", "Other", "Anne O'Brien");
@@ -253,7 +259,7 @@ void TestReportFilter::companyWithApostropheAndSalesPerson()
     emit people->activated(0);
     QCOMPARE(control<QLineEdit>(screen, "TextSalesPerson")->text(), QStringLiteral("Anne O'Brien"));
     control<QLineEdit>(screen, "TextCompany")->setText(QStringLiteral("o'neill*"));
-    QCOMPARE(filter(screen, QDate(2009, 5, 1), QDate(2009, 5, 31)), QStringList{"hers"});
+    QCOMPARE(filter(screen, QDate(2009, 5, 1), QDate(2009, 5, 31)), QStringList { "hers" });
     QVERIFY(m_messages->shown.isEmpty());
 }
 
@@ -286,15 +292,16 @@ void TestReportFilter::treeNodeOpensTheFilterAndTheCaptionFollows()
     shell::MDIFormMain main;
     main.show();
     QTreeWidget* tree = main.navigation()->tree();
-    const QList<QTreeWidgetItem*> nodes =
-        tree->findItems(QStringLiteral("Filter Call Reports"), Qt::MatchExactly | Qt::MatchRecursive);
+    const QList<QTreeWidgetItem*> nodes = tree->findItems(
+        QStringLiteral("Filter Call Reports"), Qt::MatchExactly | Qt::MatchRecursive);
     QVERIFY(!nodes.isEmpty());
     main.navigation()->clickNode(nodes.first());
-    auto* screen = qobject_cast<FormReportFilter*>(Screens::existing(QStringLiteral("FormReportFilter")));
+    auto* screen
+        = qobject_cast<FormReportFilter*>(Screens::existing(QStringLiteral("FormReportFilter")));
     QVERIFY(screen);
     QVERIFY(screen->isVisible());
 
-    QCOMPARE(filter(screen, QDate(2026, 1, 1), QDate(2026, 3, 1)), QStringList{"february"});
+    QCOMPARE(filter(screen, QDate(2026, 1, 1), QDate(2026, 3, 1)), QStringList { "february" });
     QCOMPARE(main.windowTitle(), QStringLiteral("Filter Call Reports"));
     QVERIFY(m_reports->isVisible());
 }
@@ -307,15 +314,19 @@ void TestReportFilter::hints()
         QApplication::sendEvent(control(screen, name), &enter);
         return control<QLabel>(screen, "LabelHelp")->text();
     };
-    QCOMPARE(hintOf("TextFrom"), QStringLiteral("Click on a starting date for the range of reports you want to filter. "
-                                                "This selection is compulsory."));
-    QCOMPARE(hintOf("TextUntil"), QStringLiteral("Click on an ending date for the range of reports you want to filter. "
-                                                 "This selection is compulsory."));
+    QCOMPARE(hintOf("TextFrom"),
+        QStringLiteral("Click on a starting date for the range of reports you want to filter. "
+                       "This selection is compulsory."));
+    QCOMPARE(hintOf("TextUntil"),
+        QStringLiteral("Click on an ending date for the range of reports you want to filter. "
+                       "This selection is compulsory."));
     QCOMPARE(hintOf("CommandFilter"), QStringLiteral("Apply filter and display."));
-    QCOMPARE(hintOf("DBCombo1"), QStringLiteral("Select a sales person for the range of reports you want to filter. "
-                                                "This selection is optional."));
-    QCOMPARE(hintOf("DBCombo2"), QStringLiteral("Select a company for the range of reports you want to filter. "
-                                                "This selection is optional."));
+    QCOMPARE(hintOf("DBCombo1"),
+        QStringLiteral("Select a sales person for the range of reports you want to filter. "
+                       "This selection is optional."));
+    QCOMPARE(hintOf("DBCombo2"),
+        QStringLiteral("Select a company for the range of reports you want to filter. "
+                       "This selection is optional."));
     QCOMPARE(control<QPushButton>(screen, "CommandHelp")->text(), QStringLiteral("Help (F1)"));
 }
 

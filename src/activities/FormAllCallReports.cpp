@@ -39,14 +39,15 @@ bool FormAllCallReports::showRecords(const shell::RecordQuery& query, QString* e
 
 shell::RecordQuery FormAllCallReports::resetQuery() const
 {
-    return {QStringLiteral("SELECT * FROM TABLE08 ORDER BY DATE01 DESC"), {}};
+    return { QStringLiteral("SELECT * FROM TABLE08 ORDER BY DATE01 DESC"), {} };
 }
 
 shell::RecordQuery FormAllCallReports::findQuery(const QString& phrase) const
 {
     // The phrase is matched literally, anywhere in the stored rich text.
-    return {QStringLiteral("SELECT * FROM TABLE08 WHERE TABLE08.MEMO01 LIKE ? ORDER BY TABLE08.DATE01 DESC"),
-            {data::likeContainsPattern(phrase)}};
+    return { QStringLiteral(
+                 "SELECT * FROM TABLE08 WHERE TABLE08.MEMO01 LIKE ? ORDER BY TABLE08.DATE01 DESC"),
+        { data::likeContainsPattern(phrase) } };
 }
 
 QString FormAllCallReports::mailSubject() const
@@ -56,19 +57,22 @@ QString FormAllCallReports::mailSubject() const
 
 void FormAllCallReports::declareHints()
 {
-    const auto control = [this](const char* name) { return findChild<QWidget*>(QLatin1String(name)); };
+    const auto control
+        = [this](const char* name) { return findChild<QWidget*>(QLatin1String(name)); };
     const std::pair<const char*, const char*> texts[] = {
-        {"CommandFind", "Search all call reports containing text you enter. Searches are not case sensitive."},
-        {"CommandZoomIn", "Zoom in."},
-        {"CommandZoomOut", "Zoom out."},
-        {"CommandWord", "Send to MS-Word"},
-        {"CommandOutlook", "Send to MS-Outlook"},
-        {"DataTABLE08", "Navigate your call reports."},
+        { "CommandFind",
+            "Search all call reports containing text you enter. Searches are not case sensitive." },
+        { "CommandZoomIn", "Zoom in." },
+        { "CommandZoomOut", "Zoom out." },
+        { "CommandWord", "Send to MS-Word" },
+        { "CommandOutlook", "Send to MS-Outlook" },
+        { "DataTABLE08", "Navigate your call reports." },
     };
     for (const auto& [name, text] : texts)
         hints()->setHint(control(name), QLatin1String(text));
     // The search line is always shown here, without the search button that names it elsewhere.
-    findChild<QLineEdit*>(QStringLiteral("TextFind"))->setPlaceholderText(QStringLiteral("Phrase to find in all call reports"));
+    findChild<QLineEdit*>(QStringLiteral("TextFind"))
+        ->setPlaceholderText(QStringLiteral("Phrase to find in all call reports"));
 }
 
 } // namespace vantrel::activities

@@ -35,7 +35,7 @@ const QString caption = QStringLiteral("Filter Call Reports");
 QComboBox* listOf(data::BoundView* rows, const char* name, const QString& prompt, QWidget* parent)
 {
     auto* model = new data::BoundViewModel(rows, parent);
-    model->setColumns({{QStringLiteral("TEXT01"), QStringLiteral("TEXT01")}});
+    model->setColumns({ { QStringLiteral("TEXT01"), QStringLiteral("TEXT01") } });
     auto* combo = new QComboBox(parent);
     combo->setObjectName(QLatin1String(name));
     combo->setModel(model);
@@ -102,15 +102,19 @@ FormReportFilter::FormReportFilter(QWidget* parent)
     layout->addStretch();
     hints->frame()->setMinimumHeight(60);
 
-    hints->setHint(m_from, QStringLiteral("Click on a starting date for the range of reports you want to filter. "
-                                          "This selection is compulsory."));
-    hints->setHint(m_until, QStringLiteral("Click on an ending date for the range of reports you want to filter. "
-                                           "This selection is compulsory."));
+    hints->setHint(m_from,
+        QStringLiteral("Click on a starting date for the range of reports you want to filter. "
+                       "This selection is compulsory."));
+    hints->setHint(m_until,
+        QStringLiteral("Click on an ending date for the range of reports you want to filter. "
+                       "This selection is compulsory."));
     hints->setHint(m_filter, QStringLiteral("Apply filter and display."));
-    hints->setHint(m_salesPersonList, QStringLiteral("Select a sales person for the range of reports you want to "
-                                                     "filter. This selection is optional."));
-    hints->setHint(m_companyList, QStringLiteral("Select a company for the range of reports you want to filter. "
-                                                 "This selection is optional."));
+    hints->setHint(m_salesPersonList,
+        QStringLiteral("Select a sales person for the range of reports you want to "
+                       "filter. This selection is optional."));
+    hints->setHint(m_companyList,
+        QStringLiteral("Select a company for the range of reports you want to filter. "
+                       "This selection is optional."));
     loadLists();
 }
 
@@ -126,21 +130,23 @@ QWidget* FormReportFilter::buildChoices()
     m_until->setText(untilPrompt);
     m_until->setToolTip(QStringLiteral("Click the ending date on the Calendar"));
     m_until->setEnabled(false);
-    m_salesPersonList = listOf(m_salesPeople, "DBCombo1", QStringLiteral("Select a Sales Person..."), frame);
+    m_salesPersonList
+        = listOf(m_salesPeople, "DBCombo1", QStringLiteral("Select a Sales Person..."), frame);
     m_companyList = listOf(m_companies, "DBCombo2", QStringLiteral("Select a Company..."), frame);
     m_salesPerson = textBox("TextSalesPerson", frame);
     m_company = textBox("TextCompany", frame);
     connect(m_salesPersonList, &QComboBox::activated, this,
-            [this] { m_salesPerson->setText(m_salesPersonList->currentText()); });
+        [this] { m_salesPerson->setText(m_salesPersonList->currentText()); });
     connect(m_companyList, &QComboBox::activated, this,
-            [this] { m_company->setText(m_companyList->currentText()); });
+        [this] { m_company->setText(m_companyList->currentText()); });
     m_filter = new QPushButton(QStringLiteral("&Filter"), this);
     m_filter->setObjectName(QStringLiteral("CommandFilter"));
     m_filter->setToolTip(QStringLiteral("Filter and Display"));
     connect(m_filter, &QPushButton::clicked, this, &FormReportFilter::applyFilter);
 
     auto* grid = new QGridLayout(frame);
-    const auto caption = [frame](const char* text) { return new QLabel(QLatin1String(text), frame); };
+    const auto caption
+        = [frame](const char* text) { return new QLabel(QLatin1String(text), frame); };
     grid->addWidget(caption("Start"), 0, 0);
     grid->addWidget(m_from, 0, 1);
     grid->addWidget(caption("End"), 1, 0);
@@ -167,7 +173,7 @@ void FormReportFilter::loadLists()
     m_salesPeople->setRecordSource(QStringLiteral("SELECT * FROM MT12 ORDER BY TEXT01"));
     m_companies->setRecordSource(
         QStringLiteral("SELECT * FROM TABLE01 WHERE TABLE01.TEXT20 = 'Company' ORDER BY TEXT01"));
-    for (data::BoundView* rows : {m_salesPeople, m_companies}) {
+    for (data::BoundView* rows : { m_salesPeople, m_companies }) {
         if (!rows->refresh()) {
             platform::MessageBox::error(this, rows->lastError());
             return;
@@ -191,9 +197,11 @@ void FormReportFilter::pickDay(const QDate& day)
 void FormReportFilter::applyFilter()
 {
     shell::RecordQuery query;
-    if (!ReportFilterQuery::build(m_from->text(), m_until->text(), patternOf(m_company, m_companyList),
-                                  patternOf(m_salesPerson, m_salesPersonList), &query)) {
-        platform::MessageBox::information(this, QStringLiteral("You must Select Starting and Ending Dates."));
+    if (!ReportFilterQuery::build(m_from->text(), m_until->text(),
+            patternOf(m_company, m_companyList), patternOf(m_salesPerson, m_salesPersonList),
+            &query)) {
+        platform::MessageBox::information(
+            this, QStringLiteral("You must Select Starting and Ending Dates."));
         return;
     }
     QWidget* screen = shell::Screens::bringToFront(QStringLiteral("FormAllCallReports"));

@@ -24,8 +24,8 @@ QDate ReportFilterQuery::parseDate(const QString& text)
     return QDate::fromString(text.trimmed(), QStringLiteral("M/d/yyyy"));
 }
 
-bool ReportFilterQuery::build(const QString& from, const QString& until, const QString& companyPattern,
-                              const QString& salesPersonPattern, shell::RecordQuery* query)
+bool ReportFilterQuery::build(const QString& from, const QString& until,
+    const QString& companyPattern, const QString& salesPersonPattern, shell::RecordQuery* query)
 {
     const QDate start = parseDate(from);
     const QDate end = parseDate(until);
@@ -38,8 +38,8 @@ bool ReportFilterQuery::build(const QString& from, const QString& until, const Q
         "SELECT * FROM TABLE08 WHERE TABLE08.DATE01 >= ? AND TABLE08.DATE01 < ?"
         " AND COALESCE(TABLE08.TEXT01, '') LIKE ? AND COALESCE(TABLE08.TEXT03, '') LIKE ?"
         " ORDER BY TABLE08.DATE01 DESC");
-    query->parameters = {start.toString(Qt::ISODate), end.addDays(1).toString(Qt::ISODate),
-                         patternOrAny(companyPattern), patternOrAny(salesPersonPattern)};
+    query->parameters = { start.toString(Qt::ISODate), end.addDays(1).toString(Qt::ISODate),
+        patternOrAny(companyPattern), patternOrAny(salesPersonPattern) };
     return true;
 }
 

@@ -22,7 +22,7 @@ public:
 
     // Fails when either text is not a date; the patterns are used as they are.
     static bool build(const QString& from, const QString& until, const QString& companyPattern,
-                      const QString& salesPersonPattern, shell::RecordQuery* query);
+        const QString& salesPersonPattern, shell::RecordQuery* query);
 };
 
 } // namespace vantrel::activities
