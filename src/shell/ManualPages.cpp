@@ -13,6 +13,7 @@ const QList<ManualPage>& manualPages()
         {QStringLiteral("FormPriceList"), 21},
         {QStringLiteral("FormCompanies"), 26},
         {QStringLiteral("FormContacts"), 30},
+        {QStringLiteral("FormCreateCallReport"), 32},
         {QStringLiteral("FormCorrespondence"), 40},
         {QStringLiteral("FormCallReports"), 40},
         {QStringLiteral("FormProjects"), 42},

@@ -1,5 +1,8 @@
 #include "shell/ScreenCatalog.h"
 
+#include "activities/FormCallReports.h"
+#include "activities/FormCorrespondence.h"
+#include "activities/FormCreateCallReport.h"
 #include "companies/FormArchive.h"
 #include "companies/FormCompanies.h"
 #include "companies/FormContacts.h"
@@ -22,6 +25,12 @@ void registerScreens()
         QStringLiteral("FormArchive"), [] { return new companies::FormArchive; });
     Screens::registerScreen(
         QStringLiteral("FormContacts"), [] { return new companies::FormContacts; });
+    Screens::registerScreen(
+        QStringLiteral("FormCreateCallReport"), [] { return new activities::FormCreateCallReport; });
+    Screens::registerScreen(
+        QStringLiteral("FormCallReports"), [] { return new activities::FormCallReports; });
+    Screens::registerScreen(
+        QStringLiteral("FormCorrespondence"), [] { return new activities::FormCorrespondence; });
     Screens::registerScreen(
         QStringLiteral("FormMastertables"), [] { return new FormMastertables; });
     Screens::registerScreen(
