@@ -31,6 +31,7 @@
 #include "TestFolder.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -342,14 +343,19 @@ void TestContactCommunication::timerKeepsTheWorkingFileOfTheNewestDocument()
 {
     openAnnLee();
     const QString path = activities::workingDocumentPath();
+    // Left by an earlier document: a "Yes" before the first tick must not store it.
+    QVERIFY(QDir().mkpath(QStringLiteral("Temp")));
+    QFile stale(path);
+    QVERIFY(stale.open(QIODevice::WriteOnly));
+    stale.write("{\\rtf1 The letter before}");
+    stale.close();
     control<QPushButton>("CommandLetter")->click();
-    QVERIFY(!QFile::exists(path));
+    QVERIFY(bodyOf(path).endsWith("8000\n\nRE: "));
     office::WordDocument* letter = openWindows<office::WordWindow>().value(0)->document();
     letter->typeText(QStringLiteral("Thank you for the visit."));
 
     // The real timer, one tick a second.
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path), 3000);
-    QVERIFY(bodyOf(path).endsWith("RE: Thank you for the visit."));
+    QTRY_VERIFY_WITH_TIMEOUT(bodyOf(path).endsWith("RE: Thank you for the visit."), 3000);
 
     // The fax replaces the letter's working file, and the ticks follow the fax.
     control<QPushButton>("CommandFax")->click();
@@ -368,6 +374,11 @@ void TestContactCommunication::timerKeepsTheWorkingFileOfTheNewestDocument()
 void TestContactCommunication::eMailOpensAddressedAndItsTextIsKept()
 {
     openAnnLee({ { "TEXT05", " ann@oneill.example " } });
+    QVERIFY(QDir().mkpath(QStringLiteral("Temp")));
+    QFile stale(activities::workingMailTextPath());
+    QVERIFY(stale.open(QIODevice::WriteOnly));
+    stale.write("To: someone@else.example\nSubject: The mail before\n\n");
+    stale.close();
     QString whileAsking;
     m_correspondence->watch
         = [&] { whileAsking = loading() + (platform::BusyCursor::isBusy() ? " busy" : ""); };
@@ -383,13 +394,17 @@ void TestContactCommunication::eMailOpensAddressedAndItsTextIsKept()
     QCOMPARE(timer("TimerOutlook")->interval(), 5000);
     QVERIFY(!timer("TimerWord")->isActive());
     QVERIFY(loading().isEmpty());
+    QFile text(activities::workingMailTextPath());
+    QVERIFY(text.open(QIODevice::ReadOnly));
+    QCOMPARE(
+        QString::fromUtf8(text.readAll()), QStringLiteral("To: ann@oneill.example\nSubject: \n\n"));
+    text.close();
 
     windows[0]->findChild<QLineEdit*>(QStringLiteral("Subject"))->setText(QStringLiteral("Offer"));
     windows[0]
         ->findChild<QPlainTextEdit*>(QStringLiteral("Body"))
         ->setPlainText(QStringLiteral("Dear Ann"));
     QVERIFY(timer("TimerOutlook")->saveNow());
-    QFile text(activities::workingMailTextPath());
     QVERIFY(text.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(text.readAll()),
         QStringLiteral("To: ann@oneill.example\nSubject: Offer\n\nDear Ann"));

@@ -45,8 +45,9 @@ qint64 insert(const QString& table, const QVariantMap& values)
     QStringList columns = values.keys();
     QStringList marks(columns.size(), QStringLiteral("?"));
     data::Database db = business();
-    if (!db.execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, columns.join(','), marks.join(',')),
-                    values.values()))
+    if (!db.execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                        .arg(table, columns.join(','), marks.join(',')),
+            values.values()))
         qFatal("%s", qPrintable(db.lastError()));
     return db.lastInsertId();
 }
@@ -73,8 +74,7 @@ private slots:
     void hintsNameTheContactAndItsCompany();
 
 private:
-    template <class T = QWidget>
-    T* control(QWidget* screen, const char* name)
+    template <class T = QWidget> T* control(QWidget* screen, const char* name)
     {
         T* found = screen->findChild<T*>(QLatin1String(name));
         if (!found)
@@ -117,7 +117,8 @@ void TestFormContacts::cleanup()
 FormContacts* TestFormContacts::openContacts(RecordViews::Branch branch)
 {
     RecordViews::show(RecordViews::View::Contacts, branch);
-    auto* screen = dynamic_cast<FormContacts*>(shell::Screens::existing(QStringLiteral("FormContacts")));
+    auto* screen
+        = dynamic_cast<FormContacts*>(shell::Screens::existing(QStringLiteral("FormContacts")));
     if (!screen)
         qFatal("contacts screen not opened");
     return screen;
@@ -125,12 +126,17 @@ FormContacts* TestFormContacts::openContacts(RecordViews::Branch branch)
 
 void TestFormContacts::listsByFirstNameAndPicksByBookmark()
 {
-    const qint64 company = insert(QStringLiteral("TABLE01"), {{"TEXT01", "O'Neill & Sons"}, {"TEXT20", "Company"}});
-    const qint64 other = insert(QStringLiteral("TABLE01"), {{"TEXT01", "Other Ltd"}, {"TEXT20", "Company"}});
-    insert(QStringLiteral("TABLE03"), {{"TEXT02", "Zoe"}, {"TEXT03", "Adams"}, {"NUMBER01", company}});
-    insert(QStringLiteral("TABLE03"), {{"TEXT02", "D'Arcy"}, {"TEXT03", "O'Hara"}, {"NUMBER01", company},
-                                       {"TEXT08", "555 12"}, {"DATE03", "2025-01-02"}});
-    insert(QStringLiteral("TABLE03"), {{"TEXT02", "Alan"}, {"TEXT03", "Moss"}, {"NUMBER01", other}});
+    const qint64 company = insert(
+        QStringLiteral("TABLE01"), { { "TEXT01", "O'Neill & Sons" }, { "TEXT20", "Company" } });
+    const qint64 other
+        = insert(QStringLiteral("TABLE01"), { { "TEXT01", "Other Ltd" }, { "TEXT20", "Company" } });
+    insert(QStringLiteral("TABLE03"),
+        { { "TEXT02", "Zoe" }, { "TEXT03", "Adams" }, { "NUMBER01", company } });
+    insert(QStringLiteral("TABLE03"),
+        { { "TEXT02", "D'Arcy" }, { "TEXT03", "O'Hara" }, { "NUMBER01", company },
+            { "TEXT08", "555 12" }, { "DATE03", "2025-01-02" } });
+    insert(QStringLiteral("TABLE03"),
+        { { "TEXT02", "Alan" }, { "TEXT03", "Moss" }, { "NUMBER01", other } });
     FormContacts* screen = openContacts();
 
     auto* list = control<QListView>(screen, "DBListSelect");
@@ -139,7 +145,8 @@ void TestFormContacts::listsByFirstNameAndPicksByBookmark()
     QCOMPARE(list->model()->index(1, 0).data().toString(), QStringLiteral("Zoe Adams"));
     QCOMPARE(current(screen, "TEXT02"), QStringLiteral("D'Arcy"));
     QCOMPARE(control<QLabel>(screen, "LabelEntered")->text(),
-             QStringLiteral("D'Arcy O'Hara was Entered on ") + QLocale().toString(QDate(2025, 1, 2), QLocale::ShortFormat));
+        QStringLiteral("D'Arcy O'Hara was Entered on ")
+            + QLocale().toString(QDate(2025, 1, 2), QLocale::ShortFormat));
     QVERIFY(!control(screen, "Command1")->isHidden());
     QCOMPARE(control<QLabel>(screen, "Label1")->text(), QStringLiteral("555 12"));
     QVERIFY(!control(screen, "CommandTel")->isHidden());
@@ -160,10 +167,12 @@ void TestFormContacts::listsByFirstNameAndPicksByBookmark()
 
 void TestFormContacts::viewModeHidesEmptyFieldsEditModeShowsCombos()
 {
-    const qint64 company = insert(QStringLiteral("TABLE01"), {{"TEXT01", "Acme"}, {"TEXT20", "Company"}});
-    insert(QStringLiteral("MT09"), {{"TEXT01", "Dr."}});
-    insert(QStringLiteral("MT05"), {{"TEXT01", "Engineer"}});
-    insert(QStringLiteral("TABLE03"), {{"TEXT02", "Ann"}, {"TEXT03", "Lee"}, {"NUMBER01", company}});
+    const qint64 company
+        = insert(QStringLiteral("TABLE01"), { { "TEXT01", "Acme" }, { "TEXT20", "Company" } });
+    insert(QStringLiteral("MT09"), { { "TEXT01", "Dr." } });
+    insert(QStringLiteral("MT05"), { { "TEXT01", "Engineer" } });
+    insert(QStringLiteral("TABLE03"),
+        { { "TEXT02", "Ann" }, { "TEXT03", "Lee" }, { "NUMBER01", company } });
     FormContacts* screen = openContacts();
     screen->show();
 
@@ -191,7 +200,8 @@ void TestFormContacts::viewModeHidesEmptyFieldsEditModeShowsCombos()
 void TestFormContacts::newContactStartsWithTheCompanyNumbers()
 {
     const qint64 company = insert(QStringLiteral("TABLE01"),
-        {{"TEXT01", "Acme"}, {"TEXT10", "021 555"}, {"TEXT11", "021 556"}, {"TEXT20", "Company"}});
+        { { "TEXT01", "Acme" }, { "TEXT10", "021 555" }, { "TEXT11", "021 556" },
+            { "TEXT20", "Company" } });
     FormContacts* screen = openContacts();
     control<QPushButton>(screen, "CommandNew")->click();
 
@@ -205,7 +215,8 @@ void TestFormContacts::newContactStartsWithTheCompanyNumbers()
 
 void TestFormContacts::newContactWithoutCompanyNumbersStartsEmpty()
 {
-    insert(QStringLiteral("TABLE01"), {{"TEXT01", "Acme"}, {"TEXT10", ""}, {"TEXT20", "Company"}});
+    insert(QStringLiteral("TABLE01"),
+        { { "TEXT01", "Acme" }, { "TEXT10", "" }, { "TEXT20", "Company" } });
     FormContacts* screen = openContacts();
     control<QPushButton>(screen, "CommandNew")->click();
     QVERIFY(screen->view()->value(QStringLiteral("TEXT08")).isNull());
@@ -227,8 +238,10 @@ void TestFormContacts::newContactNeedsACompany()
 
 void TestFormContacts::saveStoresTheFullNameAndShowsTheFirstContact()
 {
-    const qint64 company = insert(QStringLiteral("TABLE01"), {{"TEXT01", "Acme"}, {"TEXT20", "Company"}});
-    insert(QStringLiteral("TABLE03"), {{"TEXT02", "Bea"}, {"TEXT03", "Kim"}, {"NUMBER01", company}});
+    const qint64 company
+        = insert(QStringLiteral("TABLE01"), { { "TEXT01", "Acme" }, { "TEXT20", "Company" } });
+    insert(QStringLiteral("TABLE03"),
+        { { "TEXT02", "Bea" }, { "TEXT03", "Kim" }, { "NUMBER01", company } });
     FormContacts* screen = openContacts();
     screen->show();
     control<QPushButton>(screen, "CommandNew")->click();
@@ -242,17 +255,23 @@ void TestFormContacts::saveStoresTheFullNameAndShowsTheFirstContact()
     QCOMPARE(current(screen, "TEXT02"), QStringLiteral("Bea"));
     QVERIFY(m_messages->shown.isEmpty());
     data::Database db = business();
-    QCOMPARE(db.scalar(QStringLiteral("SELECT TEXT11 FROM TABLE03 WHERE TEXT02 = 'Zack'")).toString(),
-             QStringLiteral("Zack O'Brien"));
-    QCOMPARE(db.scalar(QStringLiteral("SELECT NUMBER01 FROM TABLE03 WHERE TEXT02 = 'Zack'")).toLongLong(), company);
+    QCOMPARE(
+        db.scalar(QStringLiteral("SELECT TEXT11 FROM TABLE03 WHERE TEXT02 = 'Zack'")).toString(),
+        QStringLiteral("Zack O'Brien"));
+    QCOMPARE(db.scalar(QStringLiteral("SELECT NUMBER01 FROM TABLE03 WHERE TEXT02 = 'Zack'"))
+                 .toLongLong(),
+        company);
 }
 
 void TestFormContacts::fullNameFollowsEditsAndLeavingTheRowStoresIt()
 {
-    const qint64 company = insert(QStringLiteral("TABLE01"), {{"TEXT01", "Acme"}, {"TEXT20", "Company"}});
+    const qint64 company
+        = insert(QStringLiteral("TABLE01"), { { "TEXT01", "Acme" }, { "TEXT20", "Company" } });
     const qint64 ann = insert(QStringLiteral("TABLE03"),
-        {{"TEXT02", "Ann"}, {"TEXT03", "Lee"}, {"TEXT11", "Ann Lee"}, {"NUMBER01", company}});
-    insert(QStringLiteral("TABLE03"), {{"TEXT02", "Ben"}, {"TEXT03", "Fox"}, {"NUMBER01", company}});
+        { { "TEXT02", "Ann" }, { "TEXT03", "Lee" }, { "TEXT11", "Ann Lee" },
+            { "NUMBER01", company } });
+    insert(QStringLiteral("TABLE03"),
+        { { "TEXT02", "Ben" }, { "TEXT03", "Fox" }, { "NUMBER01", company } });
     FormContacts* screen = openContacts();
     screen->show();
     control<QPushButton>(screen, "CommandEdit")->click();
@@ -260,37 +279,44 @@ void TestFormContacts::fullNameFollowsEditsAndLeavingTheRowStoresIt()
     lastName->selectAll();
     QTest::keyClicks(lastName, "O'Day");
     QCOMPARE(current(screen, "TEXT11"), QStringLiteral("Ann O'Day"));
-    QCOMPARE(control<QLabel>(screen, "LabelEntered")->text(), QStringLiteral("Ann O'Day was Entered on "));
+    QCOMPARE(control<QLabel>(screen, "LabelEntered")->text(),
+        QStringLiteral("Ann O'Day was Entered on "));
 
     // Another contact in edit mode: the mode stays, the row left is stored.
     screen->pickContact(1);
     QVERIFY(screen->isEditMode());
     QCOMPARE(current(screen, "TEXT02"), QStringLiteral("Ben"));
-    QCOMPARE(business().scalar(QStringLiteral("SELECT TEXT11 FROM TABLE03 WHERE AUTONUMBER = ?"), {ann}).toString(),
-             QStringLiteral("Ann O'Day"));
+    QCOMPARE(business()
+                 .scalar(QStringLiteral("SELECT TEXT11 FROM TABLE03 WHERE AUTONUMBER = ?"), { ann })
+                 .toString(),
+        QStringLiteral("Ann O'Day"));
 }
 
 void TestFormContacts::deleteAsksAndCopesWithAnEmptyList()
 {
-    const qint64 company = insert(QStringLiteral("TABLE01"), {{"TEXT01", "Acme"}, {"TEXT20", "Company"}});
+    const qint64 company
+        = insert(QStringLiteral("TABLE01"), { { "TEXT01", "Acme" }, { "TEXT20", "Company" } });
     FormContacts* screen = openContacts();
 
     // No contacts: the question names nobody, and nothing happens.
-    m_messages->answers = {platform::MessageBox::Yes};
+    m_messages->answers = { platform::MessageBox::Yes };
     control<QPushButton>(screen, "CommandDelete")->click();
     QCOMPARE(m_messages->shown.size(), 1);
     QCOMPARE(m_messages->shown[0].text, QStringLiteral("Are you sure you want to delete  ?"));
 
-    insert(QStringLiteral("TABLE03"), {{"TEXT02", "Al"}, {"TEXT03", "D'Souza"}, {"NUMBER01", company}});
-    insert(QStringLiteral("TABLE03"), {{"TEXT02", "Cy"}, {"TEXT03", "Ng"}, {"NUMBER01", company}});
+    insert(QStringLiteral("TABLE03"),
+        { { "TEXT02", "Al" }, { "TEXT03", "D'Souza" }, { "NUMBER01", company } });
+    insert(QStringLiteral("TABLE03"),
+        { { "TEXT02", "Cy" }, { "TEXT03", "Ng" }, { "NUMBER01", company } });
     screen = openContacts();
     m_messages->shown.clear();
-    m_messages->answers = {platform::MessageBox::No};
+    m_messages->answers = { platform::MessageBox::No };
     control<QPushButton>(screen, "CommandDelete")->click();
-    QCOMPARE(m_messages->shown[0].text, QStringLiteral("Are you sure you want to delete Al D'Souza?"));
+    QCOMPARE(
+        m_messages->shown[0].text, QStringLiteral("Are you sure you want to delete Al D'Souza?"));
     QCOMPARE(screen->view()->rowCount(), 2);
 
-    m_messages->answers = {platform::MessageBox::Yes};
+    m_messages->answers = { platform::MessageBox::Yes };
     control<QPushButton>(screen, "CommandDelete")->click();
     QCOMPARE(screen->view()->rowCount(), 1);
     QCOMPARE(current(screen, "TEXT02"), QStringLiteral("Cy"));
@@ -299,7 +325,7 @@ void TestFormContacts::deleteAsksAndCopesWithAnEmptyList()
     // A new row never stored cannot be deleted.
     control<QPushButton>(screen, "CommandNew")->click();
     m_messages->shown.clear();
-    m_messages->answers = {platform::MessageBox::Yes};
+    m_messages->answers = { platform::MessageBox::Yes };
     control<QPushButton>(screen, "CommandDelete")->click();
     QCOMPARE(m_messages->shown.size(), 2);
     QCOMPARE(m_messages->shown[1].text, QStringLiteral("There are no contacts to delete"));
@@ -309,9 +335,11 @@ void TestFormContacts::deleteAsksAndCopesWithAnEmptyList()
 
 void TestFormContacts::archiveModeOffersNoNewContactNorActivities()
 {
-    insert(QStringLiteral("TABLE01"), {{"TEXT01", "Live Co"}, {"TEXT20", "Company"}});
-    const qint64 archived = insert(QStringLiteral("TABLE01"), {{"TEXT01", "Old Co"}, {"TEXT20", "Archive"}});
-    insert(QStringLiteral("TABLE03"), {{"TEXT02", "Eve"}, {"TEXT03", "Hart"}, {"NUMBER01", archived}});
+    insert(QStringLiteral("TABLE01"), { { "TEXT01", "Live Co" }, { "TEXT20", "Company" } });
+    const qint64 archived
+        = insert(QStringLiteral("TABLE01"), { { "TEXT01", "Old Co" }, { "TEXT20", "Archive" } });
+    insert(QStringLiteral("TABLE03"),
+        { { "TEXT02", "Eve" }, { "TEXT03", "Hart" }, { "NUMBER01", archived } });
 
     FormContacts* screen = openContacts(RecordViews::Branch::Archive);
     QVERIFY(!control(screen, "CommandNew")->isEnabled());
@@ -328,9 +356,11 @@ void TestFormContacts::archiveModeOffersNoNewContactNorActivities()
 
 void TestFormContacts::hintsNameTheContactAndItsCompany()
 {
-    const qint64 company = insert(QStringLiteral("TABLE01"), {{"TEXT01", "O'Neill & Sons"}, {"TEXT20", "Company"}});
-    insert(QStringLiteral("TABLE03"), {{"TEXT02", "D'Arcy"}, {"TEXT03", "O'Hara"}, {"NUMBER01", company},
-                                       {"TEXT04", "082 1"}});
+    const qint64 company = insert(
+        QStringLiteral("TABLE01"), { { "TEXT01", "O'Neill & Sons" }, { "TEXT20", "Company" } });
+    insert(QStringLiteral("TABLE03"),
+        { { "TEXT02", "D'Arcy" }, { "TEXT03", "O'Hara" }, { "NUMBER01", company },
+            { "TEXT04", "082 1" } });
     FormContacts* screen = openContacts();
     screen->show();
     QVERIFY(QTest::qWaitForWindowExposed(screen));
@@ -344,8 +374,9 @@ void TestFormContacts::hintsNameTheContactAndItsCompany()
     QTRY_COMPARE(label->text(), QStringLiteral("Dial 082 1, using your modem."));
     control<QPushButton>(screen, "CommandEdit")->click();
     QTest::mouseMove(control(screen, "TEXT09"));
-    QTRY_COMPARE(label->text(), QStringLiteral("Enter D'Arcy O'Hara's direct telefax number if it differs from"
-                                               " O'Neill & Sons's telefax number."));
+    QTRY_COMPARE(label->text(),
+        QStringLiteral("Enter D'Arcy O'Hara's direct telefax number if it differs from"
+                       " O'Neill & Sons's telefax number."));
 
     auto* manual = screen->findChild<shell::ManualLink*>();
     QVERIFY(manual);

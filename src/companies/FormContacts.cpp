@@ -21,9 +21,9 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QIcon>
 #include <QListView>
 #include <QPointer>
 #include <QPushButton>
@@ -44,16 +44,16 @@ struct FieldPlace {
 
 // Left the person, right the work and the numbers.
 const FieldPlace fieldPlaces[] = {
-    {"TEXT01", "Label01", "TITLE", 0, 0},
-    {"TEXT02", "Label02", "FIRST NAME", 1, 0},
-    {"TEXT03", "Label03", "LAST NAME", 2, 0},
-    {"TEXT04", "Label04", "CELLPHONE", 3, 0},
-    {"TEXT05", "Label05", "E-MAIL", 4, 0},
-    {"TEXT06", "Label06", "OCCUPATION", 0, 2},
-    {"TEXT07", "Label07", "DESIGNATION", 1, 2},
-    {"TEXT08", "Label08", "DIRECT TELEPHONE", 2, 2},
-    {"TEXT09", "Label09", "DIRECT FAX", 3, 2},
-    {"TEXT10", "Label10", "ASSISTANT", 4, 2},
+    { "TEXT01", "Label01", "TITLE", 0, 0 },
+    { "TEXT02", "Label02", "FIRST NAME", 1, 0 },
+    { "TEXT03", "Label03", "LAST NAME", 2, 0 },
+    { "TEXT04", "Label04", "CELLPHONE", 3, 0 },
+    { "TEXT05", "Label05", "E-MAIL", 4, 0 },
+    { "TEXT06", "Label06", "OCCUPATION", 0, 2 },
+    { "TEXT07", "Label07", "DESIGNATION", 1, 2 },
+    { "TEXT08", "Label08", "DIRECT TELEPHONE", 2, 2 },
+    { "TEXT09", "Label09", "DIRECT FAX", 3, 2 },
+    { "TEXT10", "Label10", "ASSISTANT", 4, 2 },
 };
 
 CompanyAccess* currentCompany()
@@ -70,7 +70,8 @@ FormContacts::FormContacts(QWidget* parent)
     , m_loading(new shell::LoadIndicator(this))
     , m_timerWord(new activities::AutoSave(activities::AutoSave::Kind::Document, this))
     , m_timerOutlook(new activities::AutoSave(activities::AutoSave::Kind::MailText, this))
-    , m_communication(this, m_loading, [this](activities::SaveQuestion::Pending pending) { askToSave(pending); })
+    , m_communication(this, m_loading,
+          [this](activities::SaveQuestion::Pending pending) { askToSave(pending); })
 {
     setWindowTitle(QStringLiteral("Contacts"));
     auto business = std::make_shared<data::Database>();
@@ -78,7 +79,7 @@ FormContacts::FormContacts(QWidget* parent)
         platform::MessageBox::error(this, business->lastError());
     else
         view()->setDatabase(business);
-    m_contacts->setColumns({{QStringLiteral("FullName"), QStringLiteral("CONTACT")}});
+    m_contacts->setColumns({ { QStringLiteral("FullName"), QStringLiteral("CONTACT") } });
 
     auto* selectFrame = new QGroupBox(QStringLiteral("Select a Contact"), this);
     selectFrame->setObjectName(QStringLiteral("FrameSelect"));
@@ -88,8 +89,10 @@ FormContacts::FormContacts(QWidget* parent)
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setMinimumWidth(120);
     (new QVBoxLayout(selectFrame))->addWidget(m_list);
-    connect(m_list, &QListView::clicked, this, [this](const QModelIndex& index) { pickContact(index.row()); });
-    connect(m_list, &QListView::activated, this, [this](const QModelIndex& index) { pickContact(index.row()); });
+    connect(m_list, &QListView::clicked, this,
+        [this](const QModelIndex& index) { pickContact(index.row()); });
+    connect(m_list, &QListView::activated, this,
+        [this](const QModelIndex& index) { pickContact(index.row()); });
 
     m_entered = new QLabel(this);
     m_entered->setObjectName(QStringLiteral("LabelEntered"));
@@ -110,9 +113,9 @@ FormContacts::FormContacts(QWidget* parent)
     connect(m_delete, &QPushButton::clicked, this, &FormContacts::deleteContact);
     connect(printButton, &QPushButton::clicked, this, &FormContacts::print);
     auto* commands = new QHBoxLayout;
-    for (QWidget* button : {static_cast<QWidget*>(m_new), static_cast<QWidget*>(editButton()),
-                            static_cast<QWidget*>(saveButton()), static_cast<QWidget*>(m_delete),
-                            static_cast<QWidget*>(printButton), static_cast<QWidget*>(manual->button())})
+    for (QWidget* button : { static_cast<QWidget*>(m_new), static_cast<QWidget*>(editButton()),
+             static_cast<QWidget*>(saveButton()), static_cast<QWidget*>(m_delete),
+             static_cast<QWidget*>(printButton), static_cast<QWidget*>(manual->button()) })
         commands->addWidget(button);
     commands->addStretch();
 
@@ -147,7 +150,9 @@ FormContacts::FormContacts(QWidget* parent)
     connect(view(), &data::BoundView::rowUpdated, this, &FormContacts::showContact);
     connect(view(), &data::BoundView::fieldChanged, this, &FormContacts::fieldChanged);
     connect(binder(), &shell::FieldBinder::editRefused, this,
-            [this](const QString&, const QString& message) { platform::MessageBox::warning(this, message); });
+        [this](const QString&, const QString& message) {
+            platform::MessageBox::warning(this, message);
+        });
     showContact();
     updateFieldVisibility();
 }
@@ -155,9 +160,10 @@ FormContacts::FormContacts(QWidget* parent)
 void FormContacts::buildFields()
 {
     for (const FieldPlace& place : fieldPlaces)
-        addTextField(QLatin1String(place.field), place.label, QLatin1String(place.caption), place.row, place.column);
+        addTextField(QLatin1String(place.field), place.label, QLatin1String(place.caption),
+            place.row, place.column);
     // A telephone number shows whole, also beside the long captions of the right half.
-    for (const char* number : {"TEXT04", "TEXT08", "TEXT09"}) {
+    for (const char* number : { "TEXT04", "TEXT08", "TEXT09" }) {
         auto* box = findChild<QLineEdit*>(QLatin1String(number));
         box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("000 000 00000")));
     }
@@ -178,8 +184,12 @@ QWidget* FormContacts::buildActivities()
     frame->setObjectName(QStringLiteral("FrameActivities"));
     auto* layout = new QGridLayout(frame);
     const std::pair<const char*, const char*> buttons[] = {
-        {"CommandLetter", "Letter"}, {"CommandFax", "Telefax"}, {"CommandReport", "Call Report"},
-        {"CommandEMail", "E-Mail"}, {"CommandAppointment", "Appointment"}, {"CommandTask", "Task"},
+        { "CommandLetter", "Letter" },
+        { "CommandFax", "Telefax" },
+        { "CommandReport", "Call Report" },
+        { "CommandEMail", "E-Mail" },
+        { "CommandAppointment", "Appointment" },
+        { "CommandTask", "Task" },
     };
     int index = 0;
     for (const auto& [name, caption] : buttons) {
@@ -207,7 +217,7 @@ QWidget* FormContacts::buildAutodial()
     m_dialCell = button("Command2", QStringLiteral("Dial"), QString());
     m_logDirect = button("CommandTel", QString(), logTip);
     m_logCell = button("CommandCel", QString(), logTip);
-    for (QPushButton* log : {m_logDirect, m_logCell})
+    for (QPushButton* log : { m_logDirect, m_logCell })
         log->setIcon(callLog);
     m_directLine = new QLabel(frame);
     m_directLine->setObjectName(QStringLiteral("Label1"));
@@ -226,63 +236,76 @@ QWidget* FormContacts::buildAutodial()
 
 void FormContacts::connectCommunication()
 {
-    const auto button = [this](const char* name) { return findChild<QPushButton*>(QLatin1String(name)); };
+    const auto button
+        = [this](const char* name) { return findChild<QPushButton*>(QLatin1String(name)); };
     connect(button("CommandLetter"), &QPushButton::clicked, this, [this] {
         if (m_communication.writeLetter(correspondent()))
-            m_timerWord->start();
+            startAutoSave(m_timerWord);
     });
     connect(button("CommandFax"), &QPushButton::clicked, this, [this] {
         if (m_communication.writeFax(correspondent()))
-            m_timerWord->start();
+            startAutoSave(m_timerWord);
     });
     connect(button("CommandEMail"), &QPushButton::clicked, this, [this] {
         if (m_communication.writeEMail(correspondent()))
-            m_timerOutlook->start();
+            startAutoSave(m_timerOutlook);
     });
     connect(button("CommandAppointment"), &QPushButton::clicked, this,
-            [this] { m_communication.makeAppointment(correspondent()); });
-    connect(button("CommandTask"), &QPushButton::clicked, this, [this] { m_communication.makeTask(correspondent()); });
+        [this] { m_communication.makeAppointment(correspondent()); });
+    connect(button("CommandTask"), &QPushButton::clicked, this,
+        [this] { m_communication.makeTask(correspondent()); });
     connect(button("CommandReport"), &QPushButton::clicked, this,
-            [] { shell::Screens::bringToFront(QStringLiteral("FormCreateCallReport")); });
+        [] { shell::Screens::bringToFront(QStringLiteral("FormCreateCallReport")); });
     connect(m_dialDirect, &QPushButton::clicked, this, [this] { dial(QStringLiteral("TEXT08")); });
     connect(m_dialCell, &QPushButton::clicked, this, [this] { dial(QStringLiteral("TEXT04")); });
-    connect(m_logDirect, &QPushButton::clicked, this, [this] { logCall(QStringLiteral("TEXT08")); });
+    connect(
+        m_logDirect, &QPushButton::clicked, this, [this] { logCall(QStringLiteral("TEXT08")); });
     connect(m_logCell, &QPushButton::clicked, this, [this] { logCall(QStringLiteral("TEXT04")); });
 }
 
 void FormContacts::declareHints()
 {
-    const auto control = [this](const char* name) { return findChild<QWidget*>(QLatin1String(name)); };
+    const auto control
+        = [this](const char* name) { return findChild<QWidget*>(QLatin1String(name)); };
     m_hints->setHint(control("TEXT08"), [this] {
-        return QStringLiteral("Enter ") + fullName() + QStringLiteral("'s direct telephone number if it differs from ")
-            + companyName() + QStringLiteral("'s telephone number.");
+        return QStringLiteral("Enter ") + fullName()
+            + QStringLiteral("'s direct telephone number if it differs from ") + companyName()
+            + QStringLiteral("'s telephone number.");
     });
     m_hints->setHint(control("TEXT09"), [this] {
-        return QStringLiteral("Enter ") + fullName() + QStringLiteral("'s direct telefax number if it differs from ")
-            + companyName() + QStringLiteral("'s telefax number.");
+        return QStringLiteral("Enter ") + fullName()
+            + QStringLiteral("'s direct telefax number if it differs from ") + companyName()
+            + QStringLiteral("'s telefax number.");
     });
     m_hints->setHint(control("MEMO02"), [this] {
         return QStringLiteral("Enter any keywords related to ") + fullName()
-            + QStringLiteral(". These keywords could be hobbies, birthdays, newletters etc and can be extracted or"
+            + QStringLiteral(". These keywords could be hobbies, birthdays, newletters etc and can "
+                             "be extracted or"
                              " filtered for when you generate a report on your contacts.");
     });
     const std::pair<const char*, const char*> toContact[] = {
-        {"CommandLetter", "Write a letter to "}, {"CommandFax", "Write a fax to "},
-        {"CommandEMail", "Write an e-mail to "}, {"CommandAppointment", "Set an appointment with "},
-        {"CommandTask", "Set a task related to "},
+        { "CommandLetter", "Write a letter to " },
+        { "CommandFax", "Write a fax to " },
+        { "CommandEMail", "Write an e-mail to " },
+        { "CommandAppointment", "Set an appointment with " },
+        { "CommandTask", "Set a task related to " },
     };
     for (const auto& [name, lead] : toContact) {
         const QString start = QLatin1String(lead);
-        m_hints->setHint(control(name), [this, start] { return start + fullName() + QStringLiteral("."); });
+        m_hints->setHint(
+            control(name), [this, start] { return start + fullName() + QStringLiteral("."); });
     }
     m_hints->setHint(control("CommandReport"), [this] {
-        return QStringLiteral("Write a call report related to ") + companyName() + QStringLiteral(".");
+        return QStringLiteral("Write a call report related to ") + companyName()
+            + QStringLiteral(".");
     });
     m_hints->setHint(m_dialDirect, [this] {
-        return QStringLiteral("Dial ") + field(QStringLiteral("TEXT08")) + QStringLiteral(", using your modem.");
+        return QStringLiteral("Dial ") + field(QStringLiteral("TEXT08"))
+            + QStringLiteral(", using your modem.");
     });
     m_hints->setHint(m_dialCell, [this] {
-        return QStringLiteral("Dial ") + field(QStringLiteral("TEXT04")) + QStringLiteral(", using your modem.");
+        return QStringLiteral("Dial ") + field(QStringLiteral("TEXT04"))
+            + QStringLiteral(", using your modem.");
     });
     m_hints->addBackground(detailsFrame());
 }
@@ -300,7 +323,7 @@ void FormContacts::pickContact(int row)
 {
     if (!view()->moveToBookmark(m_contacts->bookmarkAt(row))) {
         platform::MessageBox::show(this, QStringLiteral("There are no records to choose from"),
-                                   platform::MessageBox::Icon::Critical);
+            platform::MessageBox::Icon::Critical);
         return;
     }
     autodial();
@@ -340,7 +363,8 @@ void FormContacts::saveChanges()
 
 void FormContacts::deleteContact()
 {
-    const QString question = QStringLiteral("Are you sure you want to delete ") + fullName() + QStringLiteral("?");
+    const QString question
+        = QStringLiteral("Are you sure you want to delete ") + fullName() + QStringLiteral("?");
     if (!platform::MessageBox::question(this, question))
         return;
     if (view()->rowCount() < 1)
@@ -348,7 +372,7 @@ void FormContacts::deleteContact()
     // A new row never stored has nothing to delete.
     if (view()->isNewRow() || !view()->deleteCurrent() || !view()->refresh()) {
         platform::MessageBox::show(this, QStringLiteral("There are no contacts to delete"),
-                                   platform::MessageBox::Icon::Information);
+            platform::MessageBox::Icon::Information);
     }
 }
 
@@ -366,6 +390,14 @@ void FormContacts::autodial()
     m_logCell->setVisible(!cell.isEmpty());
 }
 
+void FormContacts::startAutoSave(activities::AutoSave* timer)
+{
+    // Saved at once too: a "Yes" before the first tick must not store the working
+    // file an earlier document left behind.
+    timer->saveNow();
+    timer->start();
+}
+
 void FormContacts::stopAutoSave(activities::AutoSave::Kind kind)
 {
     (kind == activities::AutoSave::Kind::Document ? m_timerWord : m_timerOutlook)->stop();
@@ -375,7 +407,8 @@ Correspondent FormContacts::correspondent() const
 {
     const CompanyAccess* company = currentCompany();
     const auto ofCompany = [company](const char* column) {
-        return company ? data::displayText(company->companyValue(QLatin1String(column))) : QString();
+        return company ? data::displayText(company->companyValue(QLatin1String(column)))
+                       : QString();
     };
     Correspondent to;
     to.title = field(QStringLiteral("TEXT01"));
@@ -397,14 +430,17 @@ Correspondent FormContacts::correspondent() const
 
 void FormContacts::askToSave(activities::SaveQuestion::Pending pending)
 {
-    shell::RecordViews::show(shell::RecordViews::View::Correspondence, shell::RecordViews::Branch::Companies);
-    if (auto* question = shell::Screens::instance<activities::SaveQuestion>(QStringLiteral("FormCorrespondence")))
+    shell::RecordViews::show(
+        shell::RecordViews::View::Correspondence, shell::RecordViews::Branch::Companies);
+    if (auto* question
+        = shell::Screens::instance<activities::SaveQuestion>(QStringLiteral("FormCorrespondence")))
         question->askToSave(pending);
 }
 
 void FormContacts::dial(const QString& numberField)
 {
-    // The dialler waits for the modem with the window alive; a second dial must not start meanwhile.
+    // The dialler waits for the modem with the window alive; a second dial must not start
+    // meanwhile.
     m_activities->setEnabled(false);
     m_autodial->setEnabled(false);
     QPointer<FormContacts> self(this);
@@ -420,8 +456,8 @@ void FormContacts::dial(const QString& numberField)
 
 void FormContacts::logCall(const QString& numberField)
 {
-    const CallLog::Call call{platform::Clock::now(), field(numberField), field(QStringLiteral("TEXT02")),
-                             field(QStringLiteral("TEXT03")), correspondent().company};
+    const CallLog::Call call { platform::Clock::now(), field(numberField),
+        field(QStringLiteral("TEXT02")), field(QStringLiteral("TEXT03")), correspondent().company };
     QString error;
     if (!CallLog::log(call, &error))
         platform::MessageBox::warning(this, error);
@@ -429,7 +465,8 @@ void FormContacts::logCall(const QString& numberField)
 
 void FormContacts::showContact()
 {
-    m_entered->setText(fullName() + QStringLiteral(" was Entered on ") + field(QStringLiteral("DATE03")));
+    m_entered->setText(
+        fullName() + QStringLiteral(" was Entered on ") + field(QStringLiteral("DATE03")));
     autodial();
 }
 
@@ -438,7 +475,8 @@ void FormContacts::fieldChanged(const QString& name)
     if (name == u"TEXT02" || name == u"TEXT03")
         keepFullName();
     if (name == u"TEXT02" || name == u"TEXT03" || name == u"DATE03")
-        m_entered->setText(fullName() + QStringLiteral(" was Entered on ") + field(QStringLiteral("DATE03")));
+        m_entered->setText(
+            fullName() + QStringLiteral(" was Entered on ") + field(QStringLiteral("DATE03")));
     if (name == u"TEXT04" || name == u"TEXT08")
         autodial();
 }
@@ -461,7 +499,8 @@ QString FormContacts::companyName() const
     if (!db || key.isNull())
         return {};
     // The contact's own company, which in archive mode is not the current one.
-    return db->scalar(QStringLiteral("SELECT TEXT01 FROM TABLE01 WHERE AUTONUMBER = ?"), {key}).toString();
+    return db->scalar(QStringLiteral("SELECT TEXT01 FROM TABLE01 WHERE AUTONUMBER = ?"), { key })
+        .toString();
 }
 
 QString FormContacts::field(const QString& name) const

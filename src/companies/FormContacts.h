@@ -16,7 +16,7 @@ class BoundViewModel;
 namespace vantrel::shell {
 class HintLine;
 class LoadIndicator;
-}
+} // namespace vantrel::shell
 
 namespace vantrel::companies {
 
@@ -52,6 +52,7 @@ private:
     QWidget* buildAutodial();
     void connectCommunication();
     void askToSave(activities::SaveQuestion::Pending pending);
+    void startAutoSave(activities::AutoSave* timer);
     void dial(const QString& numberField);
     void logCall(const QString& numberField);
     void declareHints();
