@@ -137,13 +137,13 @@ bool RecordViews::query(
     case View::Correspondence:
         *query = { QStringLiteral(
                        "SELECT * FROM TABLE09 WHERE TABLE09.TEXT01 = ? OR TABLE09.NUMBER01 = ?"
-                       " ORDER BY TABLE09.DATE01 DESC"),
+                       " ORDER BY TABLE09.DATE01 DESC, TABLE09.AUTONUMBER DESC"),
             { name, key } };
         return true;
     case View::CallReports:
         *query = { QStringLiteral(
                        "SELECT * FROM TABLE08 WHERE TABLE08.TEXT01 = ? OR TABLE08.NUMBER01 = ?"
-                       " ORDER BY TABLE08.DATE01 DESC"),
+                       " ORDER BY TABLE08.DATE01 DESC, TABLE08.AUTONUMBER DESC"),
             { name, key } };
         return true;
     case View::Projects:
