@@ -388,6 +388,7 @@ void TestContactCommunication::eMailOpensAddressedAndItsTextIsKept()
     const QList<office::MailWindow*> windows = openWindows<office::MailWindow>();
     QCOMPARE(windows.size(), 1);
     QCOMPARE(windows[0]->item().to, QStringLiteral("ann@oneill.example"));
+    QCOMPARE(windows[0]->focusWidget()->objectName(), QStringLiteral("Subject"));
     QCOMPARE(
         m_correspondence->questions, QList<SaveQuestion::Pending> { SaveQuestion::Pending::Mail });
     QVERIFY(timer("TimerOutlook")->isActive());
