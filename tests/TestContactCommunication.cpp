@@ -578,6 +578,26 @@ void TestContactCommunication::callLogButtonsWriteTheTopRow()
     QCOMPARE(sheet.rows[0].value(3).toString(), QStringLiteral("O'Neill & Sons"));
     QCOMPARE(sheet.rows[1].value(0).toDateTime(), QDateTime(today, QTime(9, 10)));
     QCOMPARE(sheet.rows[1].value(1).toString(), QStringLiteral("021 555 0101"));
+
+    // A contact of an archived company is logged with that company, not the current one.
+    const qint64 archived
+        = insert(QStringLiteral("TABLE01"), { { "TEXT01", "Old Co" }, { "TEXT20", "Archive" } });
+    insert(QStringLiteral("TABLE03"),
+        { { "TEXT02", "Eve" }, { "TEXT03", "Hart" }, { "TEXT08", "011 222 3333" },
+            { "NUMBER01", archived } });
+    shell::Screens::registerScreen(
+        QStringLiteral("FormArchive"), [] { return new test::FakeCompanyScreen; });
+    shell::Screens::instance<test::FakeCompanyScreen>(QStringLiteral("FormArchive"))
+        ->standOn(archived, QStringLiteral("Old Co"), QStringLiteral("A-2"));
+    shell::RecordViews::show(
+        shell::RecordViews::View::Contacts, shell::RecordViews::Branch::Archive);
+    QVERIFY(m_screen->findChild<QWidget*>(QStringLiteral("FrameActivities"))->isHidden());
+    control<QPushButton>("CommandTel")->click();
+    QVERIFY2(data::readWorksheet(log, QString(), &sheet, &error), qPrintable(error));
+    QCOMPARE(sheet.rows.size(), 3);
+    QCOMPARE(sheet.rows[0].value(1).toString(), QStringLiteral("011 222 3333"));
+    QCOMPARE(sheet.rows[0].value(2).toString(), QStringLiteral("Eve Hart"));
+    QCOMPARE(sheet.rows[0].value(3).toString(), QStringLiteral("Old Co"));
 }
 
 void TestContactCommunication::callReportButtonAndStoppingTheTimers()

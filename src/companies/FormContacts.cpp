@@ -457,7 +457,7 @@ void FormContacts::dial(const QString& numberField)
 void FormContacts::logCall(const QString& numberField)
 {
     const CallLog::Call call { platform::Clock::now(), field(numberField),
-        field(QStringLiteral("TEXT02")), field(QStringLiteral("TEXT03")), correspondent().company };
+        field(QStringLiteral("TEXT02")), field(QStringLiteral("TEXT03")), companyName() };
     QString error;
     if (!CallLog::log(call, &error))
         platform::MessageBox::warning(this, error);
