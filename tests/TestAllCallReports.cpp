@@ -1,16 +1,11 @@
 #include "activities/FormAllCallReports.h"
 #include "activities/FormReportFilter.h"
-#include "activities/WorkingFiles.h"
 #include "data/BoundView.h"
 #include "data/Database.h"
 #include "data/Schema.h"
-#include "office/DefaultLetterhead.h"
 #include "office/MailProgram.h"
 #include "office/RecordingMailProgram.h"
-#include "office/RtfReader.h"
 #include "office/RtfWriter.h"
-#include "office/WordProcessor.h"
-#include "office/WordWindow.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "shell/Screens.h"
@@ -19,8 +14,6 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -59,16 +52,6 @@ void addReport(
         qFatal("%s", qPrintable(db.lastError()));
 }
 
-void closeWordWindows()
-{
-    QList<office::WordWindow*> windows;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* window = qobject_cast<office::WordWindow*>(widget))
-            windows.append(window);
-    }
-    qDeleteAll(windows);
-}
-
 // Notes what the loading indicator said while the mail was being handed over.
 class WatchedMailProgram : public office::RecordingMailProgram {
 public:
@@ -96,7 +79,6 @@ private slots:
     void findTakesQuotesAndPercentAsTextAndResetBringsAllBack();
     void filterHandsOverItsReports();
     void sendWithMailShowsTheIndicatorAndGivesSubjectAndPlainBody();
-    void sendToWordPastesTheShownReport();
     void hints();
 
 private:
@@ -131,9 +113,6 @@ void TestAllCallReports::init()
 {
     m_folder = std::make_unique<test::TestFolder>();
     m_folder->createDatabases();
-    QDir().mkdir(QStringLiteral("Temp"));
-    QString error;
-    QVERIFY(office::writeDefaultLetterhead(m_folder->path(), &error));
     auto messages = std::make_unique<platform::RecordingMessageBoxHandler>();
     m_messages = messages.get();
     MessageBox::setHandler(std::move(messages));
@@ -147,8 +126,6 @@ void TestAllCallReports::init()
 void TestAllCallReports::cleanup()
 {
     Screens::closeAll();
-    closeWordWindows();
-    office::WordProcessor::setInstance(nullptr);
     office::MailProgram::setInstance(nullptr);
     platform::Clock::reset();
     MessageBox::setHandler(nullptr);
@@ -269,29 +246,6 @@ void TestAllCallReports::sendWithMailShowsTheIndicatorAndGivesSubjectAndPlainBod
         QStringLiteral("An error has occurred. The mail program is not available."));
     QCOMPARE(m_messages->shown.first().icon, MessageBox::Icon::Critical);
     QVERIFY(control("LabelLoad")->parentWidget()->isHidden());
-}
-
-void TestAllCallReports::sendToWordPastesTheShownReport()
-{
-    addReport(5, QStringLiteral("2026-03-02"), QStringLiteral("Report of another company"));
-    open();
-    control<QPushButton>("CommandWord")->click();
-    QVERIFY(m_messages->shown.isEmpty());
-    QVERIFY(control("LabelLoad")->parentWidget()->isHidden());
-
-    office::WordProcessor& word = office::WordProcessor::instance();
-    office::WordProcessor::Instance shown = 0;
-    QString error;
-    QVERIFY(word.attach(&shown, &error));
-    QVERIFY(word.saveActiveDocument(shown, QStringLiteral("Temp/sent.doc"), &error));
-    QFile sent(QStringLiteral("Temp/sent.doc"));
-    QVERIFY(sent.open(QIODevice::ReadOnly));
-    QTextDocument body;
-    QTextDocument header;
-    QVERIFY(office::readRtf(sent.readAll(), &body, &header, &error));
-    QVERIFY2(body.toPlainText().contains(QStringLiteral("Report of another company")),
-        qPrintable(body.toPlainText()));
-    QVERIFY(!header.isEmpty());
 }
 
 void TestAllCallReports::hints()
