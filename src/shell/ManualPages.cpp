@@ -16,6 +16,8 @@ const QList<ManualPage>& manualPages()
         {QStringLiteral("FormCreateCallReport"), 32},
         {QStringLiteral("FormCorrespondence"), 40},
         {QStringLiteral("FormCallReports"), 40},
+        {QStringLiteral("FormAllCallReports"), 41},
+        {QStringLiteral("FormReportFilter"), 41},
         {QStringLiteral("FormProjects"), 42},
         {QStringLiteral("FormAttachments"), 46},
         {QStringLiteral("FormCompetitors"), 48},

@@ -1,8 +1,10 @@
 #include "shell/ScreenCatalog.h"
 
+#include "activities/FormAllCallReports.h"
 #include "activities/FormCallReports.h"
 #include "activities/FormCorrespondence.h"
 #include "activities/FormCreateCallReport.h"
+#include "activities/FormReportFilter.h"
 #include "companies/FormArchive.h"
 #include "companies/FormCompanies.h"
 #include "companies/FormContacts.h"
@@ -31,6 +33,10 @@ void registerScreens()
         QStringLiteral("FormCallReports"), [] { return new activities::FormCallReports; });
     Screens::registerScreen(
         QStringLiteral("FormCorrespondence"), [] { return new activities::FormCorrespondence; });
+    Screens::registerScreen(
+        QStringLiteral("FormAllCallReports"), [] { return new activities::FormAllCallReports; });
+    Screens::registerScreen(
+        QStringLiteral("FormReportFilter"), [] { return new activities::FormReportFilter; });
     Screens::registerScreen(
         QStringLiteral("FormMastertables"), [] { return new FormMastertables; });
     Screens::registerScreen(
