@@ -14,6 +14,7 @@
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "shell/RecordViews.h"
+#include "shell/ScreenArea.h"
 #include "shell/Screens.h"
 
 #include "ShellFakes.h"
@@ -29,6 +30,7 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -121,6 +123,7 @@ private slots:
     void findMatchesTheCompanysKeyAndResetBringsAllBack();
     void findTakesQuotesAndPercentAsText();
     void highlightMovesFromOccurrenceToOccurrenceAndStartsOver();
+    void highlightTakesTheFocusOnlyFromItsOwnScreen();
     void zoomStopsAtItsLimitsAndNeverChangesTheStoredReport();
     void editedReportIsStoredWhenPagingOn();
     void deleteAsksFirst();
@@ -339,6 +342,43 @@ void TestCallReportBrowser::highlightMovesFromOccurrenceToOccurrenceAndStartsOve
     control<QPushButton>("CommandZoomIn")->click();
     QCOMPARE(view->textCursor().selectionStart(), first);
     QCOMPARE(view->textCursor().selectedText(), QStringLiteral("Alpha"));
+}
+
+void TestCallReportBrowser::highlightTakesTheFocusOnlyFromItsOwnScreen()
+{
+    addReport(companyKey, today, QStringLiteral("alpha and alpha"));
+    shell::ScreenArea area;
+    const auto releaseArea = qScopeGuard([&area] {
+        shell::Screens::closeAll();
+        shell::Screens::releaseArea(&area);
+    });
+    shell::Screens::setArea(&area);
+    area.resize(900, 700);
+    area.show();
+    area.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&area));
+    shell::Screens::registerScreen(QStringLiteral("FormOther"), [] {
+        auto* screen = new QWidget;
+        new QLineEdit(screen);
+        return screen;
+    });
+    open();
+    control<QPushButton>("CommandSearch")->click();
+    find(QStringLiteral("alpha"));
+    control<QTimer>("TimerSearch")->stop();
+    auto* view = control<QTextEdit>("RichTextBox1");
+    control<QLineEdit>("TextFind")->setFocus();
+    m_screen->highlightStep();
+    QVERIFY(view->hasFocus());
+
+    // The user went on to another screen while the steps go on: the highlight
+    // moves, but the other screen stays in front.
+    QWidget* other = shell::Screens::bringToFront(QStringLiteral("FormOther"));
+    QCOMPARE(area.activeScreen(), other);
+    const int before = view->textCursor().selectionStart();
+    m_screen->highlightStep();
+    QVERIFY(view->textCursor().selectionStart() != before);
+    QCOMPARE(area.activeScreen(), other);
 }
 
 void TestCallReportBrowser::zoomStopsAtItsLimitsAndNeverChangesTheStoredReport()

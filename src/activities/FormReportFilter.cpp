@@ -42,7 +42,7 @@ QComboBox* listOf(data::BoundView* rows, const char* name, const QString& prompt
     combo->setPlaceholderText(prompt);
     combo->setCurrentIndex(-1);
     combo->setMaxVisibleItems(20);
-    combo->setMinimumWidth(240);
+    combo->setMinimumWidth(180);
     return combo;
 }
 
@@ -82,7 +82,7 @@ FormReportFilter::FormReportFilter(QWidget* parent)
     const QDate shown = platform::Clock::today().addDays(-60);
     m_calendar->setSelectedDate(shown);
     m_calendar->setCurrentPage(shown.year(), shown.month());
-    m_calendar->setMinimumSize(380, 280);
+    m_calendar->setMinimumSize(280, 220);
     connect(m_calendar, &QCalendarWidget::clicked, this, &FormReportFilter::pickDay);
 
     auto* manual = new shell::ManualLink(this);
@@ -122,7 +122,7 @@ QWidget* FormReportFilter::buildChoices()
 {
     auto* frame = new QGroupBox(QStringLiteral("Reports to Display"), this);
     frame->setObjectName(QStringLiteral("FrameChoices"));
-    frame->setMinimumWidth(380);
+    frame->setMinimumWidth(300);
     m_from = textBox("TextFrom", frame);
     m_from->setText(fromPrompt);
     m_from->setToolTip(QStringLiteral("Click the starting date on the Calendar"));

@@ -290,7 +290,10 @@ void ReportBrowser::highlightStep()
         m_report->setTextCursor(cursor);
     }
     m_searchPosition = index;
-    m_report->setFocus(Qt::OtherFocusReason);
+    // Only while the user works on this screen: taking the focus from another
+    // screen would bring this one back to the front every second.
+    if (isAncestorOf(QApplication::focusWidget()))
+        m_report->setFocus(Qt::OtherFocusReason);
     m_searchPosition += int(m_searchText.size());
 }
 
