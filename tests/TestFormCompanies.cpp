@@ -429,8 +429,7 @@ void TestFormCompanies::otherScreensWriteIntoTheCurrentCompany()
     QVERIFY(!control(&screen, "MEMO01")->isHidden());
     QCOMPARE(control<QPlainTextEdit>(&screen, "MEMO01")->toPlainText(), QStringLiteral("Likes tea"));
     QCOMPARE(control<QLineEdit>(&screen, "Text21")->text(), QStringLiteral("A new appointment has been made."));
-    // Stored with the company when the screen leaves it.
-    pick(&screen, QStringLiteral("Alpha Steel"));
+    // Stored at once: nothing of the user's is pending in view mode.
     QCOMPARE(stored(key, QStringLiteral("DATE01")).toDate(), today);
     QCOMPARE(stored(key, QStringLiteral("TEXT21")).toString(), QStringLiteral("A new appointment has been made."));
     QCOMPARE(stored(key, QStringLiteral("MEMO01")).toString(), QStringLiteral("Likes tea"));
@@ -443,6 +442,14 @@ void TestFormCompanies::otherScreensWriteIntoTheCurrentCompany()
     QVERIFY(viewer && viewer->isVisible());
     QCOMPARE(viewer->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->toPlainText(), QStringLiteral("Founded 1901"));
     QCOMPARE(viewer->windowTitle(), QStringLiteral("Beta Works - Company Details"));
+    shell::Screens::close(QStringLiteral("FormDetails"));
+
+    // While the user edits the company, a written value waits for Save with the user's changes.
+    control<QPushButton>(&screen, "CommandEdit")->click();
+    QVERIFY(screen.setNotes(QStringLiteral("Prefers coffee")));
+    QCOMPARE(stored(key, QStringLiteral("MEMO01")).toString(), QStringLiteral("Likes tea"));
+    control<QPushButton>(&screen, "CommandSave")->click();
+    QCOMPARE(stored(key, QStringLiteral("MEMO01")).toString(), QStringLiteral("Prefers coffee"));
 }
 
 QTEST_MAIN(TestFormCompanies)

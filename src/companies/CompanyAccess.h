@@ -9,7 +9,8 @@ namespace vantrel::companies {
 // Typed access to the company a record screen stands on (the companies screen,
 // or the archive screen for the archive branch). Other screens read the current
 // company and write back into it through this, never through its widgets; what
-// they write is stored with the company at its next save or refresh.
+// they write is stored at once, or with the user's own changes at Save while the
+// screen is in edit mode.
 class CompanyAccess {
 public:
     virtual ~CompanyAccess() = default;

@@ -430,24 +430,34 @@ QVariant CompanyRecordScreen::companyValue(const QString& column) const
     return view()->value(column);
 }
 
+bool CompanyRecordScreen::writeBack(const QString& column, const QVariant& value)
+{
+    if (!view()->setValue(column, value))
+        return false;
+    // Outside edit mode nothing of the user's is pending, so the value is stored
+    // at once instead of waiting for a move to another company that may not
+    // come before the program ends.
+    return isEditMode() || view()->update();
+}
+
 bool CompanyRecordScreen::setLastVisited(const QDate& date)
 {
-    return view()->setValue(QStringLiteral("DATE01"), date);
+    return writeBack(QStringLiteral("DATE01"), date);
 }
 
 bool CompanyRecordScreen::setAppointmentNote(const QString& note)
 {
-    return view()->setValue(QStringLiteral("TEXT21"), note);
+    return writeBack(QStringLiteral("TEXT21"), note);
 }
 
 bool CompanyRecordScreen::setNotes(const QString& notes)
 {
-    return view()->setValue(QStringLiteral("MEMO01"), notes);
+    return writeBack(QStringLiteral("MEMO01"), notes);
 }
 
 bool CompanyRecordScreen::setCompanyDetails(const QString& details)
 {
-    return view()->setValue(QStringLiteral("MEMO02"), details);
+    return writeBack(QStringLiteral("MEMO02"), details);
 }
 
 } // namespace vantrel::companies

@@ -59,6 +59,7 @@ protected:
     void reloadOtherScreen(const QString& name);
 
 private:
+    bool writeBack(const QString& column, const QVariant& value);
     void buildFields();
     void buildListChoice();
     void declareHints();
