@@ -52,6 +52,7 @@ private slots:
     void itemsAreWrittenAndReadBack();
     void fileIsPlainICalendarForOtherPrograms();
     void itemsOfOtherProgramsAreKept();
+    void blanksAroundSubjectsAreKept();
     void damagedFileIsNeverOverwritten();
     void badItemsAreRefused();
 };
@@ -190,6 +191,57 @@ void TestAgendaStore::itemsOfOtherProgramsAreKept()
     QVERIFY(store.read(&appointments, nullptr, &error));
     QCOMPARE(appointments.at(0).subject, QString("Dentist (Dr. Kahn)"));
     QCOMPARE(appointments.at(0).durationMinutes, 45);
+}
+
+void TestAgendaStore::blanksAroundSubjectsAreKept()
+{
+    vantrel::test::TestFolder folder;
+    AgendaStore store;
+    QString error;
+    // A task's subject ends in one blank; a long one is folded over two lines in the file.
+    const QString taskSubject = "Mary Smith Acme Ltd 0221 123 0171 456 ";
+    const QString longSubject = "Maryanne Smithsonian-Whitfield Acme International Holdings "
+                                "Limited, Köln; 0044 20 7946 0000 0044 7700 900000 ";
+    const QString appointmentSubject = "  Anna Berg  Berg, Söhne\\n ";
+    QVERIFY(store.store(task("t1", taskSubject, QDate(2026, 3, 16)), &error));
+    QVERIFY(store.store(task("t2", longSubject, QDate(2026, 3, 17)), &error));
+    QVERIFY(store.store(task("t3", " ", QDate(2026, 3, 18)), &error));
+    QVERIFY(store.store(
+        appointment("a1", appointmentSubject, QDateTime(QDate(2026, 3, 20), QTime(9, 0)), 60),
+        &error));
+    QVERIFY(fileText(folder.filePath("Agenda.ics")).contains("0171 456 \r\n"));
+
+    QList<Appointment> appointments;
+    QList<Task> tasks;
+    QVERIFY2(store.read(&appointments, &tasks, &error), qPrintable(error));
+    QCOMPARE(tasks.size(), 3);
+    QCOMPARE(tasks.at(0).subject, taskSubject);
+    QCOMPARE(tasks.at(1).subject, longSubject);
+    QCOMPARE(tasks.at(2).subject, QString(" "));
+    QCOMPARE(appointments.size(), 1);
+    QCOMPARE(appointments.at(0).subject, appointmentSubject);
+
+    // Storing and removing other items rewrites the file: the blanks stay.
+    QVERIFY(store.store(task("t4", "Other", QDate(2026, 3, 19)), &error));
+    QVERIFY(store.remove("t3", &error));
+    QVERIFY(store.read(&appointments, &tasks, &error));
+    QCOMPARE(tasks.at(0).subject, taskSubject);
+    QCOMPARE(tasks.at(1).subject, longSubject);
+    QCOMPARE(appointments.at(0).subject, appointmentSubject);
+
+    // An alarm's summary inside an item, parameters with a colon and folding by another
+    // program are told apart from the item's own summary.
+    writeFile(folder.filePath("Agenda.ics"),
+        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//Calendar//EN\r\n"
+        "BEGIN:VEVENT\r\nUID:other-1\r\nDTSTAMP:20260101T000000Z\r\n"
+        "BEGIN:VALARM\r\nACTION:EMAIL\r\nSUMMARY: Alarm \r\nTRIGGER:-PT15M\r\nEND:VALARM\r\n"
+        "SUMMARY;ALTREP=\"cid:a;b:c\":Dentist\\, Dr. \r\n\t Kahn \r\n"
+        "DTSTART:20260310T130000Z\r\nEND:VEVENT\r\n"
+        "BEGIN:VTODO\r\nUID:other-2\r\nDTSTAMP:20260101T000000Z\r\nEND:VTODO\r\n"
+        "END:VCALENDAR\r\n");
+    QVERIFY2(store.read(&appointments, &tasks, &error), qPrintable(error));
+    QCOMPARE(appointments.at(0).subject, QString("Dentist, Dr.  Kahn "));
+    QCOMPARE(tasks.at(0).subject, QString());
 }
 
 void TestAgendaStore::damagedFileIsNeverOverwritten()

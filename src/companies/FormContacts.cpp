@@ -205,20 +205,22 @@ QWidget* FormContacts::buildAutodial()
 {
     auto* frame = new QGroupBox(QStringLiteral("Autodial"), this);
     frame->setObjectName(QStringLiteral("FrameAutodial"));
-    const auto button = [frame](const char* name, const QString& caption, const QString& toolTip) {
-        auto* made = new QPushButton(caption, frame);
+    // Picture-only buttons: the tip is also the name a screen reader gives them.
+    const auto button = [frame](const char* name, const QIcon& picture, const QString& toolTip) {
+        auto* made = new QPushButton(picture, QString(), frame);
         made->setObjectName(QLatin1String(name));
         made->setToolTip(toolTip);
+        made->setAccessibleName(toolTip);
+        made->setIconSize(QSize(22, 22));
         return made;
     };
-    const QIcon callLog(QStringLiteral(":/shell/icons/Excel.svg"));
+    const QIcon telephone(QStringLiteral(":/shell/icons/Telephone.svg"));
+    const QIcon callLog(QStringLiteral(":/shell/icons/CallLog.svg"));
     const QString logTip = QStringLiteral("Note the call in the call log");
-    m_dialDirect = button("Command1", QStringLiteral("Dial"), QString());
-    m_dialCell = button("Command2", QStringLiteral("Dial"), QString());
-    m_logDirect = button("CommandTel", QString(), logTip);
-    m_logCell = button("CommandCel", QString(), logTip);
-    for (QPushButton* log : { m_logDirect, m_logCell })
-        log->setIcon(callLog);
+    m_dialDirect = button("Command1", telephone, QStringLiteral("Dial the direct telephone"));
+    m_dialCell = button("Command2", telephone, QStringLiteral("Dial the cellphone"));
+    m_logDirect = button("CommandTel", callLog, logTip);
+    m_logCell = button("CommandCel", callLog, logTip);
     m_directLine = new QLabel(frame);
     m_directLine->setObjectName(QStringLiteral("Label1"));
     m_cellphone = new QLabel(frame);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 namespace vantrel::office {
 
@@ -17,6 +18,10 @@ struct ComponentDeleter {
     void operator()(icalcomponent* component) const { icalcomponent_free(component); }
 };
 using Calendar = std::unique_ptr<icalcomponent, ComponentDeleter>;
+
+struct ValueDeleter {
+    void operator()(icalvalue* value) const { icalvalue_free(value); }
+};
 
 bool fail(QString* error, const QString& message)
 {
@@ -31,6 +36,78 @@ Calendar newCalendar()
     icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
     icalcomponent_add_property(calendar.get(), icalproperty_new_prodid("-//Vantrel//Agenda//EN"));
     return calendar;
+}
+
+qsizetype valueStart(const QByteArray& line)
+{
+    bool quoted = false;
+    for (qsizetype at = 0; at < line.size(); ++at) {
+        if (line.at(at) == '"')
+            quoted = !quoted;
+        else if (line.at(at) == ':' && !quoted)
+            return at + 1;
+    }
+    return -1;
+}
+
+// The first SUMMARY of every component directly inside the calendar, in file order,
+// unfolded but still escaped.
+QList<std::optional<QByteArray>> summariesInFile(const QByteArray& text)
+{
+    QList<QByteArray> lines;
+    for (QByteArray line : text.split('\n')) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (!lines.isEmpty() && (line.startsWith(' ') || line.startsWith('\t')))
+            lines.last() += line.mid(1);
+        else
+            lines.append(line);
+    }
+    QList<std::optional<QByteArray>> summaries;
+    int depth = 0;
+    for (const QByteArray& line : std::as_const(lines)) {
+        qsizetype nameEnd = line.indexOf(':');
+        const qsizetype parameters = line.indexOf(';');
+        if (parameters >= 0 && (nameEnd < 0 || parameters < nameEnd))
+            nameEnd = parameters;
+        const QByteArray name = line.left(nameEnd).trimmed().toUpper();
+        if (name == "BEGIN") {
+            if (++depth == 2)
+                summaries.append(std::nullopt);
+        } else if (name == "END") {
+            --depth;
+        } else if (depth == 2 && name == "SUMMARY" && !summaries.last()) {
+            const qsizetype start = valueStart(line);
+            if (start >= 0)
+                summaries.last() = line.mid(start);
+        }
+    }
+    return summaries;
+}
+
+// libical trims the blanks at both ends of every value it reads, though in a text they
+// belong to it (a task's subject ends in one). The summaries are taken again from the
+// file; an item whose summary differs from libical's by more than those blanks keeps
+// libical's, so a file the two read differently loses nothing.
+void keepSummaryBlanks(const QByteArray& text, icalcomponent* calendar)
+{
+    const QList<std::optional<QByteArray>> summaries = summariesInFile(text);
+    qsizetype index = 0;
+    for (icalcomponent* item = icalcomponent_get_first_component(calendar, ICAL_ANY_COMPONENT);
+         item && index < summaries.size();
+         item = icalcomponent_get_next_component(calendar, ICAL_ANY_COMPONENT), ++index) {
+        const std::optional<QByteArray>& written = summaries.at(index);
+        if (!written)
+            continue;
+        // A summary of blanks alone comes back from libical as none at all.
+        const char* parsed = icalcomponent_get_summary(item);
+        const QByteArray parsedText = parsed ? QByteArray(parsed) : QByteArray();
+        const std::unique_ptr<icalvalue, ValueDeleter> value(
+            icalvalue_new_from_string(ICAL_TEXT_VALUE, written->constData()));
+        const char* exact = value ? icalvalue_get_text(value.get()) : nullptr;
+        if (exact && parsedText != exact && QByteArray(exact).trimmed() == parsedText)
+            icalcomponent_set_summary(item, exact);
+    }
 }
 
 bool loadCalendar(const QString& fileName, Calendar* calendar, QString* error)
@@ -53,6 +130,7 @@ bool loadCalendar(const QString& fileName, Calendar* calendar, QString* error)
                 .arg(fileName));
     // Properties libical could not parse come back as error notes; they are not written back.
     icalcomponent_strip_errors(parsed.get());
+    keepSummaryBlanks(text, parsed.get());
     *calendar = std::move(parsed);
     return true;
 }
