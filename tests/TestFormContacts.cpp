@@ -362,6 +362,8 @@ void TestFormContacts::hintsNameTheContactAndItsCompany()
         { { "TEXT02", "D'Arcy" }, { "TEXT03", "O'Hara" }, { "NUMBER01", company },
             { "TEXT04", "082 1" } });
     FormContacts* screen = openContacts();
+    // The size the main window gives its screens at its start size.
+    screen->resize(640, 502);
     screen->show();
     QVERIFY(QTest::qWaitForWindowExposed(screen));
     auto* label = control<QLabel>(screen, "LabelHelp");

@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QToolBar>
@@ -140,7 +141,7 @@ CompanyRecordScreen::CompanyRecordScreen(const QString& name, const QString& rec
     layout->addLayout(top);
     layout->addWidget(m_information);
     layout->addWidget(makeToolBar());
-    layout->addWidget(detailsFrame(), 1);
+    layout->addWidget(detailsArea(), 1);
     layout->addLayout(m_links);
     layout->addLayout(m_commands);
     layout->addWidget(m_hints->frame());

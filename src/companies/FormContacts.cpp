@@ -27,6 +27,7 @@
 #include <QListView>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -131,7 +132,7 @@ FormContacts::FormContacts(QWidget* parent)
     heading->addWidget(m_loading);
     record->addLayout(heading);
     record->addWidget(makeToolBar());
-    record->addWidget(detailsFrame(), 1);
+    record->addWidget(detailsArea(), 1);
     record->addLayout(commands);
     record->addLayout(frames);
     // Below the list, where a hint has room to wrap without pushing the record together.

@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QToolBar>
 
 namespace vantrel::companies {
@@ -27,6 +28,7 @@ RecordScreen::RecordScreen(const QString& name, QWidget* parent)
     , m_view(new data::BoundView(this))
     , m_binder(new shell::FieldBinder(m_view, this))
     , m_frame(new QGroupBox(this))
+    , m_area(new QScrollArea(this))
     , m_left(new QGridLayout)
     , m_right(new QGridLayout)
     , m_edit(new QPushButton(QStringLiteral("Edit"), this))
@@ -48,6 +50,10 @@ RecordScreen::RecordScreen(const QString& name, QWidget* parent)
     for (const QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::Base})
         legible.setColor(QPalette::Disabled, role, legible.color(QPalette::Active, role));
     m_frame->setPalette(legible);
+    m_area->setFrameShape(QFrame::NoFrame);
+    m_area->setWidgetResizable(true);
+    m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_area->setWidget(m_frame);
     m_edit->setObjectName(QStringLiteral("CommandEdit"));
     m_save->setObjectName(QStringLiteral("CommandSave"));
     m_save->hide();
@@ -132,10 +138,12 @@ QPlainTextEdit* RecordScreen::addMemoField(const QString& field, const char* lab
     cell->addWidget(memo, 1);
     if (companion) {
         // The companion (a zoom button) must stay usable in view mode, where the
-        // frame is disabled: it belongs to the screen and stands beside the memo.
-        companion->setParent(this);
+        // frame is disabled: it stands beside the memo on the scrolled area, above
+        // the frame, and follows the memo when the frame scrolls.
+        companion->setParent(m_area->viewport());
         cell->addSpacing(std::min(companion->sizeHint().width(), companion->maximumWidth()) + 2);
         memo->installEventFilter(this);
+        m_frame->installEventFilter(this);
     }
     half(column)->addLayout(cell, row, 1);
     m_binder->bind(memo, field);
@@ -148,8 +156,9 @@ bool RecordScreen::eventFilter(QObject* watched, QEvent* event)
     const QEvent::Type type = event->type();
     if (type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show) {
         for (const ShownField& field : m_fields) {
-            if (field.editor == watched && field.companion) {
-                const QPoint corner = field.editor->mapTo(this, QPoint(field.editor->width() + 2, 0));
+            if (field.companion && (field.editor == watched || watched == m_frame)) {
+                const QPoint corner
+                    = field.editor->mapTo(m_area->viewport(), QPoint(field.editor->width() + 2, 0));
                 field.companion->move(corner);
                 field.companion->raise();
             }

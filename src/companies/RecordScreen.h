@@ -11,6 +11,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QScrollArea;
 class QToolBar;
 
 namespace vantrel::data {
@@ -36,6 +37,9 @@ public:
 
     data::BoundView* view() const { return m_view; }
     QGroupBox* detailsFrame() const { return m_frame; }
+    // What a screen lays out: the details frame, scrolled when the screen is too low
+    // for all its fields (outside the frame, so it scrolls also while the frame is locked).
+    QScrollArea* detailsArea() const { return m_area; }
     bool isEditMode() const { return m_editMode; }
 
     void enterEditMode();
@@ -101,6 +105,7 @@ private:
     data::BoundView* m_view;
     shell::FieldBinder* m_binder;
     QGroupBox* m_frame;
+    QScrollArea* m_area;
     QGridLayout* m_left;
     QGridLayout* m_right;
     QPushButton* m_edit;
