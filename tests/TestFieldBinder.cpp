@@ -118,6 +118,13 @@ private slots:
         QVERIFY(!m_view->isEdited());
         QCOMPARE(m_view->value(s("DATE01")).toDate(), QDate(1901, 5, 6));
 
+        // A locked box shows a long value from its beginning.
+        QLineEdit locked;
+        locked.setEnabled(false);
+        binder.bind(&locked, s("MEMO01"));
+        QCOMPARE(locked.text(), s("Good customer"));
+        QCOMPARE(locked.cursorPosition(), 0);
+
         // A field set by the screen's code shows in its widgets at once.
         QVERIFY(m_view->setValue(s("TEXT08"), s("Potsdam")));
         QCOMPARE(city.text(), s("Potsdam"));

@@ -12,6 +12,7 @@
 #include "shell/FieldBinder.h"
 #include "shell/FormDetails.h"
 #include "shell/HintLine.h"
+#include "shell/VerticalScrollArea.h"
 #include "shell/Screens.h"
 
 #include <QApplication>
@@ -23,7 +24,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QToolBar>

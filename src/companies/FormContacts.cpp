@@ -13,6 +13,7 @@
 #include "platform/MessageBox.h"
 #include "shell/FieldBinder.h"
 #include "shell/HintLine.h"
+#include "shell/VerticalScrollArea.h"
 #include "shell/LoadIndicator.h"
 #include "shell/ManualLink.h"
 #include "shell/RecordViews.h"
@@ -27,7 +28,6 @@
 #include <QListView>
 #include <QPointer>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QToolBar>
 #include <QVBoxLayout>
 

@@ -5,6 +5,7 @@
 #include "data/FieldValues.h"
 #include "office/PrinterProvider.h"
 #include "shell/FieldBinder.h"
+#include "shell/VerticalScrollArea.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,7 +19,6 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QToolBar>
 
 namespace vantrel::companies {
@@ -28,7 +28,7 @@ RecordScreen::RecordScreen(const QString& name, QWidget* parent)
     , m_view(new data::BoundView(this))
     , m_binder(new shell::FieldBinder(m_view, this))
     , m_frame(new QGroupBox(this))
-    , m_area(new QScrollArea(this))
+    , m_area(new shell::VerticalScrollArea(m_frame, this))
     , m_left(new QGridLayout)
     , m_right(new QGridLayout)
     , m_edit(new QPushButton(QStringLiteral("Edit"), this))
@@ -50,10 +50,6 @@ RecordScreen::RecordScreen(const QString& name, QWidget* parent)
     for (const QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText, QPalette::Base})
         legible.setColor(QPalette::Disabled, role, legible.color(QPalette::Active, role));
     m_frame->setPalette(legible);
-    m_area->setFrameShape(QFrame::NoFrame);
-    m_area->setWidgetResizable(true);
-    m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_area->setWidget(m_frame);
     m_edit->setObjectName(QStringLiteral("CommandEdit"));
     m_save->setObjectName(QStringLiteral("CommandSave"));
     m_save->hide();

@@ -11,7 +11,6 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class QScrollArea;
 class QToolBar;
 
 namespace vantrel::data {
@@ -20,6 +19,7 @@ class BoundView;
 
 namespace vantrel::shell {
 class FieldBinder;
+class VerticalScrollArea;
 }
 
 namespace vantrel::companies {
@@ -39,7 +39,7 @@ public:
     QGroupBox* detailsFrame() const { return m_frame; }
     // What a screen lays out: the details frame, scrolled when the screen is too low
     // for all its fields (outside the frame, so it scrolls also while the frame is locked).
-    QScrollArea* detailsArea() const { return m_area; }
+    shell::VerticalScrollArea* detailsArea() const { return m_area; }
     bool isEditMode() const { return m_editMode; }
 
     void enterEditMode();
@@ -105,7 +105,7 @@ private:
     data::BoundView* m_view;
     shell::FieldBinder* m_binder;
     QGroupBox* m_frame;
-    QScrollArea* m_area;
+    shell::VerticalScrollArea* m_area;
     QGridLayout* m_left;
     QGridLayout* m_right;
     QPushButton* m_edit;

@@ -127,8 +127,13 @@ void FieldBinder::show(int binding)
     switch (bound.kind) {
     case Kind::LineEdit: {
         auto* edit = static_cast<QLineEdit*>(widget);
-        if (edit->text() != text)
+        if (edit->text() != text) {
             edit->setText(text);
+            // A value longer than its locked box shows its beginning, where it
+            // is read from; a box open for typing keeps the cursor at the end.
+            if (!edit->isEnabled())
+                edit->setCursorPosition(0);
+        }
         break;
     }
     case Kind::PlainText: {
