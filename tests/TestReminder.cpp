@@ -10,6 +10,7 @@
 #include "office/RecordingMailProgram.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
+#include "shell/ScreenArea.h"
 #include "shell/Screens.h"
 
 #include "TestFolder.h"
@@ -48,6 +49,23 @@ public:
 };
 
 const QDate today(2026, 12, 9); // a Wednesday
+
+// Whether a window is blocked by a modal dialog.
+class BlockWatch : public QObject {
+public:
+    explicit BlockWatch(QWidget* window) { window->installEventFilter(this); }
+    bool blocked = false;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::WindowBlocked)
+            blocked = true;
+        else if (event->type() == QEvent::WindowUnblocked)
+            blocked = false;
+        return false;
+    }
+};
 
 } // namespace
 
@@ -309,8 +327,25 @@ void TestReminder::reminderIsForTheCompaniesScreen()
     QVERIFY(screen);
     QCOMPARE(screen->companyValue("TEXT01").toString(), QStringLiteral("Keller AG"));
 
+    // The question blocks the main window, not the word processor's window where a
+    // call report may be under way.
+    QWidget mainWindow;
+    auto* area = new shell::ScreenArea(&mainWindow);
+    shell::Screens::setArea(area);
+    auto* tree = new QPushButton(QStringLiteral("Contacts"), &mainWindow);
+    tree->move(0, 0);
+    mainWindow.resize(400, 300);
+    mainWindow.show();
+    QPushButton wordWindow(QStringLiteral("Details:"));
+    wordWindow.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&wordWindow));
+    const BlockWatch mainBlock(&mainWindow);
+    const BlockWatch wordBlock(&wordWindow);
     auto* form = shell::Screens::bringToFront<companies::FormReminder>("FormReminder");
     QVERIFY(form);
+    QVERIFY(QTest::qWaitForWindowExposed(form));
+    QVERIFY(mainBlock.blocked);
+    QVERIFY(!wordBlock.blocked);
     QVERIFY(form->findChild<QLabel*>("LabelReminder")->text().contains("when Keller AG is due"));
     QTest::mouseClick(form->findChild<QPushButton*>("CommandYes"), Qt::LeftButton);
     QCOMPARE(form->findChild<QCalendarWidget*>("MonthView1")->selectedDate(), QDate(2026, 12, 7));
@@ -327,6 +362,7 @@ void TestReminder::reminderIsForTheCompaniesScreen()
     QVERIFY(screen->view()->moveNext());
     QCOMPARE(db.scalar("SELECT TEXT21 FROM TABLE01 WHERE TEXT01 = 'Keller AG'").toString(), note);
     shell::Screens::closeAll();
+    shell::Screens::releaseArea(area);
 }
 
 QTEST_MAIN(TestReminder)

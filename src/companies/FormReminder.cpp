@@ -38,8 +38,10 @@ FormReminder::FormReminder(QWidget* companyScreen, QWidget* parent)
 {
     setObjectName(QStringLiteral("FormReminder"));
     setWindowTitle(QStringLiteral("Reminder..."));
-    // The company must not change under the question.
-    setWindowModality(Qt::ApplicationModal);
+    // The company must not change under the question. Only the main window is
+    // blocked: the word processor's window, where the call report that offered
+    // this reminder is being written, stays open to typing.
+    setWindowModality(Qt::WindowModal);
 
     m_question->setObjectName(QStringLiteral("LabelReminder"));
     m_question->setWordWrap(true);

@@ -14,6 +14,7 @@
 #include "shell/FormMastertables.h"
 #include "shell/FormMenu.h"
 #include "shell/FormWait.h"
+#include "shell/ScreenArea.h"
 #include "shell/Screens.h"
 
 namespace vantrel::shell {
@@ -48,7 +49,10 @@ void registerScreens()
     Screens::registerScreen(
         QStringLiteral("FormReminder"),
         [] {
-            return new companies::FormReminder(Screens::instance(QStringLiteral("FormCompanies")));
+            // A dialog of the main window: it stays above it and blocks it alone.
+            QWidget* mainWindow = Screens::area() ? Screens::area()->window() : nullptr;
+            return new companies::FormReminder(
+                Screens::instance(QStringLiteral("FormCompanies")), mainWindow);
         },
         Screens::Placement::Window);
 }
