@@ -146,8 +146,12 @@ void TestAllCallReports::everyCompanysReportsNewestFirstAndFindAcrossThem()
     addReport(QVariant(), QStringLiteral("2026-03-01"), QStringLiteral("Delivery check"),
         QStringLiteral("Old Mill"));
     addReport(1, QStringLiteral("2025-12-01"), QStringLiteral("First visit"));
+    // Written later on the same day: it comes first.
+    addReport(3, QStringLiteral("2026-03-01"), QStringLiteral("Delivery follow-up"));
     open();
-    QCOMPARE(position(), QStringLiteral("REPORT 1 OF 4 REPORTS"));
+    QCOMPARE(position(), QStringLiteral("REPORT 1 OF 5 REPORTS"));
+    QCOMPARE(shownText(), QStringLiteral("Delivery follow-up"));
+    m_screen->view()->moveNext();
     QCOMPARE(shownText(), QStringLiteral("Delivery check"));
     for (const char* name : { "TextFind", "CommandFind", "CommandReset" })
         QVERIFY(!control(name)->isHidden());
@@ -199,8 +203,10 @@ void TestAllCallReports::filterHandsOverItsReports()
         QStringLiteral("Acme"));
     addReport(
         1, QStringLiteral("2009-06-01"), QStringLiteral("June at Acme"), QStringLiteral("Acme"));
+    addReport(1, QStringLiteral("2009-05-01"), QStringLiteral("Later on the first of May"),
+        QStringLiteral("Acme"));
     open();
-    QCOMPARE(position(), QStringLiteral("REPORT 1 OF 4 REPORTS"));
+    QCOMPARE(position(), QStringLiteral("REPORT 1 OF 5 REPORTS"));
 
     auto* filter
         = Screens::bringToFront<activities::FormReportFilter>(QStringLiteral("FormReportFilter"));
@@ -213,14 +219,16 @@ void TestAllCallReports::filterHandsOverItsReports()
 
     QCOMPARE(Screens::existing(QStringLiteral("FormAllCallReports")), m_screen.data());
     QCOMPARE(m_screen->windowTitle(), QStringLiteral("Filter Call Reports"));
-    QCOMPARE(position(), QStringLiteral("REPORT 1 OF 2 REPORTS"));
+    QCOMPARE(position(), QStringLiteral("REPORT 1 OF 3 REPORTS"));
     QCOMPARE(shownText(), QStringLiteral("End of May at Acme"));
+    m_screen->view()->moveNext();
+    QCOMPARE(shownText(), QStringLiteral("Later on the first of May"));
     m_screen->view()->moveNext();
     QCOMPARE(shownText(), QStringLiteral("Start of May at Acme"));
     QTRY_VERIFY(!Screens::existing(QStringLiteral("FormReportFilter")));
 
     control<QPushButton>("CommandReset")->click();
-    QCOMPARE(position(), QStringLiteral("REPORT 1 OF 4 REPORTS"));
+    QCOMPARE(position(), QStringLiteral("REPORT 1 OF 5 REPORTS"));
     QVERIFY(m_messages->shown.isEmpty());
 }
 

@@ -39,14 +39,15 @@ bool FormAllCallReports::showRecords(const shell::RecordQuery& query, QString* e
 
 shell::RecordQuery FormAllCallReports::resetQuery() const
 {
-    return { QStringLiteral("SELECT * FROM TABLE08 ORDER BY DATE01 DESC"), {} };
+    return { QStringLiteral("SELECT * FROM TABLE08 ORDER BY DATE01 DESC, AUTONUMBER DESC"), {} };
 }
 
 shell::RecordQuery FormAllCallReports::findQuery(const QString& phrase) const
 {
     // The phrase is matched literally, anywhere in the stored rich text.
     return { QStringLiteral(
-                 "SELECT * FROM TABLE08 WHERE TABLE08.MEMO01 LIKE ? ORDER BY TABLE08.DATE01 DESC"),
+                 "SELECT * FROM TABLE08 WHERE TABLE08.MEMO01 LIKE ?"
+                 " ORDER BY TABLE08.DATE01 DESC, TABLE08.AUTONUMBER DESC"),
         { data::likeContainsPattern(phrase) } };
 }
 

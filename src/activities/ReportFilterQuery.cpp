@@ -37,7 +37,7 @@ bool ReportFilterQuery::build(const QString& from, const QString& until,
     query->sql = QStringLiteral(
         "SELECT * FROM TABLE08 WHERE TABLE08.DATE01 >= ? AND TABLE08.DATE01 < ?"
         " AND COALESCE(TABLE08.TEXT01, '') LIKE ? AND COALESCE(TABLE08.TEXT03, '') LIKE ?"
-        " ORDER BY TABLE08.DATE01 DESC");
+        " ORDER BY TABLE08.DATE01 DESC, TABLE08.AUTONUMBER DESC");
     query->parameters = { start.toString(Qt::ISODate), end.addDays(1).toString(Qt::ISODate),
         patternOrAny(companyPattern), patternOrAny(salesPersonPattern) };
     return true;
