@@ -12,8 +12,8 @@
 #include "shell/FieldBinder.h"
 #include "shell/FormDetails.h"
 #include "shell/HintLine.h"
-#include "shell/VerticalScrollArea.h"
 #include "shell/Screens.h"
+#include "shell/VerticalScrollArea.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -13,11 +13,11 @@
 #include "platform/MessageBox.h"
 #include "shell/FieldBinder.h"
 #include "shell/HintLine.h"
-#include "shell/VerticalScrollArea.h"
 #include "shell/LoadIndicator.h"
 #include "shell/ManualLink.h"
 #include "shell/RecordViews.h"
 #include "shell/Screens.h"
+#include "shell/VerticalScrollArea.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
