@@ -15,6 +15,7 @@
 #include "shell/NavigationImages.h"
 #include "shell/NavigationNodes.h"
 #include "shell/NodeActions.h"
+#include "shell/RecordViews.h"
 #include "shell/Screens.h"
 
 #include <QScrollBar>
@@ -461,6 +462,17 @@ void TestNavigationTree::correspondenceViewFindsRowsByNameOrKey()
     clickText(QStringLiteral("Call Reports "));
     QVERIFY(recordScreen(QStringLiteral("FormCallReports")));
     QCOMPARE(m_main->windowTitle(), QStringLiteral("Old Mill - Archived Call Reports"));
+
+    // A view a command opens (a letter from the contacts screen ends on the
+    // correspondence) is marked in the tree, in its own branch.
+    clickText(QStringLiteral("Contacts"));
+    using shell::RecordViews;
+    RecordViews::show(RecordViews::View::Correspondence, RecordViews::Branch::Companies);
+    const QTreeWidgetItem* marked = m_main->navigation()->tree()->currentItem();
+    QVERIFY(marked);
+    QCOMPARE(marked->text(0), QStringLiteral("Correspondence"));
+    QCOMPARE(marked->parent()->text(0), QStringLiteral("Companies"));
+    QCOMPARE(m_main->windowTitle(), QStringLiteral("O'Brien & Sons - Correspondence"));
 }
 
 void TestNavigationTree::reportCompetitionNodeActsLikeCompaniesNode()

@@ -102,6 +102,16 @@ void FormMain::clickNode(QTreeWidgetItem* item)
     NodeActions::run(item->text(0));
 }
 
+void FormMain::markNode(const QString& text)
+{
+    for (QTreeWidgetItemIterator it(m_tree); *it; ++it) {
+        if ((*it)->text(0) == text) {
+            m_tree->setCurrentItem(*it);
+            return;
+        }
+    }
+}
+
 bool FormMain::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_tree && event->type() == QEvent::KeyPress) {

@@ -26,6 +26,10 @@ public:
 
     // What a click on the node does: the caption path, then the node's action.
     void clickNode(QTreeWidgetItem* item);
+    // Selects the node whose screen a command brought up (a call report opens the
+    // company's call reports), so the tree shows where the user is; its action
+    // is not run again.
+    void markNode(const QString& text);
 
     NotificationIcon* notificationIcon() const { return m_notificationIcon; }
 

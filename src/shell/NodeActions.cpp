@@ -44,14 +44,9 @@ QHash<QString, NodeActions::Action> defaultActions()
     add("Companies", bringToFront("FormCompanies"));
     add("Archive", bringToFront("FormArchive"));
 
-    const std::pair<const char*, View> views[] = { { "Contacts", View::Contacts },
-        { "Correspondence", View::Correspondence }, { "Call Reports", View::CallReports },
-        { "Projects", View::Projects }, { "Attachments", View::Attachments },
-        { "Competition", View::Competition }, { "Sales", View::Sales } };
-    for (const auto& [text, view] : views) {
-        const QString companies = QLatin1String(text);
-        actions.insert(companies, recordView(view, Branch::Companies));
-        actions.insert(companies + QLatin1Char(' '), recordView(view, Branch::Archive));
+    for (const View view : RecordViews::views) {
+        for (const Branch branch : { Branch::Companies, Branch::Archive })
+            actions.insert(RecordViews::nodeText(view, branch), recordView(view, branch));
     }
 
     add("Google", openWebSearch);

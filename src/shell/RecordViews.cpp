@@ -4,6 +4,7 @@
 #include "data/Database.h"
 #include "data/Schema.h"
 #include "platform/MessageBox.h"
+#include "shell/FormMain.h"
 #include "shell/MDIFormMain.h"
 #include "shell/Screens.h"
 
@@ -117,6 +118,8 @@ void RecordViews::show(View view, Branch branch)
     }
     setCaption(nameOf(*company) + captionSuffix(view, branch));
     applyBranch(view, branch, screen);
+    if (MDIFormMain* main = MDIFormMain::instance())
+        main->navigation()->markNode(nodeText(view, branch));
 }
 
 bool RecordViews::query(
@@ -219,6 +222,36 @@ QString RecordViews::captionSuffix(View view, Branch branch)
         return QStringLiteral(" - Sales");
     }
     return {};
+}
+
+QString RecordViews::nodeText(View view, Branch branch)
+{
+    QString text;
+    switch (view) {
+    case View::Contacts:
+        text = QStringLiteral("Contacts");
+        break;
+    case View::Correspondence:
+        text = QStringLiteral("Correspondence");
+        break;
+    case View::CallReports:
+        text = QStringLiteral("Call Reports");
+        break;
+    case View::Projects:
+        text = QStringLiteral("Projects");
+        break;
+    case View::Attachments:
+        text = QStringLiteral("Attachments");
+        break;
+    case View::Competition:
+        text = QStringLiteral("Competition");
+        break;
+    case View::Sales:
+        text = QStringLiteral("Sales");
+        break;
+    }
+    // The archive's nodes differ from the companies' by one trailing blank.
+    return branch == Branch::Archive ? text + QLatin1Char(' ') : text;
 }
 
 } // namespace vantrel::shell

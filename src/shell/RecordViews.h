@@ -36,6 +36,10 @@ public:
     static QString screenName(View view);
     static QString sourceScreenName(Branch branch);
     static QString captionSuffix(View view, Branch branch);
+    // The navigation node that shows the view of the branch.
+    static QString nodeText(View view, Branch branch);
+    static constexpr View views[] = { View::Contacts, View::Correspondence, View::CallReports,
+        View::Projects, View::Attachments, View::Competition, View::Sales };
 };
 
 } // namespace vantrel::shell
