@@ -1,8 +1,6 @@
 #include "activities/FormAllCallReports.h"
 #include "activities/FormReportFilter.h"
 #include "data/BoundView.h"
-#include "data/Database.h"
-#include "data/Schema.h"
 #include "office/MailProgram.h"
 #include "office/RecordingMailProgram.h"
 #include "office/RtfWriter.h"
@@ -10,6 +8,8 @@
 #include "platform/MessageBox.h"
 #include "shell/Screens.h"
 
+#include "BusinessRows.h"
+#include "Controls.h"
 #include "TestFolder.h"
 
 #include <QApplication>
@@ -43,13 +43,8 @@ QString rtfOf(const QString& text)
 void addReport(
     const QVariant& key, const QString& date, const QString& text, const QVariant& name = {})
 {
-    data::Database db;
-    if (!data::openBusinessDatabase(db)
-        || !db.execute(
-            QStringLiteral(
-                "INSERT INTO TABLE08 (NUMBER01, DATE01, MEMO01, TEXT01) VALUES (?, ?, ?, ?)"),
-            { key, date, rtfOf(text), name }))
-        qFatal("%s", qPrintable(db.lastError()));
+    test::insertRow(QStringLiteral("TABLE08"),
+        { { "NUMBER01", key }, { "DATE01", date }, { "MEMO01", rtfOf(text) }, { "TEXT01", name } });
 }
 
 // Notes what the loading indicator said while the mail was being handed over.
@@ -84,10 +79,7 @@ private slots:
 private:
     template <class T = QWidget> T* control(const char* name)
     {
-        T* found = m_screen->findChild<T*>(QLatin1String(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
+        return test::findControl<T>(m_screen, name);
     }
     void open();
     QString position() { return control<QLabel>("LabelPosition")->text(); }

@@ -2,7 +2,6 @@
 #include "activities/WorkingFiles.h"
 #include "data/BoundView.h"
 #include "data/Database.h"
-#include "data/Schema.h"
 #include "office/DefaultLetterhead.h"
 #include "office/MailProgram.h"
 #include "office/RecordingMailProgram.h"
@@ -17,8 +16,11 @@
 #include "shell/ScreenArea.h"
 #include "shell/Screens.h"
 
+#include "BusinessRows.h"
+#include "Controls.h"
 #include "ShellFakes.h"
 #include "TestFolder.h"
+#include "TopLevelWindows.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -43,20 +45,13 @@
 using namespace vantrel;
 using activities::FormCallReports;
 using platform::MessageBox;
+using test::businessDatabase;
 
 namespace {
 
 const QDate today(2026, 3, 11);
 const qint64 companyKey = 7;
 const QString companyName = QStringLiteral("Acme & Sons");
-
-data::Database business()
-{
-    data::Database db;
-    if (!data::openBusinessDatabase(db))
-        qFatal("no CONTACT.mdb");
-    return db;
-}
 
 QString rtfOf(const QString& text)
 {
@@ -73,18 +68,13 @@ QString rtfOf(const QString& text)
 qint64 addReport(
     const QVariant& key, const QDate& date, const QString& text, const QVariant& name = {})
 {
-    data::Database db = business();
-    if (!db.execute(
-            QStringLiteral(
-                "INSERT INTO TABLE08 (NUMBER01, DATE01, MEMO01, TEXT01) VALUES (?, ?, ?, ?)"),
-            { key, date, rtfOf(text), name }))
-        qFatal("%s", qPrintable(db.lastError()));
-    return db.lastInsertId();
+    return test::insertRow(QStringLiteral("TABLE08"),
+        { { "NUMBER01", key }, { "DATE01", date }, { "MEMO01", rtfOf(text) }, { "TEXT01", name } });
 }
 
 QVariant storedMemo(qint64 row)
 {
-    data::Database db = business();
+    data::Database db = businessDatabase();
     data::QueryResult result;
     if (!db.query(
             QStringLiteral("SELECT MEMO01 FROM TABLE08 WHERE AUTONUMBER = ?"), { row }, &result))
@@ -94,20 +84,7 @@ QVariant storedMemo(qint64 row)
 
 int reportCount()
 {
-    data::Database db = business();
-    data::QueryResult result;
-    db.query(QStringLiteral("SELECT COUNT(*) FROM TABLE08"), {}, &result);
-    return result.rows.first().value(0).toInt();
-}
-
-void closeWordWindows()
-{
-    QList<office::WordWindow*> windows;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* window = qobject_cast<office::WordWindow*>(widget))
-            windows.append(window);
-    }
-    qDeleteAll(windows);
+    return test::rowCount(QStringLiteral("TABLE08"));
 }
 
 } // namespace
@@ -138,10 +115,7 @@ private slots:
 private:
     template <class T = QWidget> T* control(const char* name)
     {
-        T* found = m_screen->findChild<T*>(QLatin1String(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
+        return test::findControl<T>(m_screen, name);
     }
     void open();
     QString position() { return control<QLabel>("LabelPosition")->text(); }
@@ -183,7 +157,7 @@ void TestCallReportBrowser::init()
 void TestCallReportBrowser::cleanup()
 {
     shell::Screens::closeAll();
-    closeWordWindows();
+    test::deleteWordWindows();
     office::WordProcessor::setInstance(nullptr);
     office::MailProgram::setInstance(nullptr);
     platform::Clock::reset();
@@ -515,7 +489,7 @@ void TestCallReportBrowser::yesStoresTheWorkingDocumentAtOnceAndShowsItFirst()
 
     QVERIFY(m_messages->shown.isEmpty());
     QCOMPARE(reportCount(), 3);
-    data::Database db = business();
+    data::Database db = businessDatabase();
     data::QueryResult stored;
     QVERIFY(db.query(QStringLiteral("SELECT NUMBER01, DATE01, MEMO01, TEXT01 FROM TABLE08"
                                     " ORDER BY AUTONUMBER DESC LIMIT 1"),

@@ -20,8 +20,11 @@
 #include "shell/ScreenCatalog.h"
 #include "shell/Screens.h"
 
+#include "BusinessRows.h"
+#include "Controls.h"
 #include "ShellFakes.h"
 #include "TestFolder.h"
+#include "TopLevelWindows.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -44,23 +47,11 @@ using namespace vantrel;
 using activities::CallReportHeader;
 using activities::FormCreateCallReport;
 using activities::SaveQuestion;
+using test::insertRow;
 
 namespace {
 
 const QDate today(2026, 3, 11);
-
-qint64 insert(const QString& table, const QVariantMap& values)
-{
-    data::Database db;
-    if (!data::openBusinessDatabase(db))
-        qFatal("no CONTACT.mdb");
-    QStringList marks(values.size(), QStringLiteral("?"));
-    if (!db.execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                        .arg(table, values.keys().join(','), marks.join(',')),
-            values.values()))
-        qFatal("%s", qPrintable(db.lastError()));
-    return db.lastInsertId();
-}
 
 // The call report browser as far as the entry screen uses it: opened with the
 // company's reports, then asked to put the save question.
@@ -106,10 +97,7 @@ private slots:
 private:
     template <class T = QWidget> T* control(const char* name)
     {
-        T* found = m_screen->findChild<T*>(QLatin1String(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
+        return test::findControl<T>(m_screen, name);
     }
     void openScreen();
     void pickMethod(const QString& method);
@@ -147,16 +135,16 @@ void TestCallReportEntry::init()
     platform::MessageBox::setHandler(std::move(messages));
     platform::Clock::setFixed(QDateTime(today, QTime(9, 7)));
 
-    m_companyKey = insert(
+    m_companyKey = insertRow(
         QStringLiteral("TABLE01"), { { "TEXT01", "O'Neill & Sons" }, { "TEXT20", "Company" } });
-    const qint64 other
-        = insert(QStringLiteral("TABLE01"), { { "TEXT01", "Other Ltd" }, { "TEXT20", "Company" } });
-    insert(QStringLiteral("TABLE03"),
+    const qint64 other = insertRow(
+        QStringLiteral("TABLE01"), { { "TEXT01", "Other Ltd" }, { "TEXT20", "Company" } });
+    insertRow(QStringLiteral("TABLE03"),
         { { "TEXT02", "Zoe" }, { "TEXT03", "Adams" }, { "TEXT06", "Buyer" },
             { "NUMBER01", m_companyKey } });
-    insert(QStringLiteral("TABLE03"),
+    insertRow(QStringLiteral("TABLE03"),
         { { "TEXT02", "D'Arcy" }, { "TEXT03", "O'Hara" }, { "NUMBER01", m_companyKey } });
-    insert(QStringLiteral("TABLE03"),
+    insertRow(QStringLiteral("TABLE03"),
         { { "TEXT02", "Alan" }, { "TEXT03", "Moss" }, { "NUMBER01", other } });
 
     shell::Screens::registerScreen(
@@ -180,12 +168,7 @@ void TestCallReportEntry::cleanup()
     shell::Screens::closeAll();
     m_screen = nullptr;
     office::WordProcessor::setInstance(nullptr);
-    QList<office::WordWindow*> windows;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* window = qobject_cast<office::WordWindow*>(widget))
-            windows.append(window);
-    }
-    qDeleteAll(windows);
+    test::deleteWordWindows();
     platform::Clock::reset();
     platform::MessageBox::setHandler(nullptr);
     m_folder.reset();
@@ -387,8 +370,8 @@ void TestCallReportEntry::activationRebuildsTheHeaderButTheStepsStay()
 
     // Back from another screen, now standing on another company.
     const qint64 other
-        = insert(QStringLiteral("TABLE01"), { { "TEXT01", "Third" }, { "TEXT20", "Company" } });
-    insert(QStringLiteral("TABLE03"),
+        = insertRow(QStringLiteral("TABLE01"), { { "TEXT01", "Third" }, { "TEXT20", "Company" } });
+    insertRow(QStringLiteral("TABLE03"),
         { { "TEXT02", "Bea" }, { "TEXT03", "Cole" }, { "TEXT06", "CEO" }, { "NUMBER01", other } });
     m_company->standOn(other, QStringLiteral("Third"), QStringLiteral("C3"));
     m_screen->screenActivated();

@@ -3,8 +3,6 @@
 #include "activities/WorkingFiles.h"
 #include "companies/Correspondent.h"
 #include "companies/FormContacts.h"
-#include "data/Database.h"
-#include "data/Schema.h"
 #include "data/WorkbookReader.h"
 #include "office/AgendaStore.h"
 #include "office/AgendaWindow.h"
@@ -27,8 +25,11 @@
 #include "shell/ScreenCatalog.h"
 #include "shell/Screens.h"
 
+#include "BusinessRows.h"
+#include "Controls.h"
 #include "ShellFakes.h"
 #include "TestFolder.h"
+#include "TopLevelWindows.h"
 
 #include <QApplication>
 #include <QDir>
@@ -50,6 +51,8 @@ using activities::AutoSave;
 using activities::SaveQuestion;
 using companies::FormContacts;
 using platform::MessageBox;
+using test::insertRow;
+using test::visibleWindows;
 
 namespace {
 
@@ -89,30 +92,6 @@ public:
     std::function<void()> watch;
 };
 
-template <class Window> QList<Window*> openWindows()
-{
-    QList<Window*> windows;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* window = qobject_cast<Window*>(widget); window && window->isVisible())
-            windows.append(window);
-    }
-    return windows;
-}
-
-qint64 insert(const QString& table, const QVariantMap& values)
-{
-    data::Database db;
-    if (!data::openBusinessDatabase(db))
-        qFatal("no CONTACT.mdb");
-    const QStringList columns = values.keys();
-    const QStringList marks(columns.size(), QStringLiteral("?"));
-    if (!db.execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                        .arg(table, columns.join(','), marks.join(',')),
-            values.values()))
-        qFatal("%s", qPrintable(db.lastError()));
-    return db.lastInsertId();
-}
-
 QString bodyOf(const QString& rtfFile)
 {
     office::WordDocument document;
@@ -148,10 +127,7 @@ private slots:
 private:
     template <class T = QWidget> T* control(const char* name)
     {
-        T* found = m_screen->findChild<T*>(QLatin1String(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
+        return test::findControl<T>(m_screen, name);
     }
     AutoSave* timer(const char* name) { return control<AutoSave>(name); }
     // The loading indicator's text while it shows, else empty.
@@ -214,14 +190,14 @@ void TestContactCommunication::cleanup()
 
 void TestContactCommunication::openAnnLee(const QVariantMap& changes)
 {
-    const qint64 company = insert(
+    const qint64 company = insertRow(
         QStringLiteral("TABLE01"), { { "TEXT01", "O'Neill & Sons" }, { "TEXT20", "Company" } });
     QVariantMap ann { { "TEXT01", "Dr." }, { "TEXT02", "Ann" }, { "TEXT03", "Lee" },
         { "TEXT04", "082 555 0199" }, { "TEXT05", "ann@oneill.example" },
         { "TEXT08", "021 555 0101" }, { "TEXT09", "021 555 0102" }, { "NUMBER01", company } };
     for (auto change = changes.begin(); change != changes.end(); ++change)
         ann.insert(change.key(), change.value());
-    insert(QStringLiteral("TABLE03"), ann);
+    insertRow(QStringLiteral("TABLE03"), ann);
 
     m_company = shell::Screens::instance<test::FakeCompanyScreen>(QStringLiteral("FormCompanies"));
     m_company->standOn(company, QStringLiteral("O'Neill & Sons"), QStringLiteral("A-1"));
@@ -279,7 +255,7 @@ void TestContactCommunication::letterOpensOnTheLetterheadAndAsksToSave()
     control<QPushButton>("CommandLetter")->click();
     QCOMPARE(whileAsking, QStringLiteral("Loading MS-Word... busy"));
 
-    const QList<office::WordWindow*> windows = openWindows<office::WordWindow>();
+    const QList<office::WordWindow*> windows = visibleWindows<office::WordWindow>();
     QCOMPARE(windows.size(), 1);
     office::WordDocument* letter = windows[0]->document();
     QCOMPARE(letter->body()->toPlainText(),
@@ -310,7 +286,7 @@ void TestContactCommunication::faxIsSavedAtOnceAndMinimizesTheMainWindow()
           "Telefax No. 021 555 0102\n\nRE: ";
     QCOMPARE(bodyOf(activities::workingDocumentPath()), expected);
     QCOMPARE(
-        openWindows<office::WordWindow>().value(0)->document()->body()->toPlainText(), expected);
+        visibleWindows<office::WordWindow>().value(0)->document()->body()->toPlainText(), expected);
     QVERIFY(main.isMinimized());
     QVERIFY(timer("TimerWord")->isActive());
     QCOMPARE(m_correspondence->questions,
@@ -331,8 +307,8 @@ void TestContactCommunication::faxAndMailNeedANumberAndAnAddress()
         QCOMPARE(message.icon, MessageBox::Icon::Warning);
         QCOMPARE(message.title, QStringLiteral("Vantrel"));
     }
-    QVERIFY(openWindows<office::WordWindow>().isEmpty());
-    QVERIFY(openWindows<office::MailWindow>().isEmpty());
+    QVERIFY(visibleWindows<office::WordWindow>().isEmpty());
+    QVERIFY(visibleWindows<office::MailWindow>().isEmpty());
     QVERIFY(!QFile::exists(activities::workingDocumentPath()));
     QVERIFY(m_correspondence->questions.isEmpty());
     QVERIFY(!timer("TimerWord")->isActive());
@@ -351,7 +327,7 @@ void TestContactCommunication::timerKeepsTheWorkingFileOfTheNewestDocument()
     stale.close();
     control<QPushButton>("CommandLetter")->click();
     QVERIFY(bodyOf(path).endsWith("8000\n\nRE: "));
-    office::WordDocument* letter = openWindows<office::WordWindow>().value(0)->document();
+    office::WordDocument* letter = visibleWindows<office::WordWindow>().value(0)->document();
     letter->typeText(QStringLiteral("Thank you for the visit."));
 
     // The real timer, one tick a second.
@@ -361,7 +337,7 @@ void TestContactCommunication::timerKeepsTheWorkingFileOfTheNewestDocument()
     control<QPushButton>("CommandFax")->click();
     QVERIFY(bodyOf(path).endsWith("Telefax No. 021 555 0102\n\nRE: "));
     office::WordDocument* fax = nullptr;
-    for (office::WordWindow* window : openWindows<office::WordWindow>()) {
+    for (office::WordWindow* window : visibleWindows<office::WordWindow>()) {
         if (window->document() != letter)
             fax = window->document();
     }
@@ -385,7 +361,7 @@ void TestContactCommunication::eMailOpensAddressedAndItsTextIsKept()
     control<QPushButton>("CommandEMail")->click();
     QCOMPARE(whileAsking, QStringLiteral("Loading MS-Outlook... busy"));
 
-    const QList<office::MailWindow*> windows = openWindows<office::MailWindow>();
+    const QList<office::MailWindow*> windows = visibleWindows<office::MailWindow>();
     QCOMPARE(windows.size(), 1);
     QCOMPARE(windows[0]->item().to, QStringLiteral("ann@oneill.example"));
     QCOMPARE(windows[0]->focusWidget()->objectName(), QStringLiteral("Subject"));
@@ -419,15 +395,16 @@ void TestContactCommunication::appointmentGoesToTheAgendaAndNotesTheCompany()
     control<QPushButton>("CommandAppointment")->click();
 
     QVERIFY(m_messages->shown.isEmpty());
-    QCOMPARE(openWindows<office::AgendaWindow>().size(), 1);
-    QCOMPARE(openWindows<office::AgendaWindow>()[0]->findChild<QTabWidget*>()->currentIndex(), 0);
+    QCOMPARE(visibleWindows<office::AgendaWindow>().size(), 1);
+    QCOMPARE(
+        visibleWindows<office::AgendaWindow>()[0]->findChild<QTabWidget*>()->currentIndex(), 0);
     QVERIFY(main.isMinimized());
     QCOMPARE(m_company->values.value("TEXT21").toString(),
         QStringLiteral("A new appointment has been made."));
     QVERIFY(loading().isEmpty());
     QVERIFY(!platform::BusyCursor::isBusy());
 
-    const QList<office::AppointmentWindow*> windows = openWindows<office::AppointmentWindow>();
+    const QList<office::AppointmentWindow*> windows = visibleWindows<office::AppointmentWindow>();
     QCOMPARE(windows.size(), 1);
     windows[0]->findChild<QPushButton*>(QStringLiteral("Save"))->click();
     QList<office::Appointment> appointments;
@@ -444,8 +421,8 @@ void TestContactCommunication::appointmentGoesToTheAgendaAndNotesTheCompany()
     // With the agenda open the calendar is not shown again.
     m_company->values.remove("TEXT21");
     control<QPushButton>("CommandAppointment")->click();
-    QCOMPARE(openWindows<office::AgendaWindow>().size(), 1);
-    QCOMPARE(openWindows<office::AppointmentWindow>().size(), 1);
+    QCOMPARE(visibleWindows<office::AgendaWindow>().size(), 1);
+    QCOMPARE(visibleWindows<office::AppointmentWindow>().size(), 1);
     QCOMPARE(m_company->values.value("TEXT21").toString(),
         QStringLiteral("A new appointment has been made."));
     QVERIFY(!timer("TimerWord")->isActive());
@@ -458,9 +435,10 @@ void TestContactCommunication::taskIsDueTodayWithATrailingBlank()
     openAnnLee({ { "TEXT04", QVariant() } });
     control<QPushButton>("CommandTask")->click();
 
-    QCOMPARE(openWindows<office::AgendaWindow>().size(), 1);
-    QCOMPARE(openWindows<office::AgendaWindow>()[0]->findChild<QTabWidget*>()->currentIndex(), 1);
-    const QList<office::TaskWindow*> windows = openWindows<office::TaskWindow>();
+    QCOMPARE(visibleWindows<office::AgendaWindow>().size(), 1);
+    QCOMPARE(
+        visibleWindows<office::AgendaWindow>()[0]->findChild<QTabWidget*>()->currentIndex(), 1);
+    const QList<office::TaskWindow*> windows = visibleWindows<office::TaskWindow>();
     QCOMPARE(windows.size(), 1);
     QCOMPARE(windows[0]->task().subject, QStringLiteral("Ann Lee O'Neill & Sons 021 555 0101  "));
     QCOMPARE(windows[0]->task().dueDate, today);
@@ -489,7 +467,7 @@ void TestContactCommunication::failuresRestoreThePointerAndStartNoTimer()
     QVERIFY(m_messages->shown[0].text.startsWith(
         "An error has occurred. The template 'Letterhead.dot' could not be opened"));
     QCOMPARE(m_messages->shown[0].icon, MessageBox::Icon::Critical);
-    QVERIFY(openWindows<office::WordWindow>().isEmpty());
+    QVERIFY(visibleWindows<office::WordWindow>().isEmpty());
 
     // A word processor that fails part way: the fax leaves no working file.
     auto word = std::make_unique<office::RecordingWordProcessor>();
@@ -580,8 +558,8 @@ void TestContactCommunication::callLogButtonsWriteTheTopRow()
 
     // A contact of an archived company is logged with that company, not the current one.
     const qint64 archived
-        = insert(QStringLiteral("TABLE01"), { { "TEXT01", "Old Co" }, { "TEXT20", "Archive" } });
-    insert(QStringLiteral("TABLE03"),
+        = insertRow(QStringLiteral("TABLE01"), { { "TEXT01", "Old Co" }, { "TEXT20", "Archive" } });
+    insertRow(QStringLiteral("TABLE03"),
         { { "TEXT02", "Eve" }, { "TEXT03", "Hart" }, { "TEXT08", "011 222 3333" },
             { "NUMBER01", archived } });
     shell::Screens::registerScreen(

@@ -2,8 +2,6 @@
 #include "activities/FormCorrespondence.h"
 #include "activities/WorkingFiles.h"
 #include "data/BoundView.h"
-#include "data/Database.h"
-#include "data/Schema.h"
 #include "office/DefaultLetterhead.h"
 #include "office/MailItem.h"
 #include "office/RtfReader.h"
@@ -15,8 +13,11 @@
 #include "shell/RecordViews.h"
 #include "shell/Screens.h"
 
+#include "BusinessRows.h"
+#include "Controls.h"
 #include "ShellFakes.h"
 #include "TestFolder.h"
+#include "TopLevelWindows.h"
 
 #include <QApplication>
 #include <QDir>
@@ -52,42 +53,18 @@ public:
     QList<AutoSave::Kind> stopped;
 };
 
-data::Database business()
-{
-    data::Database db;
-    if (!data::openBusinessDatabase(db))
-        qFatal("no CONTACT.mdb");
-    return db;
-}
-
 qint64 addLetter(const QVariant& key, const QDate& date, const QString& text)
 {
     QTextDocument document;
     document.setPlainText(text);
-    data::Database db = business();
-    if (!db.execute(
-            QStringLiteral("INSERT INTO TABLE09 (NUMBER01, DATE01, MEMO01) VALUES (?, ?, ?)"),
-            { key, date, QString::fromUtf8(office::writeRtf(document)) }))
-        qFatal("%s", qPrintable(db.lastError()));
-    return db.lastInsertId();
+    return test::insertRow(QStringLiteral("TABLE09"),
+        { { "NUMBER01", key }, { "DATE01", date },
+            { "MEMO01", QString::fromUtf8(office::writeRtf(document)) } });
 }
 
 int letterCount()
 {
-    data::Database db = business();
-    data::QueryResult result;
-    db.query(QStringLiteral("SELECT COUNT(*) FROM TABLE09"), {}, &result);
-    return result.rows.first().value(0).toInt();
-}
-
-void closeWordWindows()
-{
-    QList<office::WordWindow*> windows;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* window = qobject_cast<office::WordWindow*>(widget))
-            windows.append(window);
-    }
-    qDeleteAll(windows);
+    return test::rowCount(QStringLiteral("TABLE09"));
 }
 
 } // namespace
@@ -108,10 +85,7 @@ private slots:
 private:
     template <class T = QWidget> T* control(const char* name)
     {
-        T* found = m_screen->findChild<T*>(QLatin1String(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
+        return test::findControl<T>(m_screen, name);
     }
     void open();
     QString position() { return control<QLabel>("LabelPosition")->text(); }
@@ -149,7 +123,7 @@ void TestCorrespondence::init()
 void TestCorrespondence::cleanup()
 {
     shell::Screens::closeAll();
-    closeWordWindows();
+    test::deleteWordWindows();
     platform::Clock::reset();
     MessageBox::setHandler(nullptr);
     m_screen = nullptr;

@@ -2,13 +2,13 @@
 #include "companies/FormCompanies.h"
 #include "data/BoundView.h"
 #include "data/Database.h"
-#include "data/Schema.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "shell/FormMain.h"
 #include "shell/MDIFormMain.h"
 #include "shell/Screens.h"
 
+#include "BusinessRows.h"
 #include "TestFolder.h"
 
 #include <QComboBox>
@@ -26,26 +26,18 @@ using namespace vantrel;
 using companies::FormArchive;
 using companies::FormCompanies;
 using shell::Screens;
+using test::businessDatabase;
 
 namespace {
 
 const QDate today(2026, 3, 11);
 
-data::Database business()
-{
-    data::Database db;
-    if (!data::openBusinessDatabase(db))
-        qFatal("no CONTACT.mdb");
-    return db;
-}
-
 qint64 insertCompany(const QString& name, const QString& state, const QString& salesPerson = {})
 {
-    data::Database db = business();
-    if (!db.execute(QStringLiteral("INSERT INTO TABLE01 (TEXT01, TEXT20, TEXT18) VALUES (?, ?, ?)"),
-                    {name, state, salesPerson.isEmpty() ? QVariant() : QVariant(salesPerson)}))
-        qFatal("%s", qPrintable(db.lastError()));
-    return db.lastInsertId();
+    return test::insertRow(QStringLiteral("TABLE01"),
+                           {{"TEXT01", name},
+                            {"TEXT20", state},
+                            {"TEXT18", salesPerson.isEmpty() ? QVariant() : QVariant(salesPerson)}});
 }
 
 QStringList names(const companies::CompanyRecordScreen& screen)
@@ -101,7 +93,7 @@ void TestFormArchive::restoreAsksNothingAndKeepsTheChildRows()
     insertCompany(QStringLiteral("Zeta Mills"), QStringLiteral("Company"));
     const qint64 key = insertCompany(QStringLiteral("O'Brien & Sons"), QStringLiteral("Archive"));
     insertCompany(QStringLiteral("Old Mill"), QStringLiteral("Archive"));
-    QVERIFY(business().execute(QStringLiteral("INSERT INTO TABLE06 (NUMBER01, TEXT03) VALUES (?, 'Active Project')"), {key}));
+    QVERIFY(businessDatabase().execute(QStringLiteral("INSERT INTO TABLE06 (NUMBER01, TEXT03) VALUES (?, 'Active Project')"), {key}));
 
     auto* companies = Screens::instance<FormCompanies>(QStringLiteral("FormCompanies"));
     auto* archive = Screens::instance<FormArchive>(QStringLiteral("FormArchive"));
@@ -117,7 +109,7 @@ void TestFormArchive::restoreAsksNothingAndKeepsTheChildRows()
     QVERIFY(m_messages->shown.isEmpty());
     QCOMPARE(names(*archive), QStringList{"Old Mill"});
     QCOMPARE(names(*companies), (QStringList{"Alpha Steel", "O'Brien & Sons", "Zeta Mills"}));
-    data::Database db = business();
+    data::Database db = businessDatabase();
     QCOMPARE(db.scalar(QStringLiteral("SELECT TEXT20 FROM TABLE01 WHERE AUTONUMBER = ?"), {key}).toString(),
              QStringLiteral("Company"));
     QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM TABLE06 WHERE NUMBER01 = ?"), {key}).toInt(), 1);
@@ -125,7 +117,7 @@ void TestFormArchive::restoreAsksNothingAndKeepsTheChildRows()
 
 void TestFormArchive::bothScreensShareTheListChoice()
 {
-    QVERIFY(business().execute(QStringLiteral("INSERT INTO MT12 (TEXT01) VALUES ('D''Arcy Lane')")));
+    QVERIFY(businessDatabase().execute(QStringLiteral("INSERT INTO MT12 (TEXT01) VALUES ('D''Arcy Lane')")));
     insertCompany(QStringLiteral("Old Mill"), QStringLiteral("Archive"), QStringLiteral("D'Arcy Lane"));
     insertCompany(QStringLiteral("Gone Ltd"), QStringLiteral("Archive"), QStringLiteral("Tom Reyes"));
     insertCompany(QStringLiteral("Alpha Steel"), QStringLiteral("Company"), QStringLiteral("D'Arcy Lane"));
@@ -147,7 +139,7 @@ void TestFormArchive::bothScreensShareTheListChoice()
 
 void TestFormArchive::archivedCompanyIsNeverOverdueAndAnEmptyNameIsHidden()
 {
-    data::Database db = business();
+    data::Database db = businessDatabase();
     QVERIFY(db.execute(QStringLiteral("INSERT INTO TABLE01 (TEXT20, DATE01, NUMBER01, NUMBER02) VALUES ('Archive', ?, 30, 12)"),
                        {today.addDays(-90)}));
     FormArchive archive;
@@ -161,7 +153,7 @@ void TestFormArchive::zoomShowsTheArchivedCompanysNote()
 {
     insertCompany(QStringLiteral("Alpha Steel"), QStringLiteral("Company"));
     const qint64 key = insertCompany(QStringLiteral("Old Mill"), QStringLiteral("Archive"));
-    QVERIFY(business().execute(QStringLiteral("UPDATE TABLE01 SET MEMO01 = 'Closed in 2019' WHERE AUTONUMBER = ?"), {key}));
+    QVERIFY(businessDatabase().execute(QStringLiteral("UPDATE TABLE01 SET MEMO01 = 'Closed in 2019' WHERE AUTONUMBER = ?"), {key}));
     Screens::instance(QStringLiteral("FormCompanies"));
     auto* archive = Screens::instance<FormArchive>(QStringLiteral("FormArchive"));
     archive->findChild<QPushButton*>(QStringLiteral("CommandZoomNotes"))->click();
@@ -189,7 +181,7 @@ void TestFormArchive::saveStoresAndReturnsToTheFirstRow()
     QCOMPARE(archive.findChild<QLineEdit*>(QStringLiteral("NUMBER01"))->text(), QString());
     archive.findChild<QPushButton*>(QStringLiteral("CommandSave"))->click();
     QCOMPARE(archive.view()->position(), 0);
-    QCOMPARE(business().scalar(QStringLiteral("SELECT TEXT08 FROM TABLE01 WHERE AUTONUMBER = ?"), {key}).toString(),
+    QCOMPARE(businessDatabase().scalar(QStringLiteral("SELECT TEXT08 FROM TABLE01 WHERE AUTONUMBER = ?"), {key}).toString(),
              QStringLiteral("Cork"));
 }
 

@@ -11,6 +11,8 @@
 #include "platform/MessageBox.h"
 #include "shell/Screens.h"
 
+#include "BusinessRows.h"
+#include "Controls.h"
 #include "TestFolder.h"
 
 #include <QApplication>
@@ -33,34 +35,21 @@ using namespace vantrel;
 using companies::FormArchive;
 using companies::FormCompanies;
 
+using test::businessDatabase;
 using test::PdfPrinterProvider;
 
 namespace {
 
 const QDate today(2026, 3, 11);
 
-data::Database business()
-{
-    data::Database db;
-    if (!data::openBusinessDatabase(db))
-        qFatal("no CONTACT.mdb");
-    return db;
-}
-
 qint64 insertCompany(const QVariantMap& values)
 {
-    QStringList columns = values.keys();
-    QStringList marks(columns.size(), QStringLiteral("?"));
-    data::Database db = business();
-    if (!db.execute(QStringLiteral("INSERT INTO TABLE01 (%1) VALUES (%2)").arg(columns.join(','), marks.join(',')),
-                    values.values()))
-        qFatal("%s", qPrintable(db.lastError()));
-    return db.lastInsertId();
+    return test::insertRow(QStringLiteral("TABLE01"), values);
 }
 
 QVariant stored(qint64 key, const QString& column)
 {
-    return business().scalar(QStringLiteral("SELECT %1 FROM TABLE01 WHERE AUTONUMBER = ?").arg(column), {key});
+    return businessDatabase().scalar(QStringLiteral("SELECT %1 FROM TABLE01 WHERE AUTONUMBER = ?").arg(column), {key});
 }
 
 } // namespace
@@ -88,10 +77,7 @@ private:
     template <class T = QWidget>
     T* control(QWidget* screen, const char* name)
     {
-        T* found = screen->findChild<T*>(QLatin1String(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
+        return test::findControl<T>(screen, name);
     }
     void pick(FormCompanies* screen, const QString& name);
 
@@ -111,7 +97,7 @@ void TestFormCompanies::init()
     m_opener = opener.get();
     platform::Desktop::setOpener(std::move(opener));
     platform::Clock::setFixed(QDateTime(today, QTime(9, 0)));
-    data::Database db = business();
+    data::Database db = businessDatabase();
     for (const char* person : {"Tom Reyes", "D'Arcy Lane", "Anna Berg"})
         db.execute(QStringLiteral("INSERT INTO MT12 (TEXT01) VALUES (?)"), {QString::fromUtf8(person)});
 }
@@ -185,7 +171,7 @@ void TestFormCompanies::listOfOneSalesPersonIsStoredAndMayBeEmpty()
 void TestFormCompanies::viewModeHidesEmptyFieldsEditModeShowsAll()
 {
     const qint64 key = insertCompany({{"TEXT01", "Alpha Steel"}, {"TEXT06", "1 Dock Road"}, {"TEXT20", "Company"}});
-    business().execute(QStringLiteral("INSERT INTO MT12 (TEXT01) VALUES ('Bea Zorn')"));
+    businessDatabase().execute(QStringLiteral("INSERT INTO MT12 (TEXT01) VALUES ('Bea Zorn')"));
     FormCompanies screen;
     screen.show();
     auto* frame = control<QGroupBox>(&screen, "Frame1");
@@ -283,7 +269,7 @@ void TestFormCompanies::archiveAsksAndKeepsTheChildRows()
     insertCompany({{"TEXT01", "Alpha Steel"}, {"TEXT20", "Company"}});
     const qint64 key = insertCompany({{"TEXT01", "O'Brien & Sons"}, {"TEXT20", "Company"}});
     {
-        data::Database db = business();
+        data::Database db = businessDatabase();
         QVERIFY(db.execute(QStringLiteral("INSERT INTO TABLE03 (NUMBER01, TEXT02) VALUES (?, 'Mary')"), {key}));
         QVERIFY(db.execute(QStringLiteral("INSERT INTO TABLE08 (NUMBER01, TEXT01) VALUES (?, ?)"),
                            {key, QStringLiteral("O'Brien & Sons")}));
@@ -311,7 +297,7 @@ void TestFormCompanies::archiveAsksAndKeepsTheChildRows()
     QCOMPARE(screen.view()->rowCount(), 1);
     QCOMPARE(archive->view()->rowCount(), 1);
     QCOMPARE(archive->companyKey().toLongLong(), key);
-    data::Database db = business();
+    data::Database db = businessDatabase();
     QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM TABLE03 WHERE NUMBER01 = ?"), {key}).toInt(), 1);
     QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM TABLE08 WHERE NUMBER01 = ?"), {key}).toInt(), 1);
 }
@@ -385,8 +371,8 @@ void TestFormCompanies::websiteOpensWebAddressesOnly()
 
     const char* refused[] = {"file:///etc/passwd", "mailto:sales@alpha.example", "javascript:alert(1)", " "};
     for (const char* address : refused) {
-        business().execute(QStringLiteral("UPDATE TABLE01 SET TEXT12 = ? WHERE AUTONUMBER = ?"),
-                           {QString::fromUtf8(address), key});
+        businessDatabase().execute(QStringLiteral("UPDATE TABLE01 SET TEXT12 = ? WHERE AUTONUMBER = ?"),
+                                   {QString::fromUtf8(address), key});
         screen.reloadList();
         m_messages->shown.clear();
         browse->click();
@@ -394,7 +380,7 @@ void TestFormCompanies::websiteOpensWebAddressesOnly()
         QCOMPARE(m_messages->shown.size(), 1);
         QCOMPARE(m_messages->shown.first().icon, platform::MessageBox::Icon::Warning);
     }
-    business().execute(QStringLiteral("UPDATE TABLE01 SET TEXT12 = 'https://alpha.example/shop' WHERE AUTONUMBER = ?"), {key});
+    businessDatabase().execute(QStringLiteral("UPDATE TABLE01 SET TEXT12 = 'https://alpha.example/shop' WHERE AUTONUMBER = ?"), {key});
     screen.reloadList();
     browse->click();
     QCOMPARE(m_opener->opened.last(), QUrl(QStringLiteral("https://alpha.example/shop")));

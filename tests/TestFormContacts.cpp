@@ -3,7 +3,6 @@
 #include "companies/FormContacts.h"
 #include "data/BoundView.h"
 #include "data/Database.h"
-#include "data/Schema.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "shell/HintLine.h"
@@ -12,6 +11,8 @@
 #include "shell/ScreenCatalog.h"
 #include "shell/Screens.h"
 
+#include "BusinessRows.h"
+#include "Controls.h"
 #include "TestFolder.h"
 
 #include <QComboBox>
@@ -27,30 +28,12 @@
 using namespace vantrel;
 using companies::FormContacts;
 using shell::RecordViews;
+using test::businessDatabase;
+using test::insertRow;
 
 namespace {
 
 const QDate today(2026, 3, 11);
-
-data::Database business()
-{
-    data::Database db;
-    if (!data::openBusinessDatabase(db))
-        qFatal("no CONTACT.mdb");
-    return db;
-}
-
-qint64 insert(const QString& table, const QVariantMap& values)
-{
-    QStringList columns = values.keys();
-    QStringList marks(columns.size(), QStringLiteral("?"));
-    data::Database db = business();
-    if (!db.execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                        .arg(table, columns.join(','), marks.join(',')),
-            values.values()))
-        qFatal("%s", qPrintable(db.lastError()));
-    return db.lastInsertId();
-}
 
 } // namespace
 
@@ -76,10 +59,7 @@ private slots:
 private:
     template <class T = QWidget> T* control(QWidget* screen, const char* name)
     {
-        T* found = screen->findChild<T*>(QLatin1String(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
+        return test::findControl<T>(screen, name);
     }
     FormContacts* openContacts(RecordViews::Branch branch = RecordViews::Branch::Companies);
     QString current(FormContacts* screen, const char* field)
@@ -126,16 +106,16 @@ FormContacts* TestFormContacts::openContacts(RecordViews::Branch branch)
 
 void TestFormContacts::listsByFirstNameAndPicksByBookmark()
 {
-    const qint64 company = insert(
+    const qint64 company = insertRow(
         QStringLiteral("TABLE01"), { { "TEXT01", "O'Neill & Sons" }, { "TEXT20", "Company" } });
-    const qint64 other
-        = insert(QStringLiteral("TABLE01"), { { "TEXT01", "Other Ltd" }, { "TEXT20", "Company" } });
-    insert(QStringLiteral("TABLE03"),
+    const qint64 other = insertRow(
+        QStringLiteral("TABLE01"), { { "TEXT01", "Other Ltd" }, { "TEXT20", "Company" } });
+    insertRow(QStringLiteral("TABLE03"),
         { { "TEXT02", "Zoe" }, { "TEXT03", "Adams" }, { "NUMBER01", company } });
-    insert(QStringLiteral("TABLE03"),
+    insertRow(QStringLiteral("TABLE03"),
         { { "TEXT02", "D'Arcy" }, { "TEXT03", "O'Hara" }, { "NUMBER01", company },
             { "TEXT08", "555 12" }, { "DATE03", "2025-01-02" } });
-    insert(QStringLiteral("TABLE03"),
+    insertRow(QStringLiteral("TABLE03"),
         { { "TEXT02", "Alan" }, { "TEXT03", "Moss" }, { "NUMBER01", other } });
     FormContacts* screen = openContacts();
 
@@ -168,10 +148,10 @@ void TestFormContacts::listsByFirstNameAndPicksByBookmark()
 void TestFormContacts::viewModeHidesEmptyFieldsEditModeShowsCombos()
 {
     const qint64 company
-        = insert(QStringLiteral("TABLE01"), { { "TEXT01", "Acme" }, { "TEXT20", "Company" } });
-    insert(QStringLiteral("MT09"), { { "TEXT01", "Dr." } });
-    insert(QStringLiteral("MT05"), { { "TEXT01", "Engineer" } });
-    insert(QStringLiteral("TABLE03"),
+        = insertRow(QStringLiteral("TABLE01"), { { "TEXT01", "Acme" }, { "TEXT20", "Company" } });
+    insertRow(QStringLiteral("MT09"), { { "TEXT01", "Dr." } });
+    insertRow(QStringLiteral("MT05"), { { "TEXT01", "Engineer" } });
+    insertRow(QStringLiteral("TABLE03"),
         { { "TEXT02", "Ann" }, { "TEXT03", "Lee" }, { "NUMBER01", company } });
     FormContacts* screen = openContacts();
     screen->show();
@@ -199,7 +179,7 @@ void TestFormContacts::viewModeHidesEmptyFieldsEditModeShowsCombos()
 
 void TestFormContacts::newContactStartsWithTheCompanyNumbers()
 {
-    const qint64 company = insert(QStringLiteral("TABLE01"),
+    const qint64 company = insertRow(QStringLiteral("TABLE01"),
         { { "TEXT01", "Acme" }, { "TEXT10", "021 555" }, { "TEXT11", "021 556" },
             { "TEXT20", "Company" } });
     FormContacts* screen = openContacts();
@@ -215,7 +195,7 @@ void TestFormContacts::newContactStartsWithTheCompanyNumbers()
 
 void TestFormContacts::newContactWithoutCompanyNumbersStartsEmpty()
 {
-    insert(QStringLiteral("TABLE01"),
+    insertRow(QStringLiteral("TABLE01"),
         { { "TEXT01", "Acme" }, { "TEXT10", "" }, { "TEXT20", "Company" } });
     FormContacts* screen = openContacts();
     control<QPushButton>(screen, "CommandNew")->click();
@@ -233,14 +213,14 @@ void TestFormContacts::newContactNeedsACompany()
     QVERIFY(!screen->isEditMode());
     QCOMPARE(m_messages->shown.size(), 1);
     QCOMPARE(m_messages->shown[0].text, QStringLiteral("Please choose a company first."));
-    QCOMPARE(business().scalar(QStringLiteral("SELECT COUNT(*) FROM TABLE03")).toInt(), 0);
+    QCOMPARE(businessDatabase().scalar(QStringLiteral("SELECT COUNT(*) FROM TABLE03")).toInt(), 0);
 }
 
 void TestFormContacts::saveStoresTheFullNameAndShowsTheFirstContact()
 {
     const qint64 company
-        = insert(QStringLiteral("TABLE01"), { { "TEXT01", "Acme" }, { "TEXT20", "Company" } });
-    insert(QStringLiteral("TABLE03"),
+        = insertRow(QStringLiteral("TABLE01"), { { "TEXT01", "Acme" }, { "TEXT20", "Company" } });
+    insertRow(QStringLiteral("TABLE03"),
         { { "TEXT02", "Bea" }, { "TEXT03", "Kim" }, { "NUMBER01", company } });
     FormContacts* screen = openContacts();
     screen->show();
@@ -254,7 +234,7 @@ void TestFormContacts::saveStoresTheFullNameAndShowsTheFirstContact()
     QCOMPARE(screen->view()->rowCount(), 2);
     QCOMPARE(current(screen, "TEXT02"), QStringLiteral("Bea"));
     QVERIFY(m_messages->shown.isEmpty());
-    data::Database db = business();
+    data::Database db = businessDatabase();
     QCOMPARE(
         db.scalar(QStringLiteral("SELECT TEXT11 FROM TABLE03 WHERE TEXT02 = 'Zack'")).toString(),
         QStringLiteral("Zack O'Brien"));
@@ -266,11 +246,11 @@ void TestFormContacts::saveStoresTheFullNameAndShowsTheFirstContact()
 void TestFormContacts::fullNameFollowsEditsAndLeavingTheRowStoresIt()
 {
     const qint64 company
-        = insert(QStringLiteral("TABLE01"), { { "TEXT01", "Acme" }, { "TEXT20", "Company" } });
-    const qint64 ann = insert(QStringLiteral("TABLE03"),
+        = insertRow(QStringLiteral("TABLE01"), { { "TEXT01", "Acme" }, { "TEXT20", "Company" } });
+    const qint64 ann = insertRow(QStringLiteral("TABLE03"),
         { { "TEXT02", "Ann" }, { "TEXT03", "Lee" }, { "TEXT11", "Ann Lee" },
             { "NUMBER01", company } });
-    insert(QStringLiteral("TABLE03"),
+    insertRow(QStringLiteral("TABLE03"),
         { { "TEXT02", "Ben" }, { "TEXT03", "Fox" }, { "NUMBER01", company } });
     FormContacts* screen = openContacts();
     screen->show();
@@ -286,7 +266,7 @@ void TestFormContacts::fullNameFollowsEditsAndLeavingTheRowStoresIt()
     screen->pickContact(1);
     QVERIFY(screen->isEditMode());
     QCOMPARE(current(screen, "TEXT02"), QStringLiteral("Ben"));
-    QCOMPARE(business()
+    QCOMPARE(businessDatabase()
                  .scalar(QStringLiteral("SELECT TEXT11 FROM TABLE03 WHERE AUTONUMBER = ?"), { ann })
                  .toString(),
         QStringLiteral("Ann O'Day"));
@@ -295,7 +275,7 @@ void TestFormContacts::fullNameFollowsEditsAndLeavingTheRowStoresIt()
 void TestFormContacts::deleteAsksAndCopesWithAnEmptyList()
 {
     const qint64 company
-        = insert(QStringLiteral("TABLE01"), { { "TEXT01", "Acme" }, { "TEXT20", "Company" } });
+        = insertRow(QStringLiteral("TABLE01"), { { "TEXT01", "Acme" }, { "TEXT20", "Company" } });
     FormContacts* screen = openContacts();
 
     // No contacts: the question names nobody, and nothing happens.
@@ -304,9 +284,9 @@ void TestFormContacts::deleteAsksAndCopesWithAnEmptyList()
     QCOMPARE(m_messages->shown.size(), 1);
     QCOMPARE(m_messages->shown[0].text, QStringLiteral("Are you sure you want to delete  ?"));
 
-    insert(QStringLiteral("TABLE03"),
+    insertRow(QStringLiteral("TABLE03"),
         { { "TEXT02", "Al" }, { "TEXT03", "D'Souza" }, { "NUMBER01", company } });
-    insert(QStringLiteral("TABLE03"),
+    insertRow(QStringLiteral("TABLE03"),
         { { "TEXT02", "Cy" }, { "TEXT03", "Ng" }, { "NUMBER01", company } });
     screen = openContacts();
     m_messages->shown.clear();
@@ -320,7 +300,7 @@ void TestFormContacts::deleteAsksAndCopesWithAnEmptyList()
     control<QPushButton>(screen, "CommandDelete")->click();
     QCOMPARE(screen->view()->rowCount(), 1);
     QCOMPARE(current(screen, "TEXT02"), QStringLiteral("Cy"));
-    QCOMPARE(business().scalar(QStringLiteral("SELECT COUNT(*) FROM TABLE03")).toInt(), 1);
+    QCOMPARE(businessDatabase().scalar(QStringLiteral("SELECT COUNT(*) FROM TABLE03")).toInt(), 1);
 
     // A new row never stored cannot be deleted.
     control<QPushButton>(screen, "CommandNew")->click();
@@ -330,15 +310,15 @@ void TestFormContacts::deleteAsksAndCopesWithAnEmptyList()
     QCOMPARE(m_messages->shown.size(), 2);
     QCOMPARE(m_messages->shown[1].text, QStringLiteral("There are no contacts to delete"));
     QCOMPARE(m_messages->shown[1].icon, platform::MessageBox::Icon::Information);
-    QCOMPARE(business().scalar(QStringLiteral("SELECT COUNT(*) FROM TABLE03")).toInt(), 1);
+    QCOMPARE(businessDatabase().scalar(QStringLiteral("SELECT COUNT(*) FROM TABLE03")).toInt(), 1);
 }
 
 void TestFormContacts::archiveModeOffersNoNewContactNorActivities()
 {
-    insert(QStringLiteral("TABLE01"), { { "TEXT01", "Live Co" }, { "TEXT20", "Company" } });
+    insertRow(QStringLiteral("TABLE01"), { { "TEXT01", "Live Co" }, { "TEXT20", "Company" } });
     const qint64 archived
-        = insert(QStringLiteral("TABLE01"), { { "TEXT01", "Old Co" }, { "TEXT20", "Archive" } });
-    insert(QStringLiteral("TABLE03"),
+        = insertRow(QStringLiteral("TABLE01"), { { "TEXT01", "Old Co" }, { "TEXT20", "Archive" } });
+    insertRow(QStringLiteral("TABLE03"),
         { { "TEXT02", "Eve" }, { "TEXT03", "Hart" }, { "NUMBER01", archived } });
 
     FormContacts* screen = openContacts(RecordViews::Branch::Archive);
@@ -356,9 +336,9 @@ void TestFormContacts::archiveModeOffersNoNewContactNorActivities()
 
 void TestFormContacts::hintsNameTheContactAndItsCompany()
 {
-    const qint64 company = insert(
+    const qint64 company = insertRow(
         QStringLiteral("TABLE01"), { { "TEXT01", "O'Neill & Sons" }, { "TEXT20", "Company" } });
-    insert(QStringLiteral("TABLE03"),
+    insertRow(QStringLiteral("TABLE03"),
         { { "TEXT02", "D'Arcy" }, { "TEXT03", "O'Hara" }, { "NUMBER01", company },
             { "TEXT04", "082 1" } });
     FormContacts* screen = openContacts();

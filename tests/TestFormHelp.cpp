@@ -3,6 +3,7 @@
 #include "shell/Twips.h"
 
 #include "TestFolder.h"
+#include "TopLevelWindows.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -48,12 +49,7 @@ public:
 
 QList<FormHelp*> viewers()
 {
-    QList<FormHelp*> found;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* help = qobject_cast<FormHelp*>(widget))
-            found.append(help);
-    }
-    return found;
+    return vantrel::test::topLevelWindows<FormHelp>();
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
 
+#include "Controls.h"
 #include "TestFolder.h"
 
 #include <QApplication>
@@ -48,10 +49,7 @@ struct MenuFixture {
     template <class T = QPushButton>
     T* control(const char* name) const
     {
-        T* found = menu->findChild<T*>(name);
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
+        return test::findControl<T>(menu, name);
     }
     QLineEdit* password() const { return control<QLineEdit>("TextPassword"); }
     QGroupBox* frame() const { return control<QGroupBox>("FramePassword"); }

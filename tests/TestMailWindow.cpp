@@ -15,6 +15,7 @@
 
 #include "LoopbackSmtpServer.h"
 #include "TestFolder.h"
+#include "TopLevelWindows.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -35,6 +36,7 @@ using namespace vantrel::office;
 using namespace vantrel::platform;
 using vantrel::test::LoopbackSmtpServer;
 using vantrel::test::TestFolder;
+using vantrel::test::visibleWindows;
 
 namespace {
 
@@ -42,16 +44,6 @@ QString fileText(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
-template <typename Window> QList<Window*> visibleWindows()
-{
-    QList<Window*> windows;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* window = qobject_cast<Window*>(widget); window && window->isVisible())
-            windows.append(window);
-    }
-    return windows;
 }
 
 MailItem mailTo(const QString& to)

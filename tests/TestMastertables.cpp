@@ -7,6 +7,7 @@
 #include "shell/FormMenu.h"
 #include "shell/Screens.h"
 
+#include "Controls.h"
 #include "TestFolder.h"
 
 #include <QComboBox>
@@ -108,10 +109,7 @@ QStringList TestMastertables::strings(const QString& sql)
 
 QPushButton* TestMastertables::button(const char* name) const
 {
-    auto* found = m_screen->findChild<QPushButton*>(name);
-    if (!found)
-        qFatal("no button %s", name);
-    return found;
+    return test::findControl<QPushButton>(m_screen, name);
 }
 
 QTableView* TestMastertables::grid() const

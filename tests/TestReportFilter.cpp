@@ -1,7 +1,5 @@
 #include "activities/FormReportFilter.h"
 #include "activities/ReportFilterQuery.h"
-#include "data/Database.h"
-#include "data/Schema.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "shell/FormMain.h"
@@ -9,6 +7,8 @@
 #include "shell/ScreenCatalog.h"
 #include "shell/Screens.h"
 
+#include "BusinessRows.h"
+#include "Controls.h"
 #include "ShellFakes.h"
 #include "TestFolder.h"
 
@@ -27,28 +27,16 @@ using namespace vantrel;
 using activities::FormReportFilter;
 using activities::ReportFilterQuery;
 using shell::Screens;
+using test::insertRow;
 
 namespace {
 
 const QDate today(2026, 3, 11);
 
-void insert(const QString& table, const QVariantMap& values)
-{
-    data::Database db;
-    if (!data::openBusinessDatabase(db))
-        qFatal("no CONTACT.mdb");
-    const QStringList columns = values.keys();
-    const QStringList marks(columns.size(), QStringLiteral("?"));
-    if (!db.execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                        .arg(table, columns.join(','), marks.join(',')),
-            values.values()))
-        qFatal("%s", qPrintable(db.lastError()));
-}
-
 void report(const char* date, const char* text, const QVariant& company = {},
     const QVariant& salesPerson = {})
 {
-    insert(QStringLiteral("TABLE08"),
+    insertRow(QStringLiteral("TABLE08"),
         { { "DATE01", date }, { "MEMO01", text }, { "TEXT01", company },
             { "TEXT03", salesPerson } });
 }
@@ -76,10 +64,7 @@ private slots:
 private:
     template <class T = QWidget> T* control(QWidget* screen, const char* name)
     {
-        T* found = screen->findChild<T*>(QLatin1String(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
+        return test::findControl<T>(screen, name);
     }
     FormReportFilter* openFilter();
     void pick(FormReportFilter* screen, const QDate& start, const QDate& end);
@@ -212,9 +197,9 @@ void TestReportFilter::startAfterEndFindsNothing()
 
 void TestReportFilter::typedCompanyIsAPatternPickedOneIsLiteral()
 {
-    insert(QStringLiteral("TABLE01"), { { "TEXT01", "#1 Motors" }, { "TEXT20", "Company" } });
-    insert(QStringLiteral("TABLE01"), { { "TEXT01", "Acme" }, { "TEXT20", "Company" } });
-    insert(QStringLiteral("TABLE01"), { { "TEXT01", "Old Mill" }, { "TEXT20", "Archive" } });
+    insertRow(QStringLiteral("TABLE01"), { { "TEXT01", "#1 Motors" }, { "TEXT20", "Company" } });
+    insertRow(QStringLiteral("TABLE01"), { { "TEXT01", "Acme" }, { "TEXT20", "Company" } });
+    insertRow(QStringLiteral("TABLE01"), { { "TEXT01", "Old Mill" }, { "TEXT20", "Archive" } });
     report("2009-05-02", "acme", "Acme");
     report("2009-05-03", "atlas", "atlas Ltd");
     report("2009-05-04", "bravo", "Bravo");
@@ -245,8 +230,8 @@ void TestReportFilter::typedCompanyIsAPatternPickedOneIsLiteral()
 
 void TestReportFilter::companyWithApostropheAndSalesPerson()
 {
-    insert(QStringLiteral("MT12"), { { "TEXT01", "Zoe Price" } });
-    insert(QStringLiteral("MT12"), { { "TEXT01", "Anne O'Brien" } });
+    insertRow(QStringLiteral("MT12"), { { "TEXT01", "Zoe Price" } });
+    insertRow(QStringLiteral("MT12"), { { "TEXT01", "Anne O'Brien" } });
     report("2009-05-02", "hers", "O'Neill & Sons", "Anne O'Brien");
     report("2009-05-03", "his", "O'Neill & Sons", "Zoe Price");
     report("2009-05-04", "other", "Other", "Anne O'Brien");

@@ -1,4 +1,5 @@
 #include "TestFolder.h"
+#include "TopLevelWindows.h"
 
 #include "office/BuiltInWordProcessor.h"
 #include "office/DefaultLetterhead.h"
@@ -56,12 +57,7 @@ void TestWordProcessor::cleanup()
 {
     MessageBox::setHandler(nullptr);
     WordProcessor::setInstance(nullptr);
-    QList<WordWindow*> windows;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* window = qobject_cast<WordWindow*>(widget))
-            windows.append(window);
-    }
-    qDeleteAll(windows);
+    vantrel::test::deleteWordWindows();
 }
 
 void TestWordProcessor::attachFailsWhenNoneRuns()
