@@ -21,13 +21,14 @@
 
 namespace vantrel::activities {
 
-CompanyReportBrowser::CompanyReportBrowser(
-    const QString& name, const Options& options, const QString& searchHint, QWidget* parent)
+CompanyReportBrowser::CompanyReportBrowser(const QString& name, const Options& options,
+    const QString& searchHint, shell::RecordViews::View recordView, QWidget* parent)
     : ReportBrowser(name, options, parent)
     , m_saveFrame(new QGroupBox(this))
     , m_saveLabel(new QLabel(m_saveFrame))
     , m_answers(new QHBoxLayout)
     , m_progress(new QProgressBar(this))
+    , m_recordView(recordView)
 {
     m_saveFrame->setObjectName(QStringLiteral("FrameSave"));
     m_saveLabel->setObjectName(QStringLiteral("LabelSave"));
@@ -72,16 +73,13 @@ bool CompanyReportBrowser::isQuestionShown() const
 
 shell::RecordQuery CompanyReportBrowser::resetQuery() const
 {
-    // Without a company both values are NULL, which matches no row.
-    companies::CompanyAccess* owner = company();
-    const QVariant key = owner && owner->companyKey().isValid() ? owner->companyKey() : QVariant();
-    const QVariant name = key.isValid() ? QVariant(companyName()) : QVariant();
-    const QString table = options().table;
-    // Within a day the document stored last comes first.
-    return { QStringLiteral("SELECT * FROM %1 WHERE %1.TEXT01 = ? OR %1.NUMBER01 = ?"
-                            " ORDER BY %1.DATE01 DESC, %1.AUTONUMBER DESC")
-                 .arg(table),
-        { name, key } };
+    // The rows the navigation tree's view shows for the current company.
+    shell::RecordQuery query;
+    QString ignored;
+    if (companies::CompanyAccess* owner = company();
+        owner && shell::RecordViews::query(m_recordView, *owner, &query, &ignored))
+        return query;
+    return { QStringLiteral("SELECT * FROM %1 WHERE 0").arg(options().table), {} };
 }
 
 shell::RecordQuery CompanyReportBrowser::findQuery(const QString& phrase) const

@@ -2,6 +2,7 @@
 
 #include "activities/ReportBrowser.h"
 #include "activities/SaveQuestion.h"
+#include "shell/RecordViews.h"
 
 class QGroupBox;
 class QHBoxLayout;
@@ -30,9 +31,10 @@ public:
     bool isQuestionShown() const;
 
 protected:
-    // searchHint opens the hint of CommandSearch: "Search call reports related to ".
-    CompanyReportBrowser(
-        const QString& name, const Options& options, const QString& searchHint, QWidget* parent);
+    // searchHint opens the hint of CommandSearch: "Search call reports related to ";
+    // recordView is the navigation tree's view whose rows Reset shows again.
+    CompanyReportBrowser(const QString& name, const Options& options, const QString& searchHint,
+        shell::RecordViews::View recordView, QWidget* parent);
 
     shell::RecordQuery resetQuery() const override;
     shell::RecordQuery findQuery(const QString& phrase) const override;
@@ -59,6 +61,7 @@ private:
     QLabel* m_saveLabel;
     QHBoxLayout* m_answers;
     QProgressBar* m_progress;
+    shell::RecordViews::View m_recordView;
 };
 
 } // namespace vantrel::activities

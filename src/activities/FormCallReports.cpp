@@ -26,7 +26,8 @@ const QString entryScreen = QStringLiteral("FormCreateCallReport");
 
 FormCallReports::FormCallReports(QWidget* parent)
     : CompanyReportBrowser(QStringLiteral("FormCallReports"), callReportOptions(),
-        QStringLiteral("Search call reports related to "), parent)
+        QStringLiteral("Search call reports related to "),
+        shell::RecordViews::View::CallReports, parent)
 {
     setWindowTitle(QStringLiteral("Call Reports"));
     saveLabel()->setText(QStringLiteral("Would you like to save this Call Report in Vantrel?"));

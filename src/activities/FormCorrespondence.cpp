@@ -33,7 +33,8 @@ void stopAutoSave(AutoSave::Kind kind)
 
 FormCorrespondence::FormCorrespondence(QWidget* parent)
     : CompanyReportBrowser(QStringLiteral("FormCorrespondence"), correspondenceOptions(),
-        QStringLiteral("Search correspondence to "), parent)
+        QStringLiteral("Search correspondence to "),
+        shell::RecordViews::View::Correspondence, parent)
 {
     setWindowTitle(QStringLiteral("Correspondence"));
     m_yes = addAnswer("CommandYes", QStringLiteral("&Yes"));
