@@ -16,8 +16,8 @@ constexpr int reportCount = 50000;
 
 QString makeReport(QRandomGenerator& random, int index)
 {
-    static const char* words[] = {"customer", "visit", "pricing", "delivery", "samples", "meeting",
-                                  "order",    "quality", "Müller",  "adhesive", "contract", "follow"};
+    static const char* words[] = { "customer", "visit", "pricing", "delivery", "samples", "meeting",
+        "order", "quality", "Müller", "adhesive", "contract", "follow" };
     QString body = QStringLiteral("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Arial;}}"
                                   "\\f0\\fs20 Call report %1\\par ")
                        .arg(index);
@@ -36,7 +36,8 @@ struct CallReportDatabase {
     {
         const QString path = dir.filePath(QStringLiteral("CONTACT.mdb"));
         QString error;
-        if (!createDatabaseFile(path, DatabaseKind::Business, &error) || !openBusinessDatabase(db, path))
+        if (!createDatabaseFile(path, DatabaseKind::Business, &error)
+            || !openBusinessDatabase(db, path))
             qFatal("cannot create the benchmark database");
         QRandomGenerator random(42);
         Transaction transaction(db);
@@ -44,8 +45,9 @@ struct CallReportDatabase {
             QString report = makeReport(random, i);
             if (i == reportCount - 7)
                 report.insert(200, QStringLiteral(" the Blue Heron account "));
-            db.execute(QStringLiteral("INSERT INTO TABLE08 (NUMBER01, DATE01, MEMO01) VALUES (?, ?, ?)"),
-                       {i % 700, QDate(2020, 1, 1).addDays(i % 2000), report});
+            db.execute(
+                QStringLiteral("INSERT INTO TABLE08 (NUMBER01, DATE01, MEMO01) VALUES (?, ?, ?)"),
+                { i % 700, QDate(2020, 1, 1).addDays(i % 2000), report });
         }
         transaction.commit();
     }
@@ -56,9 +58,10 @@ void containsSearch(benchmark::State& state)
     static CallReportDatabase data;
     for (auto _ : state) {
         QueryResult result;
-        data.db.query(QStringLiteral("SELECT AUTONUMBER, DATE01 FROM TABLE08 WHERE contains(MEMO01, ?) "
-                                     "ORDER BY DATE01 DESC"),
-                      {QStringLiteral("blue HERON")}, &result);
+        data.db.query(
+            QStringLiteral("SELECT AUTONUMBER, DATE01 FROM TABLE08 WHERE contains(MEMO01, ?) "
+                           "ORDER BY DATE01 DESC"),
+            { QStringLiteral("blue HERON") }, &result);
         if (result.rows.size() != 1)
             state.SkipWithError("the phrase was not found exactly once");
         benchmark::DoNotOptimize(result);

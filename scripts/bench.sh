@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds and runs the benchmarks; each prints its figure.
+# Builds and runs the benchmarks; each prints its figures and their targets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/build.sh
+scripts/install-deps.sh libbenchmark-dev
+scripts/build.sh -DVANTREL_BUILD_BENCHMARKS=ON
 for bench in build/bench/Bench*; do
   [ -x "$bench" ] && "$bench"
 done

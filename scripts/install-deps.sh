@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, running and testing Vantrel needs.
+# Extra packages for one purpose come as arguments (scripts/bench.sh adds its library).
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config git
+  cmake ninja-build g++ pkg-config git ccache clang-format
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-pdf-dev qt6-serialport-dev
   qt6-svg-dev qt6-multimedia-dev
   libsqlite3-dev libxlsxwriter-dev libfreexl-dev libzip-dev libical-dev
-  libcurl4-openssl-dev libbenchmark-dev
+  libcurl4-openssl-dev
   xvfb xauth fonts-dejavu-core socat
+  "$@"
 )
 
 missing=()

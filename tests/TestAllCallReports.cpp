@@ -1,12 +1,13 @@
+#include "ApplicationTest.h"
+#include "RecordingMailProgram.h"
 #include "activities/FormAllCallReports.h"
 #include "activities/FormReportFilter.h"
 #include "data/BoundView.h"
+#include "data/Clock.h"
 #include "office/MailProgram.h"
-#include "office/RecordingMailProgram.h"
 #include "office/RtfWriter.h"
-#include "platform/Clock.h"
 #include "platform/MessageBox.h"
-#include "shell/Screens.h"
+#include "ui/Screens.h"
 
 #include "BusinessRows.h"
 #include "Controls.h"
@@ -27,7 +28,7 @@
 using namespace vantrel;
 using activities::FormAllCallReports;
 using platform::MessageBox;
-using shell::Screens;
+using ui::Screens;
 
 namespace {
 
@@ -108,7 +109,7 @@ void TestAllCallReports::init()
     auto messages = std::make_unique<platform::RecordingMessageBoxHandler>();
     m_messages = messages.get();
     MessageBox::setHandler(std::move(messages));
-    platform::Clock::setFixed(QDateTime(today, QTime(9, 0)));
+    data::Clock::setFixed(QDateTime(today, QTime(9, 0)));
     Screens::registerScreen(
         QStringLiteral("FormAllCallReports"), [] { return new FormAllCallReports; });
     Screens::registerScreen(
@@ -119,7 +120,7 @@ void TestAllCallReports::cleanup()
 {
     Screens::closeAll();
     office::MailProgram::setInstance(nullptr);
-    platform::Clock::reset();
+    data::Clock::reset();
     MessageBox::setHandler(nullptr);
     m_folder.reset();
 }
@@ -264,5 +265,5 @@ void TestAllCallReports::hints()
     QCOMPARE(control<QPushButton>("CommandReset")->text(), QStringLiteral("&Reset"));
 }
 
-QTEST_MAIN(TestAllCallReports)
+VANTREL_TEST_MAIN(TestAllCallReports)
 #include "TestAllCallReports.moc"

@@ -1,3 +1,4 @@
+#include "ApplicationTest.h"
 #include "TestFolder.h"
 #include "data/BoundView.h"
 #include "data/BoundViewModel.h"
@@ -199,5 +200,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestBoundViewModel)
+VANTREL_TEST_MAIN(TestBoundViewModel)
 #include "TestBoundViewModel.moc"

@@ -1,3 +1,4 @@
+#include "ApplicationTest.h"
 #include "TestFolder.h"
 
 #include "companies/CallLog.h"
@@ -86,5 +87,5 @@ void TestCallLog::readOnlyLogStaysAsItWas()
     QFile::setPermissions(logFile, QFile::ReadOwner | QFile::WriteOwner);
 }
 
-QTEST_MAIN(TestCallLog)
+VANTREL_TEST_MAIN(TestCallLog)
 #include "TestCallLog.moc"

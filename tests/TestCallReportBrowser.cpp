@@ -1,20 +1,21 @@
+#include "ApplicationTest.h"
+#include "RecordingMailProgram.h"
+#include "RecordingWordProcessor.h"
 #include "activities/FormCallReports.h"
-#include "activities/WorkingFiles.h"
 #include "data/BoundView.h"
+#include "data/Clock.h"
 #include "data/Database.h"
 #include "office/DefaultLetterhead.h"
 #include "office/MailProgram.h"
-#include "office/RecordingMailProgram.h"
-#include "office/RecordingWordProcessor.h"
 #include "office/RtfReader.h"
 #include "office/RtfWriter.h"
 #include "office/WordProcessor.h"
-#include "office/WordWindow.h"
-#include "platform/Clock.h"
 #include "platform/MessageBox.h"
-#include "shell/RecordViews.h"
-#include "shell/ScreenArea.h"
-#include "shell/Screens.h"
+#include "ui/RecordViews.h"
+#include "ui/ScreenArea.h"
+#include "ui/Screens.h"
+#include "ui/WordWindow.h"
+#include "ui/WorkingFiles.h"
 
 #include "BusinessRows.h"
 #include "Controls.h"
@@ -143,24 +144,23 @@ void TestCallReportBrowser::init()
     auto messages = std::make_unique<platform::RecordingMessageBoxHandler>();
     m_messages = messages.get();
     MessageBox::setHandler(std::move(messages));
-    platform::Clock::setFixed(QDateTime(today, QTime(9, 0)));
-    shell::Screens::registerScreen(
+    data::Clock::setFixed(QDateTime(today, QTime(9, 0)));
+    ui::Screens::registerScreen(
         QStringLiteral("FormCompanies"), [] { return new test::FakeCompanyScreen; });
-    shell::Screens::registerScreen(
+    ui::Screens::registerScreen(
         QStringLiteral("FormCallReports"), [] { return new FormCallReports; });
-    shell::Screens::registerScreen(
-        QStringLiteral("FormCreateCallReport"), [] { return new QWidget; });
-    m_company = shell::Screens::instance<test::FakeCompanyScreen>(QStringLiteral("FormCompanies"));
+    ui::Screens::registerScreen(QStringLiteral("FormCreateCallReport"), [] { return new QWidget; });
+    m_company = ui::Screens::instance<test::FakeCompanyScreen>(QStringLiteral("FormCompanies"));
     m_company->standOn(companyKey, companyName, QStringLiteral("A-1"));
 }
 
 void TestCallReportBrowser::cleanup()
 {
-    shell::Screens::closeAll();
+    ui::Screens::closeAll();
     test::deleteWordWindows();
     office::WordProcessor::setInstance(nullptr);
     office::MailProgram::setInstance(nullptr);
-    platform::Clock::reset();
+    data::Clock::reset();
     MessageBox::setHandler(nullptr);
     m_screen = nullptr;
     m_folder.reset();
@@ -168,10 +168,9 @@ void TestCallReportBrowser::cleanup()
 
 void TestCallReportBrowser::open()
 {
-    shell::RecordViews::show(
-        shell::RecordViews::View::CallReports, shell::RecordViews::Branch::Companies);
-    m_screen = dynamic_cast<FormCallReports*>(
-        shell::Screens::existing(QStringLiteral("FormCallReports")));
+    ui::RecordViews::show(ui::RecordViews::View::CallReports, ui::RecordViews::Branch::Companies);
+    m_screen
+        = dynamic_cast<FormCallReports*>(ui::Screens::existing(QStringLiteral("FormCallReports")));
     QVERIFY(m_screen);
     m_screen->resize(900, 700);
 }
@@ -182,10 +181,9 @@ void TestCallReportBrowser::writeWorkingDocument(const QString& text)
     office::WordProcessor& word = office::WordProcessor::instance();
     const office::WordProcessor::Instance writer = word.start();
     QString error;
-    QVERIFY2(word.addDocument(writer, activities::letterheadPath(), &error), qPrintable(error));
+    QVERIFY2(word.addDocument(writer, ui::letterheadPath(), &error), qPrintable(error));
     QVERIFY(word.typeText(writer, text, &error));
-    QVERIFY2(word.saveActiveDocument(writer, activities::workingDocumentPath(), &error),
-        qPrintable(error));
+    QVERIFY2(word.saveActiveDocument(writer, ui::workingDocumentPath(), &error), qPrintable(error));
     QVERIFY(word.quit(writer, &error));
 }
 
@@ -321,17 +319,17 @@ void TestCallReportBrowser::highlightMovesFromOccurrenceToOccurrenceAndStartsOve
 void TestCallReportBrowser::highlightTakesTheFocusOnlyFromItsOwnScreen()
 {
     addReport(companyKey, today, QStringLiteral("alpha and alpha"));
-    shell::ScreenArea area;
+    ui::ScreenArea area;
     const auto releaseArea = qScopeGuard([&area] {
-        shell::Screens::closeAll();
-        shell::Screens::releaseArea(&area);
+        ui::Screens::closeAll();
+        ui::Screens::releaseArea(&area);
     });
-    shell::Screens::setArea(&area);
+    ui::Screens::setArea(&area);
     area.resize(900, 700);
     area.show();
     area.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&area));
-    shell::Screens::registerScreen(QStringLiteral("FormOther"), [] {
+    ui::Screens::registerScreen(QStringLiteral("FormOther"), [] {
         auto* screen = new QWidget;
         new QLineEdit(screen);
         return screen;
@@ -347,7 +345,7 @@ void TestCallReportBrowser::highlightTakesTheFocusOnlyFromItsOwnScreen()
 
     // The user went on to another screen while the steps go on: the highlight
     // moves, but the other screen stays in front.
-    QWidget* other = shell::Screens::bringToFront(QStringLiteral("FormOther"));
+    QWidget* other = ui::Screens::bringToFront(QStringLiteral("FormOther"));
     QCOMPARE(area.activeScreen(), other);
     const int before = view->textCursor().selectionStart();
     m_screen->highlightStep();
@@ -425,7 +423,7 @@ void TestCallReportBrowser::editedReportIsStoredWhenPagingOn()
     // Closing the screen stores an edit as well.
     view->moveCursor(QTextCursor::End);
     view->insertPlainText(QStringLiteral(" (checked)"));
-    shell::Screens::close(QStringLiteral("FormCallReports"));
+    ui::Screens::close(QStringLiteral("FormCallReports"));
     QCOMPARE(office::plainTextOfRtf(storedMemo(newest + 1).toString().toUtf8()),
         QStringLiteral("Older (checked)"));
 }
@@ -452,8 +450,8 @@ void TestCallReportBrowser::yesWithoutWorkingFileStoresNothing()
 {
     addReport(companyKey, today.addDays(-1), QStringLiteral("Earlier"));
     open();
-    shell::Screens::instance(QStringLiteral("FormCreateCallReport"));
-    m_screen->askToSave(activities::SaveQuestion::Pending::Document);
+    ui::Screens::instance(QStringLiteral("FormCreateCallReport"));
+    m_screen->askToSave(ui::SaveQuestion::Pending::Document);
     QVERIFY(!control("FrameSave")->isHidden());
     QVERIFY(control("RichTextBox1")->isHidden());
     QVERIFY(control("FrameHelp")->isHidden());
@@ -473,7 +471,7 @@ void TestCallReportBrowser::yesWithoutWorkingFileStoresNothing()
     QVERIFY(!control("FrameSave")->isHidden());
     QVERIFY(control("ProgressBar1")->isHidden());
     // The entry screen keeps saving, so the next Yes can succeed.
-    QVERIFY(shell::Screens::existing(QStringLiteral("FormCreateCallReport")));
+    QVERIFY(ui::Screens::existing(QStringLiteral("FormCreateCallReport")));
     QCOMPARE(position(), QStringLiteral("REPORT 1 OF 1 REPORTS"));
 }
 
@@ -483,8 +481,8 @@ void TestCallReportBrowser::yesStoresTheWorkingDocumentAtOnceAndShowsItFirst()
     addReport(companyKey, today.addDays(-3), QStringLiteral("Last week"));
     writeWorkingDocument(QStringLiteral("CALL REPORT\r\n\r\nCompany: Acme & Sons"));
     open();
-    shell::Screens::instance(QStringLiteral("FormCreateCallReport"));
-    m_screen->askToSave(activities::SaveQuestion::Pending::Document);
+    ui::Screens::instance(QStringLiteral("FormCreateCallReport"));
+    m_screen->askToSave(ui::SaveQuestion::Pending::Document);
     control<QPushButton>("CommandYes")->click();
 
     QVERIFY(m_messages->shown.isEmpty());
@@ -508,7 +506,7 @@ void TestCallReportBrowser::yesStoresTheWorkingDocumentAtOnceAndShowsItFirst()
     QVERIFY(!control("RichTextBox1")->isHidden());
     QVERIFY(control("ProgressBar1")->isHidden());
     QCOMPARE(control<QProgressBar>("ProgressBar1")->value(), 0);
-    QVERIFY(!shell::Screens::existing(QStringLiteral("FormCreateCallReport")));
+    QVERIFY(!ui::Screens::existing(QStringLiteral("FormCreateCallReport")));
     QVERIFY(!m_screen->view()->isEdited());
 }
 
@@ -517,17 +515,17 @@ void TestCallReportBrowser::noStoresNothingAndShowsTheList()
     addReport(companyKey, today, QStringLiteral("Kept"));
     writeWorkingDocument(QStringLiteral("Not wanted"));
     open();
-    shell::Screens::instance(QStringLiteral("FormCreateCallReport"));
-    m_screen->askToSave(activities::SaveQuestion::Pending::Document);
+    ui::Screens::instance(QStringLiteral("FormCreateCallReport"));
+    m_screen->askToSave(ui::SaveQuestion::Pending::Document);
     control<QPushButton>("CommandNo")->click();
     QCOMPARE(reportCount(), 1);
     QVERIFY(control("FrameSave")->isHidden());
     QVERIFY(!control("RichTextBox1")->isHidden());
     QCOMPARE(position(), QStringLiteral("REPORT 1 OF 1 REPORTS"));
     QCOMPARE(shownText(), QStringLiteral("Kept"));
-    QVERIFY(!shell::Screens::existing(QStringLiteral("FormCreateCallReport")));
+    QVERIFY(!ui::Screens::existing(QStringLiteral("FormCreateCallReport")));
     QVERIFY(control("CommandDelete")->isEnabled());
-    QVERIFY(QFile::exists(activities::workingDocumentPath()));
+    QVERIFY(QFile::exists(ui::workingDocumentPath()));
     QVERIFY(m_messages->shown.isEmpty());
 }
 
@@ -563,7 +561,7 @@ void TestCallReportBrowser::failedSendLeavesAnInstanceThatTheAnswerQuits()
     auto recording = std::make_unique<office::RecordingWordProcessor>();
     office::RecordingWordProcessor* word = recording.get();
     office::WordProcessor::setInstance(std::move(recording));
-    QFile::remove(activities::letterheadPath());
+    QFile::remove(ui::letterheadPath());
     addReport(companyKey, today, QStringLiteral("Report"));
     open();
     QVERIFY(!m_screen->sendToWord());
@@ -572,7 +570,7 @@ void TestCallReportBrowser::failedSendLeavesAnInstanceThatTheAnswerQuits()
     QCOMPARE(word->started, 1);
     QVERIFY(word->quitInstances.isEmpty());
 
-    m_screen->askToSave(activities::SaveQuestion::Pending::Document);
+    m_screen->askToSave(ui::SaveQuestion::Pending::Document);
     control<QPushButton>("CommandNo")->click();
     QCOMPARE(word->quitInstances.size(), 1);
 }
@@ -617,5 +615,5 @@ void TestCallReportBrowser::hintAndManualPage()
         QVERIFY(control("Toolbar1")->findChild<QAction*>(QLatin1String(key)));
 }
 
-QTEST_MAIN(TestCallReportBrowser)
+VANTREL_TEST_MAIN(TestCallReportBrowser)
 #include "TestCallReportBrowser.moc"

@@ -1,24 +1,25 @@
-#include "activities/AutoSave.h"
+#include "ApplicationTest.h"
+#include "RecordingWordProcessor.h"
 #include "activities/CallReportHeader.h"
 #include "activities/FormCallReports.h"
 #include "activities/FormCreateCallReport.h"
-#include "activities/SaveQuestion.h"
+#include "app/ScreenCatalog.h"
 #include "companies/FormCompanies.h"
+#include "data/Clock.h"
 #include "data/Database.h"
 #include "data/FieldValues.h"
 #include "data/Schema.h"
-#include "office/BuiltInWordProcessor.h"
 #include "office/DefaultLetterhead.h"
-#include "office/RecordingWordProcessor.h"
 #include "office/RtfReader.h"
 #include "office/WordDocument.h"
-#include "office/WordWindow.h"
 #include "platform/BusyCursor.h"
-#include "platform/Clock.h"
 #include "platform/MessageBox.h"
-#include "shell/ManualLink.h"
-#include "shell/ScreenCatalog.h"
-#include "shell/Screens.h"
+#include "ui/AutoSave.h"
+#include "ui/BuiltInWordProcessor.h"
+#include "ui/ManualLink.h"
+#include "ui/SaveQuestion.h"
+#include "ui/Screens.h"
+#include "ui/WordWindow.h"
 
 #include "BusinessRows.h"
 #include "Controls.h"
@@ -46,8 +47,8 @@
 using namespace vantrel;
 using activities::CallReportHeader;
 using activities::FormCreateCallReport;
-using activities::SaveQuestion;
 using test::insertRow;
+using ui::SaveQuestion;
 
 namespace {
 
@@ -108,7 +109,7 @@ private:
     FakeCallReports* browser() const
     {
         return dynamic_cast<FakeCallReports*>(
-            shell::Screens::existing(QStringLiteral("FormCallReports")));
+            ui::Screens::existing(QStringLiteral("FormCallReports")));
     }
     office::RecordingWordProcessor* recordWord();
 
@@ -121,7 +122,7 @@ private:
 
 void TestCallReportEntry::initTestCase()
 {
-    shell::registerScreens();
+    app::registerScreens();
 }
 
 void TestCallReportEntry::init()
@@ -133,7 +134,7 @@ void TestCallReportEntry::init()
     auto messages = std::make_unique<platform::RecordingMessageBoxHandler>();
     m_messages = messages.get();
     platform::MessageBox::setHandler(std::move(messages));
-    platform::Clock::setFixed(QDateTime(today, QTime(9, 7)));
+    data::Clock::setFixed(QDateTime(today, QTime(9, 7)));
 
     m_companyKey = insertRow(
         QStringLiteral("TABLE01"), { { "TEXT01", "O'Neill & Sons" }, { "TEXT20", "Company" } });
@@ -147,13 +148,13 @@ void TestCallReportEntry::init()
     insertRow(QStringLiteral("TABLE03"),
         { { "TEXT02", "Alan" }, { "TEXT03", "Moss" }, { "NUMBER01", other } });
 
-    shell::Screens::registerScreen(
+    ui::Screens::registerScreen(
         QStringLiteral("FormCompanies"), [] { return new test::FakeCompanyScreen; });
-    shell::Screens::registerScreen(
+    ui::Screens::registerScreen(
         QStringLiteral("FormCallReports"), [] { return new FakeCallReports; });
-    shell::Screens::registerScreen(
+    ui::Screens::registerScreen(
         QStringLiteral("FormCreateCallReport"), [] { return new FormCreateCallReport; });
-    m_company = shell::Screens::instance<test::FakeCompanyScreen>(QStringLiteral("FormCompanies"));
+    m_company = ui::Screens::instance<test::FakeCompanyScreen>(QStringLiteral("FormCompanies"));
     m_company->standOn(m_companyKey, QStringLiteral("O'Neill & Sons"), QStringLiteral("A100"));
     m_company->values.insert(QStringLiteral("TEXT17"), QStringLiteral("Customer"));
     m_company->values.insert(QStringLiteral("TEXT13"), QStringLiteral("Mining"));
@@ -165,19 +166,18 @@ void TestCallReportEntry::init()
 
 void TestCallReportEntry::cleanup()
 {
-    shell::Screens::closeAll();
+    ui::Screens::closeAll();
     m_screen = nullptr;
     office::WordProcessor::setInstance(nullptr);
     test::deleteWordWindows();
-    platform::Clock::reset();
+    data::Clock::reset();
     platform::MessageBox::setHandler(nullptr);
     m_folder.reset();
 }
 
 void TestCallReportEntry::openScreen()
 {
-    m_screen
-        = shell::Screens::instance<FormCreateCallReport>(QStringLiteral("FormCreateCallReport"));
+    m_screen = ui::Screens::instance<FormCreateCallReport>(QStringLiteral("FormCreateCallReport"));
     QVERIFY(m_screen);
     m_screen->resize(900, 650);
     m_screen->show();
@@ -287,7 +287,7 @@ void TestCallReportEntry::stepsFollowEachOtherInOnePlace()
     QCOMPARE(times->itemText(47), QStringLiteral("05:45 PM"));
     const int leftmost = method->x();
 
-    platform::Clock::setFixed(QDateTime(today, QTime(14, 47)));
+    data::Clock::setFixed(QDateTime(today, QTime(14, 47)));
     pickMethod(QStringLiteral("Telephone Call"));
     QVERIFY(!method->isVisible());
     QVERIFY(time->isVisible());
@@ -396,7 +396,7 @@ void TestCallReportEntry::meetingSetsTheLastVisitAndOffersTheReminder()
     openScreen();
     pickMethod(QStringLiteral("Meeting"));
     QCOMPARE(m_company->values.value(QStringLiteral("DATE01")).toDate(), today);
-    QVERIFY(!shell::Screens::isVisible(QStringLiteral("FormReminder")));
+    QVERIFY(!ui::Screens::isVisible(QStringLiteral("FormReminder")));
 
     pickTime(QStringLiteral("10:00 AM"));
     const QDate visited(2026, 3, 6);
@@ -406,8 +406,8 @@ void TestCallReportEntry::meetingSetsTheLastVisitAndOffersTheReminder()
     control<QPushButton>("CommandGo")->click();
 
     QCOMPARE(m_company->values.value(QStringLiteral("DATE01")).toDate(), visited);
-    QVERIFY(shell::Screens::isVisible(QStringLiteral("FormReminder")));
-    QVERIFY(shell::Screens::existing(QStringLiteral("FormReminder"))
+    QVERIFY(ui::Screens::isVisible(QStringLiteral("FormReminder")));
+    QVERIFY(ui::Screens::existing(QStringLiteral("FormReminder"))
                 ->findChild<QLabel*>(QStringLiteral("LabelReminder"))
                 ->text()
                 .contains(u"O'Neill & Sons is due"));
@@ -436,12 +436,12 @@ void TestCallReportEntry::noReminderWithoutVisitFrequency()
     pickTime(QStringLiteral("10:00 AM"));
     pickDate(today.addDays(-1));
     // A reminder still on show from before is hidden as well.
-    shell::Screens::bringToFront(QStringLiteral("FormReminder"));
-    QVERIFY(shell::Screens::isVisible(QStringLiteral("FormReminder")));
+    ui::Screens::bringToFront(QStringLiteral("FormReminder"));
+    QVERIFY(ui::Screens::isVisible(QStringLiteral("FormReminder")));
     control<QPushButton>("CommandGo")->click();
 
     QCOMPARE(m_company->values.value(QStringLiteral("DATE01")).toDate(), today.addDays(-1));
-    QVERIFY(!shell::Screens::isVisible(QStringLiteral("FormReminder")));
+    QVERIFY(!ui::Screens::isVisible(QStringLiteral("FormReminder")));
     QVERIFY(m_messages->shown.isEmpty());
 }
 
@@ -465,9 +465,9 @@ void TestCallReportEntry::goWritesOnTheLetterheadAndAutoSaves()
     QVERIFY(!m_company->values.contains(QStringLiteral("DATE01")));
 
     // The built-in word processor shows a new document on the letterhead with the text typed in.
-    office::WordWindow* window = nullptr;
+    ui::WordWindow* window = nullptr;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* found = qobject_cast<office::WordWindow*>(widget))
+        if (auto* found = qobject_cast<ui::WordWindow*>(widget))
             window = found;
     }
     QVERIFY(window);
@@ -484,7 +484,7 @@ void TestCallReportEntry::goWritesOnTheLetterheadAndAutoSaves()
     QCOMPARE(
         browser()->questions, QList<SaveQuestion::Pending> { SaveQuestion::Pending::Document });
 
-    auto* timer = m_screen->findChild<activities::AutoSave*>(QStringLiteral("TimerWord"));
+    auto* timer = m_screen->findChild<ui::AutoSave*>(QStringLiteral("TimerWord"));
     QVERIFY(timer);
     QVERIFY(timer->isActive());
     QCOMPARE(timer->interval(), 1000);
@@ -516,7 +516,7 @@ void TestCallReportEntry::failingWordProcessorStartsNothing()
     QCOMPARE(m_messages->shown.first().icon, platform::MessageBox::Icon::Critical);
     QVERIFY(!platform::BusyCursor::isBusy());
     QVERIFY(!control<QWidget>("LabelLoad")->isVisible());
-    QVERIFY(!m_screen->findChild<activities::AutoSave*>());
+    QVERIFY(!m_screen->findChild<ui::AutoSave*>());
     QVERIFY(!browser());
     // The steps stay, so the user may try again.
     QVERIFY(control<QPushButton>("CommandGo")->isVisible());
@@ -529,12 +529,12 @@ void TestCallReportEntry::failingWordProcessorStartsNothing()
     QVERIFY2(m_messages->shown.last().text.contains(u"Letterhead.dot"),
         qPrintable(m_messages->shown.last().text));
     for (QWidget* widget : QApplication::topLevelWidgets())
-        QVERIFY(!qobject_cast<office::WordWindow*>(widget));
+        QVERIFY(!qobject_cast<ui::WordWindow*>(widget));
     // Nor is an empty instance left behind for a later auto-save to attach to.
     office::WordProcessor::Instance running = 0;
     QString error;
     QVERIFY(!office::WordProcessor::instance().attach(&running, &error));
-    QVERIFY(!m_screen->findChild<activities::AutoSave*>());
+    QVERIFY(!m_screen->findChild<ui::AutoSave*>());
     QVERIFY(!browser());
 }
 
@@ -549,7 +549,7 @@ void TestCallReportEntry::hintsNameTheCompany()
             "of your last visit."));
     QCOMPARE(control<QPushButton>("CommandGo")->toolTip(),
         QStringLiteral("Start writing your Call Report"));
-    QVERIFY(m_screen->findChild<shell::ManualLink*>());
+    QVERIFY(m_screen->findChild<ui::ManualLink*>());
     QCOMPARE(control<QPushButton>("CommandHelp")->text(), QStringLiteral("Help (F1)"));
 }
 
@@ -562,13 +562,13 @@ void TestCallReportEntry::meetingReportFromCompanyToStoredRow()
                                   " TEXT18 = 'Ann Lee', MEMO02 = 'Gold and platinum.', NUMBER01 = 0"
                                   " WHERE AUTONUMBER = ?"),
             { m_companyKey }));
-    shell::Screens::close(QStringLiteral("FormCompanies"));
-    shell::Screens::registerScreen(
+    ui::Screens::close(QStringLiteral("FormCompanies"));
+    ui::Screens::registerScreen(
         QStringLiteral("FormCompanies"), [] { return new companies::FormCompanies; });
-    shell::Screens::registerScreen(
+    ui::Screens::registerScreen(
         QStringLiteral("FormCallReports"), [] { return new activities::FormCallReports; });
     auto* companies
-        = shell::Screens::instance<companies::FormCompanies>(QStringLiteral("FormCompanies"));
+        = ui::Screens::instance<companies::FormCompanies>(QStringLiteral("FormCompanies"));
     auto* select = companies->findChild<QComboBox*>(QStringLiteral("DBComboSelect"));
     const int index = select->findText(QStringLiteral("O'Neill & Sons"));
     QVERIFY(index >= 0);
@@ -588,12 +588,12 @@ void TestCallReportEntry::meetingReportFromCompanyToStoredRow()
     QVERIFY(m_messages->shown.isEmpty());
     QCOMPARE(companies->companyValue(QStringLiteral("DATE01")).toDate(), visited);
 
-    auto* browser = shell::Screens::existing(QStringLiteral("FormCallReports"));
+    auto* browser = ui::Screens::existing(QStringLiteral("FormCallReports"));
     QVERIFY(browser && browser->isVisible());
     QVERIFY(!browser->findChild<QWidget*>(QStringLiteral("FrameSave"))->isHidden());
-    office::WordWindow* window = nullptr;
+    ui::WordWindow* window = nullptr;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* found = qobject_cast<office::WordWindow*>(widget))
+        if (auto* found = qobject_cast<ui::WordWindow*>(widget))
             window = found;
     }
     QVERIFY(window);
@@ -605,7 +605,7 @@ void TestCallReportEntry::meetingReportFromCompanyToStoredRow()
 
     browser->findChild<QPushButton*>(QStringLiteral("CommandYes"))->click();
     QVERIFY2(m_messages->shown.isEmpty(), qPrintable(m_messages->shown.value(0).text));
-    QVERIFY(!shell::Screens::existing(QStringLiteral("FormCreateCallReport")));
+    QVERIFY(!ui::Screens::existing(QStringLiteral("FormCreateCallReport")));
     data::QueryResult stored;
     QVERIFY(db.query(QStringLiteral("SELECT NUMBER01, DATE01, MEMO01 FROM TABLE08"), {}, &stored));
     QCOMPARE(stored.rows.size(), 1);
@@ -619,5 +619,5 @@ void TestCallReportEntry::meetingReportFromCompanyToStoredRow()
             + "\n\nPreamble: \nGold and platinum.\n\nDetails: \nAgreed on a trial order.");
 }
 
-QTEST_MAIN(TestCallReportEntry)
+VANTREL_TEST_MAIN(TestCallReportEntry)
 #include "TestCallReportEntry.moc"

@@ -27,7 +27,7 @@ void TestCompaction::compactsIntoANewSoundFile()
         Transaction transaction(db);
         for (int i = 0; i < 2000; ++i)
             QVERIFY(db.execute("INSERT INTO TABLE08 (NUMBER01, MEMO01) VALUES (?, ?)",
-                               {i, QString(2000, QLatin1Char('x'))}));
+                { i, QString(2000, QLatin1Char('x')) }));
         QVERIFY(transaction.commit());
         QVERIFY(db.execute("DELETE FROM TABLE08 WHERE NUMBER01 >= 10"));
     }

@@ -1,29 +1,30 @@
-#include "activities/AutoSave.h"
-#include "activities/SaveQuestion.h"
-#include "activities/WorkingFiles.h"
+#include "ApplicationTest.h"
+#include "RecordingMailProgram.h"
+#include "RecordingWordProcessor.h"
+#include "app/ScreenCatalog.h"
 #include "companies/Correspondent.h"
 #include "companies/FormContacts.h"
+#include "data/Clock.h"
 #include "data/WorkbookReader.h"
 #include "office/AgendaStore.h"
-#include "office/AgendaWindow.h"
-#include "office/AppointmentWindow.h"
 #include "office/DefaultLetterhead.h"
 #include "office/MailProgram.h"
-#include "office/MailWindow.h"
-#include "office/RecordingMailProgram.h"
-#include "office/RecordingWordProcessor.h"
-#include "office/TaskWindow.h"
 #include "office/WordDocument.h"
-#include "office/WordWindow.h"
 #include "office/Workbook.h"
 #include "office/WorkbookWriter.h"
 #include "platform/BusyCursor.h"
-#include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "shell/MDIFormMain.h"
-#include "shell/RecordViews.h"
-#include "shell/ScreenCatalog.h"
-#include "shell/Screens.h"
+#include "ui/AgendaWindow.h"
+#include "ui/AppointmentWindow.h"
+#include "ui/AutoSave.h"
+#include "ui/MailWindow.h"
+#include "ui/RecordViews.h"
+#include "ui/SaveQuestion.h"
+#include "ui/Screens.h"
+#include "ui/TaskWindow.h"
+#include "ui/WordWindow.h"
+#include "ui/WorkingFiles.h"
 
 #include "BusinessRows.h"
 #include "Controls.h"
@@ -47,12 +48,12 @@
 #include <memory>
 
 using namespace vantrel;
-using activities::AutoSave;
-using activities::SaveQuestion;
 using companies::FormContacts;
 using platform::MessageBox;
 using test::insertRow;
 using test::visibleWindows;
+using ui::AutoSave;
+using ui::SaveQuestion;
 
 namespace {
 
@@ -148,10 +149,10 @@ private:
 
 void TestContactCommunication::initTestCase()
 {
-    shell::registerScreens();
-    shell::Screens::registerScreen(
+    app::registerScreens();
+    ui::Screens::registerScreen(
         QStringLiteral("FormCompanies"), [] { return new test::FakeCompanyScreen; });
-    shell::Screens::registerScreen(
+    ui::Screens::registerScreen(
         QStringLiteral("FormCorrespondence"), [] { return new FakeCorrespondence; });
 }
 
@@ -164,7 +165,7 @@ void TestContactCommunication::init()
     auto messages = std::make_unique<WatchingMessages>();
     m_messages = messages.get();
     MessageBox::setHandler(std::move(messages));
-    platform::Clock::setFixed(QDateTime(today, QTime(9, 10)));
+    data::Clock::setFixed(QDateTime(today, QTime(9, 10)));
 }
 
 void TestContactCommunication::cleanup()
@@ -172,18 +173,17 @@ void TestContactCommunication::cleanup()
     // Deleted rather than closed: closing would ask about unsaved documents.
     QList<QPointer<QWidget>> windows;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (qobject_cast<office::WordWindow*>(widget) || qobject_cast<office::MailWindow*>(widget)
-            || qobject_cast<office::AppointmentWindow*>(widget)
-            || qobject_cast<office::TaskWindow*>(widget)
-            || qobject_cast<office::AgendaWindow*>(widget))
+        if (qobject_cast<ui::WordWindow*>(widget) || qobject_cast<ui::MailWindow*>(widget)
+            || qobject_cast<ui::AppointmentWindow*>(widget) || qobject_cast<ui::TaskWindow*>(widget)
+            || qobject_cast<ui::AgendaWindow*>(widget))
             windows.append(widget);
     }
     for (const QPointer<QWidget>& window : windows)
         delete window.data();
-    shell::Screens::closeAll();
+    ui::Screens::closeAll();
     office::WordProcessor::setInstance(nullptr);
     office::MailProgram::setInstance(nullptr);
-    platform::Clock::reset();
+    data::Clock::reset();
     MessageBox::setHandler(nullptr);
     m_folder.reset();
 }
@@ -199,7 +199,7 @@ void TestContactCommunication::openAnnLee(const QVariantMap& changes)
         ann.insert(change.key(), change.value());
     insertRow(QStringLiteral("TABLE03"), ann);
 
-    m_company = shell::Screens::instance<test::FakeCompanyScreen>(QStringLiteral("FormCompanies"));
+    m_company = ui::Screens::instance<test::FakeCompanyScreen>(QStringLiteral("FormCompanies"));
     m_company->standOn(company, QStringLiteral("O'Neill & Sons"), QStringLiteral("A-1"));
     m_company->values.insert(QStringLiteral("TEXT03"), QStringLiteral("P.O. Box 12"));
     m_company->values.insert(QStringLiteral("TEXT04"), QStringLiteral("Cape Town"));
@@ -208,13 +208,11 @@ void TestContactCommunication::openAnnLee(const QVariantMap& changes)
     m_company->values.insert(QStringLiteral("TEXT07"), QStringLiteral("Block B"));
     m_company->values.insert(QStringLiteral("TEXT08"), QStringLiteral("Gardens"));
 
-    shell::RecordViews::show(
-        shell::RecordViews::View::Contacts, shell::RecordViews::Branch::Companies);
-    m_screen
-        = dynamic_cast<FormContacts*>(shell::Screens::existing(QStringLiteral("FormContacts")));
+    ui::RecordViews::show(ui::RecordViews::View::Contacts, ui::RecordViews::Branch::Companies);
+    m_screen = dynamic_cast<FormContacts*>(ui::Screens::existing(QStringLiteral("FormContacts")));
     QVERIFY(m_screen);
     m_correspondence
-        = shell::Screens::instance<FakeCorrespondence>(QStringLiteral("FormCorrespondence"));
+        = ui::Screens::instance<FakeCorrespondence>(QStringLiteral("FormCorrespondence"));
     QVERIFY(m_correspondence);
 }
 
@@ -255,7 +253,7 @@ void TestContactCommunication::letterOpensOnTheLetterheadAndAsksToSave()
     control<QPushButton>("CommandLetter")->click();
     QCOMPARE(whileAsking, QStringLiteral("Loading MS-Word... busy"));
 
-    const QList<office::WordWindow*> windows = visibleWindows<office::WordWindow>();
+    const QList<ui::WordWindow*> windows = visibleWindows<ui::WordWindow>();
     QCOMPARE(windows.size(), 1);
     office::WordDocument* letter = windows[0]->document();
     QCOMPARE(letter->body()->toPlainText(),
@@ -284,9 +282,9 @@ void TestContactCommunication::faxIsSavedAtOnceAndMinimizesTheMainWindow()
     const QString expected = shortToday
         + "\n\nDr. Ann Lee\nO'Neill & Sons\nP.O. Box 12\nCape Town\n8000\n\n"
           "Telefax No. 021 555 0102\n\nRE: ";
-    QCOMPARE(bodyOf(activities::workingDocumentPath()), expected);
+    QCOMPARE(bodyOf(ui::workingDocumentPath()), expected);
     QCOMPARE(
-        visibleWindows<office::WordWindow>().value(0)->document()->body()->toPlainText(), expected);
+        visibleWindows<ui::WordWindow>().value(0)->document()->body()->toPlainText(), expected);
     QVERIFY(main.isMinimized());
     QVERIFY(timer("TimerWord")->isActive());
     QCOMPARE(m_correspondence->questions,
@@ -307,9 +305,9 @@ void TestContactCommunication::faxAndMailNeedANumberAndAnAddress()
         QCOMPARE(message.icon, MessageBox::Icon::Warning);
         QCOMPARE(message.title, QStringLiteral("Vantrel"));
     }
-    QVERIFY(visibleWindows<office::WordWindow>().isEmpty());
-    QVERIFY(visibleWindows<office::MailWindow>().isEmpty());
-    QVERIFY(!QFile::exists(activities::workingDocumentPath()));
+    QVERIFY(visibleWindows<ui::WordWindow>().isEmpty());
+    QVERIFY(visibleWindows<ui::MailWindow>().isEmpty());
+    QVERIFY(!QFile::exists(ui::workingDocumentPath()));
     QVERIFY(m_correspondence->questions.isEmpty());
     QVERIFY(!timer("TimerWord")->isActive());
     QVERIFY(!timer("TimerOutlook")->isActive());
@@ -318,7 +316,7 @@ void TestContactCommunication::faxAndMailNeedANumberAndAnAddress()
 void TestContactCommunication::timerKeepsTheWorkingFileOfTheNewestDocument()
 {
     openAnnLee();
-    const QString path = activities::workingDocumentPath();
+    const QString path = ui::workingDocumentPath();
     // Left by an earlier document: a "Yes" before the first tick must not store it.
     QVERIFY(QDir().mkpath(QStringLiteral("Temp")));
     QFile stale(path);
@@ -327,7 +325,7 @@ void TestContactCommunication::timerKeepsTheWorkingFileOfTheNewestDocument()
     stale.close();
     control<QPushButton>("CommandLetter")->click();
     QVERIFY(bodyOf(path).endsWith("8000\n\nRE: "));
-    office::WordDocument* letter = visibleWindows<office::WordWindow>().value(0)->document();
+    office::WordDocument* letter = visibleWindows<ui::WordWindow>().value(0)->document();
     letter->typeText(QStringLiteral("Thank you for the visit."));
 
     // The real timer, one tick a second.
@@ -337,7 +335,7 @@ void TestContactCommunication::timerKeepsTheWorkingFileOfTheNewestDocument()
     control<QPushButton>("CommandFax")->click();
     QVERIFY(bodyOf(path).endsWith("Telefax No. 021 555 0102\n\nRE: "));
     office::WordDocument* fax = nullptr;
-    for (office::WordWindow* window : visibleWindows<office::WordWindow>()) {
+    for (ui::WordWindow* window : visibleWindows<ui::WordWindow>()) {
         if (window->document() != letter)
             fax = window->document();
     }
@@ -351,7 +349,7 @@ void TestContactCommunication::eMailOpensAddressedAndItsTextIsKept()
 {
     openAnnLee({ { "TEXT05", " ann@oneill.example " } });
     QVERIFY(QDir().mkpath(QStringLiteral("Temp")));
-    QFile stale(activities::workingMailTextPath());
+    QFile stale(ui::workingMailTextPath());
     QVERIFY(stale.open(QIODevice::WriteOnly));
     stale.write("To: someone@else.example\nSubject: The mail before\n\n");
     stale.close();
@@ -361,7 +359,7 @@ void TestContactCommunication::eMailOpensAddressedAndItsTextIsKept()
     control<QPushButton>("CommandEMail")->click();
     QCOMPARE(whileAsking, QStringLiteral("Loading MS-Outlook... busy"));
 
-    const QList<office::MailWindow*> windows = visibleWindows<office::MailWindow>();
+    const QList<ui::MailWindow*> windows = visibleWindows<ui::MailWindow>();
     QCOMPARE(windows.size(), 1);
     QCOMPARE(windows[0]->item().to, QStringLiteral("ann@oneill.example"));
     QCOMPARE(windows[0]->focusWidget()->objectName(), QStringLiteral("Subject"));
@@ -371,7 +369,7 @@ void TestContactCommunication::eMailOpensAddressedAndItsTextIsKept()
     QCOMPARE(timer("TimerOutlook")->interval(), 5000);
     QVERIFY(!timer("TimerWord")->isActive());
     QVERIFY(loading().isEmpty());
-    QFile text(activities::workingMailTextPath());
+    QFile text(ui::workingMailTextPath());
     QVERIFY(text.open(QIODevice::ReadOnly));
     QCOMPARE(
         QString::fromUtf8(text.readAll()), QStringLiteral("To: ann@oneill.example\nSubject: \n\n"));
@@ -395,16 +393,15 @@ void TestContactCommunication::appointmentGoesToTheAgendaAndNotesTheCompany()
     control<QPushButton>("CommandAppointment")->click();
 
     QVERIFY(m_messages->shown.isEmpty());
-    QCOMPARE(visibleWindows<office::AgendaWindow>().size(), 1);
-    QCOMPARE(
-        visibleWindows<office::AgendaWindow>()[0]->findChild<QTabWidget*>()->currentIndex(), 0);
+    QCOMPARE(visibleWindows<ui::AgendaWindow>().size(), 1);
+    QCOMPARE(visibleWindows<ui::AgendaWindow>()[0]->findChild<QTabWidget*>()->currentIndex(), 0);
     QVERIFY(main.isMinimized());
     QCOMPARE(m_company->values.value("TEXT21").toString(),
         QStringLiteral("A new appointment has been made."));
     QVERIFY(loading().isEmpty());
     QVERIFY(!platform::BusyCursor::isBusy());
 
-    const QList<office::AppointmentWindow*> windows = visibleWindows<office::AppointmentWindow>();
+    const QList<ui::AppointmentWindow*> windows = visibleWindows<ui::AppointmentWindow>();
     QCOMPARE(windows.size(), 1);
     windows[0]->findChild<QPushButton*>(QStringLiteral("Save"))->click();
     QList<office::Appointment> appointments;
@@ -421,8 +418,8 @@ void TestContactCommunication::appointmentGoesToTheAgendaAndNotesTheCompany()
     // With the agenda open the calendar is not shown again.
     m_company->values.remove("TEXT21");
     control<QPushButton>("CommandAppointment")->click();
-    QCOMPARE(visibleWindows<office::AgendaWindow>().size(), 1);
-    QCOMPARE(visibleWindows<office::AppointmentWindow>().size(), 1);
+    QCOMPARE(visibleWindows<ui::AgendaWindow>().size(), 1);
+    QCOMPARE(visibleWindows<ui::AppointmentWindow>().size(), 1);
     QCOMPARE(m_company->values.value("TEXT21").toString(),
         QStringLiteral("A new appointment has been made."));
     QVERIFY(!timer("TimerWord")->isActive());
@@ -435,10 +432,9 @@ void TestContactCommunication::taskIsDueTodayWithATrailingBlank()
     openAnnLee({ { "TEXT04", QVariant() } });
     control<QPushButton>("CommandTask")->click();
 
-    QCOMPARE(visibleWindows<office::AgendaWindow>().size(), 1);
-    QCOMPARE(
-        visibleWindows<office::AgendaWindow>()[0]->findChild<QTabWidget*>()->currentIndex(), 1);
-    const QList<office::TaskWindow*> windows = visibleWindows<office::TaskWindow>();
+    QCOMPARE(visibleWindows<ui::AgendaWindow>().size(), 1);
+    QCOMPARE(visibleWindows<ui::AgendaWindow>()[0]->findChild<QTabWidget*>()->currentIndex(), 1);
+    const QList<ui::TaskWindow*> windows = visibleWindows<ui::TaskWindow>();
     QCOMPARE(windows.size(), 1);
     QCOMPARE(windows[0]->task().subject, QStringLiteral("Ann Lee O'Neill & Sons 021 555 0101  "));
     QCOMPARE(windows[0]->task().dueDate, today);
@@ -459,7 +455,7 @@ void TestContactCommunication::failuresRestoreThePointerAndStartNoTimer()
 {
     openAnnLee();
     // Without its template the real word processor cannot add the letter.
-    QVERIFY(QFile::remove(activities::letterheadPath()));
+    QVERIFY(QFile::remove(ui::letterheadPath()));
     QList<bool> indicatorWhenShown;
     m_messages->watch = [&] { indicatorWhenShown.append(!loading().isEmpty()); };
     control<QPushButton>("CommandLetter")->click();
@@ -467,7 +463,7 @@ void TestContactCommunication::failuresRestoreThePointerAndStartNoTimer()
     QVERIFY(m_messages->shown[0].text.startsWith(
         "An error has occurred. The template 'Letterhead.dot' could not be opened"));
     QCOMPARE(m_messages->shown[0].icon, MessageBox::Icon::Critical);
-    QVERIFY(visibleWindows<office::WordWindow>().isEmpty());
+    QVERIFY(visibleWindows<ui::WordWindow>().isEmpty());
 
     // A word processor that fails part way: the fax leaves no working file.
     auto word = std::make_unique<office::RecordingWordProcessor>();
@@ -476,7 +472,7 @@ void TestContactCommunication::failuresRestoreThePointerAndStartNoTimer()
     control<QPushButton>("CommandFax")->click();
     QCOMPARE(m_messages->shown.last().text,
         QStringLiteral("An error has occurred. Word is not installed."));
-    QVERIFY(!QFile::exists(activities::workingDocumentPath()));
+    QVERIFY(!QFile::exists(ui::workingDocumentPath()));
 
     auto mail = std::make_unique<office::RecordingMailProgram>();
     mail->failure = QStringLiteral("The mail program is broken.");
@@ -542,7 +538,7 @@ void TestContactCommunication::callLogButtonsWriteTheTopRow()
     QString error;
     QVERIFY2(office::writeWorkbook(office::Workbook(), log, &error), qPrintable(error));
     control<QPushButton>("CommandTel")->click();
-    platform::Clock::setFixed(QDateTime(today, QTime(9, 45, 30)));
+    data::Clock::setFixed(QDateTime(today, QTime(9, 45, 30)));
     control<QPushButton>("CommandCel")->click();
     QCOMPARE(m_messages->shown.size(), 1);
 
@@ -562,12 +558,11 @@ void TestContactCommunication::callLogButtonsWriteTheTopRow()
     insertRow(QStringLiteral("TABLE03"),
         { { "TEXT02", "Eve" }, { "TEXT03", "Hart" }, { "TEXT08", "011 222 3333" },
             { "NUMBER01", archived } });
-    shell::Screens::registerScreen(
+    ui::Screens::registerScreen(
         QStringLiteral("FormArchive"), [] { return new test::FakeCompanyScreen; });
-    shell::Screens::instance<test::FakeCompanyScreen>(QStringLiteral("FormArchive"))
+    ui::Screens::instance<test::FakeCompanyScreen>(QStringLiteral("FormArchive"))
         ->standOn(archived, QStringLiteral("Old Co"), QStringLiteral("A-2"));
-    shell::RecordViews::show(
-        shell::RecordViews::View::Contacts, shell::RecordViews::Branch::Archive);
+    ui::RecordViews::show(ui::RecordViews::View::Contacts, ui::RecordViews::Branch::Archive);
     QVERIFY(m_screen->findChild<QWidget*>(QStringLiteral("FrameActivities"))->isHidden());
     control<QPushButton>("CommandTel")->click();
     QVERIFY2(data::readWorksheet(log, QString(), &sheet, &error), qPrintable(error));
@@ -585,7 +580,7 @@ void TestContactCommunication::callReportButtonAndStoppingTheTimers()
     QVERIFY(timer("TimerWord")->isActive());
     QVERIFY(timer("TimerOutlook")->isActive());
 
-    auto* owner = dynamic_cast<activities::AutoSaveOwner*>(m_screen);
+    auto* owner = dynamic_cast<ui::AutoSaveOwner*>(m_screen);
     QVERIFY(owner);
     owner->stopAutoSave(AutoSave::Kind::Document);
     QVERIFY(!timer("TimerWord")->isActive());
@@ -593,11 +588,11 @@ void TestContactCommunication::callReportButtonAndStoppingTheTimers()
     owner->stopAutoSave(AutoSave::Kind::MailText);
     QVERIFY(!timer("TimerOutlook")->isActive());
 
-    shell::Screens::registerScreen(
+    ui::Screens::registerScreen(
         QStringLiteral("FormCreateCallReport"), [] { return new test::FakeActivatedScreen; });
     control<QPushButton>("CommandReport")->click();
-    QVERIFY(shell::Screens::isVisible(QStringLiteral("FormCreateCallReport")));
+    QVERIFY(ui::Screens::isVisible(QStringLiteral("FormCreateCallReport")));
 }
 
-QTEST_MAIN(TestContactCommunication)
+VANTREL_TEST_MAIN(TestContactCommunication)
 #include "TestContactCommunication.moc"

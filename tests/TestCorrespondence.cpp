@@ -1,17 +1,18 @@
-#include "activities/AutoSaveOwner.h"
+#include "ApplicationTest.h"
 #include "activities/FormCorrespondence.h"
-#include "activities/WorkingFiles.h"
 #include "data/BoundView.h"
+#include "data/Clock.h"
 #include "office/DefaultLetterhead.h"
 #include "office/MailItem.h"
 #include "office/RtfReader.h"
 #include "office/RtfWriter.h"
 #include "office/WordProcessor.h"
-#include "office/WordWindow.h"
-#include "platform/Clock.h"
 #include "platform/MessageBox.h"
-#include "shell/RecordViews.h"
-#include "shell/Screens.h"
+#include "ui/AutoSaveOwner.h"
+#include "ui/RecordViews.h"
+#include "ui/Screens.h"
+#include "ui/WordWindow.h"
+#include "ui/WorkingFiles.h"
 
 #include "BusinessRows.h"
 #include "Controls.h"
@@ -35,10 +36,10 @@
 #include <memory>
 
 using namespace vantrel;
-using activities::AutoSave;
 using activities::FormCorrespondence;
-using activities::SaveQuestion;
 using platform::MessageBox;
+using ui::AutoSave;
+using ui::SaveQuestion;
 
 namespace {
 
@@ -47,7 +48,7 @@ const qint64 companyKey = 12;
 const QString companyName = QStringLiteral("Nordlicht GmbH");
 
 // Stands in for the contacts screen that started the letter or e-mail.
-class AutoSavingContacts : public QWidget, public activities::AutoSaveOwner {
+class AutoSavingContacts : public QWidget, public ui::AutoSaveOwner {
 public:
     void stopAutoSave(AutoSave::Kind kind) override { stopped.append(kind); }
     QList<AutoSave::Kind> stopped;
@@ -107,24 +108,24 @@ void TestCorrespondence::init()
     auto messages = std::make_unique<platform::RecordingMessageBoxHandler>();
     m_messages = messages.get();
     MessageBox::setHandler(std::move(messages));
-    platform::Clock::setFixed(QDateTime(today, QTime(14, 30)));
-    shell::Screens::registerScreen(
+    data::Clock::setFixed(QDateTime(today, QTime(14, 30)));
+    ui::Screens::registerScreen(
         QStringLiteral("FormCompanies"), [] { return new test::FakeCompanyScreen; });
-    shell::Screens::registerScreen(
+    ui::Screens::registerScreen(
         QStringLiteral("FormCorrespondence"), [] { return new FormCorrespondence; });
-    shell::Screens::registerScreen(
+    ui::Screens::registerScreen(
         QStringLiteral("FormContacts"), [] { return new AutoSavingContacts; });
-    shell::Screens::instance<test::FakeCompanyScreen>(QStringLiteral("FormCompanies"))
+    ui::Screens::instance<test::FakeCompanyScreen>(QStringLiteral("FormCompanies"))
         ->standOn(companyKey, companyName, QStringLiteral("N-7"));
-    m_contacts = dynamic_cast<AutoSavingContacts*>(
-        shell::Screens::instance(QStringLiteral("FormContacts")));
+    m_contacts
+        = dynamic_cast<AutoSavingContacts*>(ui::Screens::instance(QStringLiteral("FormContacts")));
 }
 
 void TestCorrespondence::cleanup()
 {
-    shell::Screens::closeAll();
+    ui::Screens::closeAll();
     test::deleteWordWindows();
-    platform::Clock::reset();
+    data::Clock::reset();
     MessageBox::setHandler(nullptr);
     m_screen = nullptr;
     m_folder.reset();
@@ -132,10 +133,10 @@ void TestCorrespondence::cleanup()
 
 void TestCorrespondence::open()
 {
-    shell::RecordViews::show(
-        shell::RecordViews::View::Correspondence, shell::RecordViews::Branch::Companies);
+    ui::RecordViews::show(
+        ui::RecordViews::View::Correspondence, ui::RecordViews::Branch::Companies);
     m_screen = dynamic_cast<FormCorrespondence*>(
-        shell::Screens::existing(QStringLiteral("FormCorrespondence")));
+        ui::Screens::existing(QStringLiteral("FormCorrespondence")));
     QVERIFY(m_screen);
     m_screen->resize(900, 700);
 }
@@ -200,10 +201,10 @@ void TestCorrespondence::savedLetterComesFirst()
     office::WordProcessor& word = office::WordProcessor::instance();
     const office::WordProcessor::Instance writer = word.start();
     QString error;
-    QVERIFY(word.addDocument(writer, activities::letterheadPath(), &error));
+    QVERIFY(word.addDocument(writer, ui::letterheadPath(), &error));
     QVERIFY(
         word.typeText(writer, QStringLiteral("Dear Ms Berg,\r\nplease find our offer."), &error));
-    QVERIFY(word.saveActiveDocument(writer, activities::workingDocumentPath(), &error));
+    QVERIFY(word.saveActiveDocument(writer, ui::workingDocumentPath(), &error));
     QVERIFY(word.quit(writer, &error));
 
     open();
@@ -230,7 +231,7 @@ void TestCorrespondence::savedEmailShowsAsPlainText()
     mail.subject = QStringLiteral("Offer");
     mail.body = QStringLiteral("*Important*: {prices} \\ valid until May");
     QString error;
-    QVERIFY(mail.saveAsText(activities::workingMailTextPath(), &error));
+    QVERIFY(mail.saveAsText(ui::workingMailTextPath(), &error));
 
     open();
     m_screen->askToSave(SaveQuestion::Pending::Mail);
@@ -275,5 +276,5 @@ void TestCorrespondence::noLeavesTheListAndStopsBothAutoSaves()
     QVERIFY(m_messages->shown.isEmpty());
 }
 
-QTEST_MAIN(TestCorrespondence)
+VANTREL_TEST_MAIN(TestCorrespondence)
 #include "TestCorrespondence.moc"

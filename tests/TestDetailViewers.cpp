@@ -1,4 +1,4 @@
-#include "companies/CompanyAccess.h"
+#include "ApplicationTest.h"
 #include "companies/FormCompanies.h"
 #include "data/BoundView.h"
 #include "data/Database.h"
@@ -7,7 +7,8 @@
 #include "platform/MessageBox.h"
 #include "shell/FormDetails.h"
 #include "shell/MapLink.h"
-#include "shell/Screens.h"
+#include "ui/CompanyAccess.h"
+#include "ui/Screens.h"
 
 #include "TestFolder.h"
 
@@ -29,7 +30,7 @@ namespace {
 
 // A companies or archive screen as the viewers see it: the company it stands on
 // and what is written into it.
-class TestCompany : public QWidget, public companies::CompanyAccess {
+class TestCompany : public QWidget, public ui::CompanyAccess {
 public:
     QVariant companyKey() const override { return key; }
     QVariant companyValue(const QString& column) const override { return values.value(column); }
@@ -63,7 +64,7 @@ bool closeViewer(FormDetails* viewer)
 {
     if (!viewer->close())
         return false;
-    return QTest::qWaitFor([] { return !shell::Screens::existing("FormDetails"); });
+    return QTest::qWaitFor([] { return !ui::Screens::existing("FormDetails"); });
 }
 
 } // namespace
@@ -112,7 +113,7 @@ void TestDetailViewers::init()
 
 void TestDetailViewers::cleanup()
 {
-    shell::Screens::closeAll();
+    ui::Screens::closeAll();
     delete m_company;
     platform::Desktop::setOpener(nullptr);
     platform::MessageBox::setHandler(nullptr);
@@ -305,14 +306,14 @@ void TestDetailViewers::waitingBoxOpensTheMapWhenFull()
     QVERIFY(data::openBusinessDatabase(db));
     QVERIFY(db.execute("INSERT INTO TABLE01 (TEXT01, TEXT20, TEXT06, TEXT08) "
                        "VALUES ('Graz Tools', 'Company', 'Hauptstraße 5', '8010 Graz')"));
-    auto* companies = shell::Screens::bringToFront<companies::FormCompanies>("FormCompanies");
+    auto* companies = ui::Screens::bringToFront<companies::FormCompanies>("FormCompanies");
     QVERIFY(companies);
 
     QElapsedTimer clock;
     clock.start();
     QTest::mouseClick(companies->findChild<QPushButton*>("CommandGoogleMaps"), Qt::LeftButton);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Hauptstraße 5  8010 Graz"));
-    auto* box = shell::Screens::existing("FormWait");
+    auto* box = ui::Screens::existing("FormWait");
     QVERIFY(box);
     QVERIFY(box->isVisible());
     QCOMPARE(box->windowTitle(), QStringLiteral("Loading Google Maps..."));
@@ -331,10 +332,10 @@ void TestDetailViewers::waitingBoxOpensTheMapWhenFull()
     QCOMPARE(m_opener->opened.first().toString(QUrl::FullyEncoded),
         QStringLiteral(
             "https://www.openstreetmap.org/search?query=Hauptstra%C3%9Fe%205%208010%20Graz"));
-    QTRY_VERIFY(!shell::Screens::existing("FormWait"));
+    QTRY_VERIFY(!ui::Screens::existing("FormWait"));
     QTest::qWait(200);
     QCOMPARE(m_opener->opened.size(), 1);
 }
 
-QTEST_MAIN(TestDetailViewers)
+VANTREL_TEST_MAIN(TestDetailViewers)
 #include "TestDetailViewers.moc"

@@ -1,9 +1,10 @@
+#include "ApplicationTest.h"
 #include "TestFolder.h"
 #include "data/BoundView.h"
 #include "data/BoundViewModel.h"
 #include "data/Database.h"
 #include "data/Schema.h"
-#include "shell/FieldBinder.h"
+#include "ui/FieldBinder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,9 +20,9 @@
 #include <memory>
 
 using namespace vantrel::data;
-using vantrel::shell::FieldBinder;
-using vantrel::shell::TextDocumentCodec;
 using vantrel::test::TestFolder;
+using vantrel::ui::FieldBinder;
+using vantrel::ui::TextDocumentCodec;
 
 namespace {
 
@@ -327,5 +328,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFieldBinder)
+VANTREL_TEST_MAIN(TestFieldBinder)
 #include "TestFieldBinder.moc"

@@ -1,15 +1,16 @@
+#include "ApplicationTest.h"
 #include "companies/FormArchive.h"
 #include "companies/FormCompanies.h"
 #include "data/BoundView.h"
 #include "data/Database.h"
 #include "data/Schema.h"
-#include "office/PrinterProvider.h"
+#include "ui/PrinterProvider.h"
 
 #include "PdfPrinterProvider.h"
-#include "platform/Clock.h"
+#include "data/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
-#include "shell/Screens.h"
+#include "ui/Screens.h"
 
 #include "BusinessRows.h"
 #include "Controls.h"
@@ -49,7 +50,8 @@ qint64 insertCompany(const QVariantMap& values)
 
 QVariant stored(qint64 key, const QString& column)
 {
-    return businessDatabase().scalar(QStringLiteral("SELECT %1 FROM TABLE01 WHERE AUTONUMBER = ?").arg(column), {key});
+    return businessDatabase().scalar(
+        QStringLiteral("SELECT %1 FROM TABLE01 WHERE AUTONUMBER = ?").arg(column), { key });
 }
 
 } // namespace
@@ -74,8 +76,7 @@ private slots:
     void otherScreensWriteIntoTheCurrentCompany();
 
 private:
-    template <class T = QWidget>
-    T* control(QWidget* screen, const char* name)
+    template <class T = QWidget> T* control(QWidget* screen, const char* name)
     {
         return test::findControl<T>(screen, name);
     }
@@ -96,19 +97,20 @@ void TestFormCompanies::init()
     auto opener = std::make_unique<platform::RecordingOpener>();
     m_opener = opener.get();
     platform::Desktop::setOpener(std::move(opener));
-    platform::Clock::setFixed(QDateTime(today, QTime(9, 0)));
+    data::Clock::setFixed(QDateTime(today, QTime(9, 0)));
     data::Database db = businessDatabase();
-    for (const char* person : {"Tom Reyes", "D'Arcy Lane", "Anna Berg"})
-        db.execute(QStringLiteral("INSERT INTO MT12 (TEXT01) VALUES (?)"), {QString::fromUtf8(person)});
+    for (const char* person : { "Tom Reyes", "D'Arcy Lane", "Anna Berg" })
+        db.execute(
+            QStringLiteral("INSERT INTO MT12 (TEXT01) VALUES (?)"), { QString::fromUtf8(person) });
 }
 
 void TestFormCompanies::cleanup()
 {
-    shell::Screens::closeAll();
-    platform::Clock::reset();
+    ui::Screens::closeAll();
+    data::Clock::reset();
     platform::MessageBox::setHandler(nullptr);
     platform::Desktop::setOpener(nullptr);
-    office::PrinterProvider::setInstance(nullptr);
+    ui::PrinterProvider::setInstance(nullptr);
     m_folder.reset();
 }
 
@@ -124,18 +126,24 @@ void TestFormCompanies::pick(FormCompanies* screen, const QString& name)
 
 void TestFormCompanies::listOfOneSalesPersonIsStoredAndMayBeEmpty()
 {
-    insertCompany({{"TEXT01", "Zeta Mills"}, {"TEXT18", "D'Arcy Lane"}, {"TEXT20", "Company"}});
-    insertCompany({{"TEXT01", "Alpha Steel"}, {"TEXT18", "Tom Reyes"}, {"TEXT20", "Company"}});
-    insertCompany({{"TEXT01", "Beta Works"}, {"TEXT18", "D'Arcy Lane"}, {"TEXT20", "Company"}});
-    insertCompany({{"TEXT01", "Gone Ltd"}, {"TEXT18", "D'Arcy Lane"}, {"TEXT20", "Archive"}});
+    insertCompany(
+        { { "TEXT01", "Zeta Mills" }, { "TEXT18", "D'Arcy Lane" }, { "TEXT20", "Company" } });
+    insertCompany(
+        { { "TEXT01", "Alpha Steel" }, { "TEXT18", "Tom Reyes" }, { "TEXT20", "Company" } });
+    insertCompany(
+        { { "TEXT01", "Beta Works" }, { "TEXT18", "D'Arcy Lane" }, { "TEXT20", "Company" } });
+    insertCompany(
+        { { "TEXT01", "Gone Ltd" }, { "TEXT18", "D'Arcy Lane" }, { "TEXT20", "Archive" } });
     FormCompanies screen;
     screen.show();
     QVERIFY(control<QRadioButton>(&screen, "Option1")->isChecked());
     QVERIFY(control(&screen, "DBComboName")->isHidden());
     QCOMPARE(screen.view()->rowCount(), 3);
-    QCOMPARE(screen.companyValue(QStringLiteral("TEXT01")).toString(), QStringLiteral("Alpha Steel"));
+    QCOMPARE(
+        screen.companyValue(QStringLiteral("TEXT01")).toString(), QStringLiteral("Alpha Steel"));
     QCOMPARE(control<QComboBox>(&screen, "DBComboSelect")->currentText(), QString());
-    QCOMPARE(control<QComboBox>(&screen, "DBComboSelect")->placeholderText(), QStringLiteral("Select a Company..."));
+    QCOMPARE(control<QComboBox>(&screen, "DBComboSelect")->placeholderText(),
+        QStringLiteral("Select a Company..."));
 
     // My Companies: the name combo lists the sales people in order.
     control<QRadioButton>(&screen, "Option2")->click();
@@ -147,16 +155,19 @@ void TestFormCompanies::listOfOneSalesPersonIsStoredAndMayBeEmpty()
     emit names->activated(darcy);
     QVERIFY(control(&screen, "LabelName")->isHidden());
     QCOMPARE(screen.view()->rowCount(), 2);
-    QCOMPARE(screen.companyValue(QStringLiteral("TEXT01")).toString(), QStringLiteral("Beta Works"));
+    QCOMPARE(
+        screen.companyValue(QStringLiteral("TEXT01")).toString(), QStringLiteral("Beta Works"));
 
     // A sales person without companies: an empty list and an information line without a name.
     emit names->activated(names->findText(QStringLiteral("Anna Berg")));
     QCOMPARE(screen.view()->rowCount(), 0);
     QVERIFY(!screen.companyKey().isValid());
-    QCOMPARE(control<QLabel>(&screen, "LabelInformation")->text(), QStringLiteral(" was entered on "));
+    QCOMPARE(
+        control<QLabel>(&screen, "LabelInformation")->text(), QStringLiteral(" was entered on "));
     data::Database user;
     QVERIFY(data::openUserDatabase(user));
-    QCOMPARE(user.scalar(QStringLiteral("SELECT TEXT03 FROM TABLE02")).toString(), QStringLiteral("Anna Berg"));
+    QCOMPARE(user.scalar(QStringLiteral("SELECT TEXT03 FROM TABLE02")).toString(),
+        QStringLiteral("Anna Berg"));
 
     // The choice is where the next screen starts.
     FormCompanies again;
@@ -165,22 +176,24 @@ void TestFormCompanies::listOfOneSalesPersonIsStoredAndMayBeEmpty()
     QCOMPARE(again.view()->rowCount(), 0);
     control<QRadioButton>(&again, "Option1")->click();
     QCOMPARE(again.view()->rowCount(), 3);
-    QCOMPARE(user.scalar(QStringLiteral("SELECT TEXT03 FROM TABLE02")).toString(), QStringLiteral("All Companies"));
+    QCOMPARE(user.scalar(QStringLiteral("SELECT TEXT03 FROM TABLE02")).toString(),
+        QStringLiteral("All Companies"));
 }
 
 void TestFormCompanies::viewModeHidesEmptyFieldsEditModeShowsAll()
 {
-    const qint64 key = insertCompany({{"TEXT01", "Alpha Steel"}, {"TEXT06", "1 Dock Road"}, {"TEXT20", "Company"}});
+    const qint64 key = insertCompany(
+        { { "TEXT01", "Alpha Steel" }, { "TEXT06", "1 Dock Road" }, { "TEXT20", "Company" } });
     businessDatabase().execute(QStringLiteral("INSERT INTO MT12 (TEXT01) VALUES ('Bea Zorn')"));
     FormCompanies screen;
     screen.show();
     auto* frame = control<QGroupBox>(&screen, "Frame1");
     QVERIFY(!frame->isEnabled());
     QCOMPARE(frame->title(), QString());
-    for (const char* hidden : {"TEXT03", "Label03", "TEXT07", "TEXT18", "Label18", "MEMO01", "LabelM01",
-                               "CommandZoomNotes", "NUMBER01", "LabelN01"})
+    for (const char* hidden : { "TEXT03", "Label03", "TEXT07", "TEXT18", "Label18", "MEMO01",
+             "LabelM01", "CommandZoomNotes", "NUMBER01", "LabelN01" })
         QVERIFY2(control(&screen, hidden)->isHidden(), hidden);
-    for (const char* shown : {"TEXT01", "Label01", "TEXT06", "Label06"})
+    for (const char* shown : { "TEXT01", "Label01", "TEXT06", "Label06" })
         QVERIFY2(!control(&screen, shown)->isHidden(), shown);
     QVERIFY(control(&screen, "DBCombo12_18")->isHidden());
 
@@ -189,11 +202,12 @@ void TestFormCompanies::viewModeHidesEmptyFieldsEditModeShowsAll()
     QCOMPARE(frame->title(), QStringLiteral("Edit Mode"));
     QVERIFY(control(&screen, "CommandEdit")->isHidden());
     QVERIFY(!control(&screen, "CommandSave")->isHidden());
-    for (const char* shown : {"TEXT03", "Label03", "TEXT07", "MEMO01", "LabelM01", "CommandZoomNotes", "NUMBER01",
-                              "Label18", "DBCombo12_18", "DBCombo13_19", "DBCombo02_15", "DBCombo10_17",
-                              "DBCombo08_09", "DBCombo03_13", "DBCombo01_14"})
+    for (const char* shown : { "TEXT03", "Label03", "TEXT07", "MEMO01", "LabelM01",
+             "CommandZoomNotes", "NUMBER01", "Label18", "DBCombo12_18", "DBCombo13_19",
+             "DBCombo02_15", "DBCombo10_17", "DBCombo08_09", "DBCombo03_13", "DBCombo01_14" })
         QVERIFY2(!control(&screen, shown)->isHidden(), shown);
-    for (const char* hidden : {"TEXT18", "TEXT19", "TEXT17", "TEXT15", "TEXT14", "TEXT13", "TEXT09"})
+    for (const char* hidden :
+        { "TEXT18", "TEXT19", "TEXT17", "TEXT15", "TEXT14", "TEXT13", "TEXT09" })
         QVERIFY2(control(&screen, hidden)->isHidden(), hidden);
 
     // The edit mode fits the size the main window gives its screens at start: the
@@ -221,7 +235,8 @@ void TestFormCompanies::viewModeHidesEmptyFieldsEditModeShowsAll()
 
 void TestFormCompanies::visitFrequencyZeroIsHiddenAndLettersEmptyIt()
 {
-    const qint64 key = insertCompany({{"TEXT01", "Alpha Steel"}, {"NUMBER01", 0}, {"TEXT20", "Company"}});
+    const qint64 key = insertCompany(
+        { { "TEXT01", "Alpha Steel" }, { "NUMBER01", 0 }, { "TEXT20", "Company" } });
     FormCompanies screen;
     screen.show();
     QVERIFY(control(&screen, "NUMBER01")->isHidden());
@@ -244,7 +259,7 @@ void TestFormCompanies::visitFrequencyZeroIsHiddenAndLettersEmptyIt()
 
 void TestFormCompanies::newCompanyIsEnteredTodayAndSaved()
 {
-    insertCompany({{"TEXT01", "Alpha Steel"}, {"TEXT20", "Company"}});
+    insertCompany({ { "TEXT01", "Alpha Steel" }, { "TEXT20", "Company" } });
     FormCompanies screen;
     screen.show();
     control<QPushButton>(&screen, "CommandNew")->click();
@@ -252,59 +267,72 @@ void TestFormCompanies::newCompanyIsEnteredTodayAndSaved()
     QVERIFY(screen.view()->isNewRow());
     QCOMPARE(screen.companyValue(QStringLiteral("DATE03")).toDate(), today);
     QCOMPARE(screen.companyValue(QStringLiteral("TEXT20")).toString(), QStringLiteral("Company"));
-    QVERIFY(control<QLabel>(&screen, "LabelInformation")->text().startsWith(QStringLiteral("Entered on ")));
+    QVERIFY(control<QLabel>(&screen, "LabelInformation")
+                ->text()
+                .startsWith(QStringLiteral("Entered on ")));
     QTest::keyClicks(control<QLineEdit>(&screen, "TEXT01"), "Mc'Gill's Bakery");
     control<QPushButton>(&screen, "CommandSave")->click();
     QVERIFY(m_messages->shown.isEmpty());
     const QVariant key = screen.companyKey();
     QVERIFY(key.isValid());
-    QCOMPARE(stored(key.toLongLong(), QStringLiteral("TEXT01")).toString(), QStringLiteral("Mc'Gill's Bakery"));
+    QCOMPARE(stored(key.toLongLong(), QStringLiteral("TEXT01")).toString(),
+        QStringLiteral("Mc'Gill's Bakery"));
     QCOMPARE(stored(key.toLongLong(), QStringLiteral("DATE03")).toDate(), today);
-    QCOMPARE(stored(key.toLongLong(), QStringLiteral("TEXT20")).toString(), QStringLiteral("Company"));
-    QVERIFY(control<QLabel>(&screen, "LabelInformation")->text().startsWith(QStringLiteral("Mc'Gill's Bakery was entered on ")));
+    QCOMPARE(
+        stored(key.toLongLong(), QStringLiteral("TEXT20")).toString(), QStringLiteral("Company"));
+    QVERIFY(control<QLabel>(&screen, "LabelInformation")
+                ->text()
+                .startsWith(QStringLiteral("Mc'Gill's Bakery was entered on ")));
 }
 
 void TestFormCompanies::archiveAsksAndKeepsTheChildRows()
 {
-    insertCompany({{"TEXT01", "Alpha Steel"}, {"TEXT20", "Company"}});
-    const qint64 key = insertCompany({{"TEXT01", "O'Brien & Sons"}, {"TEXT20", "Company"}});
+    insertCompany({ { "TEXT01", "Alpha Steel" }, { "TEXT20", "Company" } });
+    const qint64 key = insertCompany({ { "TEXT01", "O'Brien & Sons" }, { "TEXT20", "Company" } });
     {
         data::Database db = businessDatabase();
-        QVERIFY(db.execute(QStringLiteral("INSERT INTO TABLE03 (NUMBER01, TEXT02) VALUES (?, 'Mary')"), {key}));
+        QVERIFY(db.execute(
+            QStringLiteral("INSERT INTO TABLE03 (NUMBER01, TEXT02) VALUES (?, 'Mary')"), { key }));
         QVERIFY(db.execute(QStringLiteral("INSERT INTO TABLE08 (NUMBER01, TEXT01) VALUES (?, ?)"),
-                           {key, QStringLiteral("O'Brien & Sons")}));
+            { key, QStringLiteral("O'Brien & Sons") }));
     }
     FormCompanies screen;
     screen.show();
     pick(&screen, QStringLiteral("O'Brien & Sons"));
 
-    m_messages->answers = {platform::MessageBox::No};
+    m_messages->answers = { platform::MessageBox::No };
     screen.archiveCompany();
     QCOMPARE(m_messages->shown.size(), 1);
     const platform::MessageBox::Message& question = m_messages->shown.first();
-    QCOMPARE(question.text, QStringLiteral("Are you sure you want to send O'Brien & Sons to the archives?"));
+    QCOMPARE(question.text,
+        QStringLiteral("Are you sure you want to send O'Brien & Sons to the archives?"));
     QCOMPARE(question.icon, platform::MessageBox::Icon::Question);
     QCOMPARE(question.buttons, platform::MessageBox::Yes | platform::MessageBox::No);
     QCOMPARE(stored(key, QStringLiteral("TEXT20")).toString(), QStringLiteral("Company"));
     QCOMPARE(screen.view()->rowCount(), 2);
 
-    auto* archive = shell::Screens::instance<FormArchive>(QStringLiteral("FormArchive"));
+    auto* archive = ui::Screens::instance<FormArchive>(QStringLiteral("FormArchive"));
     QVERIFY(archive);
     QCOMPARE(archive->view()->rowCount(), 0);
-    m_messages->answers = {platform::MessageBox::Yes};
+    m_messages->answers = { platform::MessageBox::Yes };
     control<QPushButton>(&screen, "CommandArchive")->click();
     QCOMPARE(stored(key, QStringLiteral("TEXT20")).toString(), QStringLiteral("Archive"));
     QCOMPARE(screen.view()->rowCount(), 1);
     QCOMPARE(archive->view()->rowCount(), 1);
     QCOMPARE(archive->companyKey().toLongLong(), key);
     data::Database db = businessDatabase();
-    QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM TABLE03 WHERE NUMBER01 = ?"), {key}).toInt(), 1);
-    QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM TABLE08 WHERE NUMBER01 = ?"), {key}).toInt(), 1);
+    QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM TABLE03 WHERE NUMBER01 = ?"), { key })
+                 .toInt(),
+        1);
+    QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM TABLE08 WHERE NUMBER01 = ?"), { key })
+                 .toInt(),
+        1);
 }
 
 void TestFormCompanies::googleMapsPutsTheAddressOnTheClipboard()
 {
-    insertCompany({{"TEXT01", "Alpha Steel"}, {"TEXT06", "1 Dock Road"}, {"TEXT08", "Cork"}, {"TEXT20", "Company"}});
+    insertCompany({ { "TEXT01", "Alpha Steel" }, { "TEXT06", "1 Dock Road" }, { "TEXT08", "Cork" },
+        { "TEXT20", "Company" } });
     FormCompanies screen;
     control<QPushButton>(&screen, "CommandGoogleMaps")->click();
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1 Dock Road  Cork"));
@@ -312,7 +340,7 @@ void TestFormCompanies::googleMapsPutsTheAddressOnTheClipboard()
 
 void TestFormCompanies::toolBarActsOnTheFocusedBox()
 {
-    insertCompany({{"TEXT01", "Alpha Steel"}, {"TEXT20", "Company"}});
+    insertCompany({ { "TEXT01", "Alpha Steel" }, { "TEXT20", "Company" } });
     FormCompanies screen;
     screen.show();
     QVERIFY(QTest::qWaitForWindowActive(&screen));
@@ -339,12 +367,14 @@ void TestFormCompanies::toolBarActsOnTheFocusedBox()
 
 void TestFormCompanies::daysOverdueIsRecomputedWhenShown()
 {
-    const qint64 late = insertCompany({{"TEXT01", "Alpha Steel"}, {"DATE01", today.addDays(-40)}, {"NUMBER01", 30},
-                                       {"NUMBER02", 3}, {"TEXT20", "Company"}});
-    const qint64 onTime = insertCompany({{"TEXT01", "Beta Works"}, {"DATE01", today.addDays(-20)},
-                                         {"NUMBER01", 30}, {"NUMBER02", 5}, {"TEXT20", "Company"}});
-    const qint64 unknown = insertCompany({{"TEXT01", "Gamma Ltd"}, {"NUMBER01", 30}, {"NUMBER02", 7},
-                                          {"TEXT20", "Company"}});
+    const qint64 late
+        = insertCompany({ { "TEXT01", "Alpha Steel" }, { "DATE01", today.addDays(-40) },
+            { "NUMBER01", 30 }, { "NUMBER02", 3 }, { "TEXT20", "Company" } });
+    const qint64 onTime
+        = insertCompany({ { "TEXT01", "Beta Works" }, { "DATE01", today.addDays(-20) },
+            { "NUMBER01", 30 }, { "NUMBER02", 5 }, { "TEXT20", "Company" } });
+    const qint64 unknown = insertCompany({ { "TEXT01", "Gamma Ltd" }, { "NUMBER01", 30 },
+        { "NUMBER02", 7 }, { "TEXT20", "Company" } });
     FormCompanies screen;
     QCOMPARE(screen.companyValue(QStringLiteral("NUMBER02")).toInt(), 10);
     pick(&screen, QStringLiteral("Beta Works"));
@@ -363,16 +393,19 @@ void TestFormCompanies::daysOverdueIsRecomputedWhenShown()
 
 void TestFormCompanies::websiteOpensWebAddressesOnly()
 {
-    const qint64 key = insertCompany({{"TEXT01", "Alpha Steel"}, {"TEXT12", "www.alpha.example"}, {"TEXT20", "Company"}});
+    const qint64 key = insertCompany({ { "TEXT01", "Alpha Steel" },
+        { "TEXT12", "www.alpha.example" }, { "TEXT20", "Company" } });
     FormCompanies screen;
     auto* browse = control<QPushButton>(&screen, "CommandBrowse");
     browse->click();
-    QCOMPARE(m_opener->opened, QList<QUrl>{QUrl(QStringLiteral("http://www.alpha.example"))});
+    QCOMPARE(m_opener->opened, QList<QUrl> { QUrl(QStringLiteral("http://www.alpha.example")) });
 
-    const char* refused[] = {"file:///etc/passwd", "mailto:sales@alpha.example", "javascript:alert(1)", " "};
+    const char* refused[]
+        = { "file:///etc/passwd", "mailto:sales@alpha.example", "javascript:alert(1)", " " };
     for (const char* address : refused) {
-        businessDatabase().execute(QStringLiteral("UPDATE TABLE01 SET TEXT12 = ? WHERE AUTONUMBER = ?"),
-                                   {QString::fromUtf8(address), key});
+        businessDatabase().execute(
+            QStringLiteral("UPDATE TABLE01 SET TEXT12 = ? WHERE AUTONUMBER = ?"),
+            { QString::fromUtf8(address), key });
         screen.reloadList();
         m_messages->shown.clear();
         browse->click();
@@ -380,7 +413,10 @@ void TestFormCompanies::websiteOpensWebAddressesOnly()
         QCOMPARE(m_messages->shown.size(), 1);
         QCOMPARE(m_messages->shown.first().icon, platform::MessageBox::Icon::Warning);
     }
-    businessDatabase().execute(QStringLiteral("UPDATE TABLE01 SET TEXT12 = 'https://alpha.example/shop' WHERE AUTONUMBER = ?"), {key});
+    businessDatabase().execute(
+        QStringLiteral(
+            "UPDATE TABLE01 SET TEXT12 = 'https://alpha.example/shop' WHERE AUTONUMBER = ?"),
+        { key });
     screen.reloadList();
     browse->click();
     QCOMPARE(m_opener->opened.last(), QUrl(QStringLiteral("https://alpha.example/shop")));
@@ -388,9 +424,9 @@ void TestFormCompanies::websiteOpensWebAddressesOnly()
 
 void TestFormCompanies::printsALandscapeImageOfTheScreen()
 {
-    insertCompany({{"TEXT01", "Alpha Steel"}, {"TEXT20", "Company"}});
+    insertCompany({ { "TEXT01", "Alpha Steel" }, { "TEXT20", "Company" } });
     const QString pdf = m_folder->filePath(QStringLiteral("screen.pdf"));
-    office::PrinterProvider::setInstance(std::make_unique<PdfPrinterProvider>(pdf));
+    ui::PrinterProvider::setInstance(std::make_unique<PdfPrinterProvider>(pdf));
     FormCompanies screen;
     screen.resize(900, 600);
     screen.show();
@@ -400,13 +436,14 @@ void TestFormCompanies::printsALandscapeImageOfTheScreen()
     QCOMPARE(document.load(pdf), QPdfDocument::Error::None);
     QCOMPARE(document.pageCount(), 1);
     const QSizeF page = document.pagePointSize(0);
-    QVERIFY2(page.width() > page.height(), qPrintable(QStringLiteral("%1 x %2").arg(page.width()).arg(page.height())));
+    QVERIFY2(page.width() > page.height(),
+        qPrintable(QStringLiteral("%1 x %2").arg(page.width()).arg(page.height())));
 }
 
 void TestFormCompanies::otherScreensWriteIntoTheCurrentCompany()
 {
-    insertCompany({{"TEXT01", "Alpha Steel"}, {"TEXT20", "Company"}});
-    const qint64 key = insertCompany({{"TEXT01", "Beta Works"}, {"TEXT20", "Company"}});
+    insertCompany({ { "TEXT01", "Alpha Steel" }, { "TEXT20", "Company" } });
+    const qint64 key = insertCompany({ { "TEXT01", "Beta Works" }, { "TEXT20", "Company" } });
     FormCompanies screen;
     screen.show();
     pick(&screen, QStringLiteral("Beta Works"));
@@ -417,22 +454,26 @@ void TestFormCompanies::otherScreensWriteIntoTheCurrentCompany()
     QVERIFY(screen.setCompanyDetails(QStringLiteral("Founded 1901")));
     // Shown at once, in view mode too.
     QVERIFY(!control(&screen, "MEMO01")->isHidden());
-    QCOMPARE(control<QPlainTextEdit>(&screen, "MEMO01")->toPlainText(), QStringLiteral("Likes tea"));
-    QCOMPARE(control<QLineEdit>(&screen, "Text21")->text(), QStringLiteral("A new appointment has been made."));
+    QCOMPARE(
+        control<QPlainTextEdit>(&screen, "MEMO01")->toPlainText(), QStringLiteral("Likes tea"));
+    QCOMPARE(control<QLineEdit>(&screen, "Text21")->text(),
+        QStringLiteral("A new appointment has been made."));
     // Stored at once: nothing of the user's is pending in view mode.
     QCOMPARE(stored(key, QStringLiteral("DATE01")).toDate(), today);
-    QCOMPARE(stored(key, QStringLiteral("TEXT21")).toString(), QStringLiteral("A new appointment has been made."));
+    QCOMPARE(stored(key, QStringLiteral("TEXT21")).toString(),
+        QStringLiteral("A new appointment has been made."));
     QCOMPARE(stored(key, QStringLiteral("MEMO01")).toString(), QStringLiteral("Likes tea"));
     QCOMPARE(stored(key, QStringLiteral("MEMO02")).toString(), QStringLiteral("Founded 1901"));
 
     // The zoom viewer opens on the note of the company on show, in view mode too.
     pick(&screen, QStringLiteral("Beta Works"));
     control<QPushButton>(&screen, "CommandZoomDetails")->click();
-    QWidget* viewer = shell::Screens::existing(QStringLiteral("FormDetails"));
+    QWidget* viewer = ui::Screens::existing(QStringLiteral("FormDetails"));
     QVERIFY(viewer && viewer->isVisible());
-    QCOMPARE(viewer->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->toPlainText(), QStringLiteral("Founded 1901"));
+    QCOMPARE(viewer->findChild<QPlainTextEdit*>(QStringLiteral("Text1"))->toPlainText(),
+        QStringLiteral("Founded 1901"));
     QCOMPARE(viewer->windowTitle(), QStringLiteral("Beta Works - Company Details"));
-    shell::Screens::close(QStringLiteral("FormDetails"));
+    ui::Screens::close(QStringLiteral("FormDetails"));
 
     // While the user edits the company, a written value waits for Save with the user's changes.
     control<QPushButton>(&screen, "CommandEdit")->click();
@@ -442,5 +483,5 @@ void TestFormCompanies::otherScreensWriteIntoTheCurrentCompany()
     QCOMPARE(stored(key, QStringLiteral("MEMO01")).toString(), QStringLiteral("Prefers coffee"));
 }
 
-QTEST_MAIN(TestFormCompanies)
+VANTREL_TEST_MAIN(TestFormCompanies)
 #include "TestFormCompanies.moc"

@@ -1,15 +1,16 @@
+#include "ApplicationTest.h"
+#include "app/ScreenCatalog.h"
 #include "companies/FormArchive.h"
 #include "companies/FormCompanies.h"
 #include "companies/FormContacts.h"
 #include "data/BoundView.h"
+#include "data/Clock.h"
 #include "data/Database.h"
-#include "platform/Clock.h"
 #include "platform/MessageBox.h"
-#include "shell/HintLine.h"
-#include "shell/ManualLink.h"
-#include "shell/RecordViews.h"
-#include "shell/ScreenCatalog.h"
-#include "shell/Screens.h"
+#include "ui/HintLine.h"
+#include "ui/ManualLink.h"
+#include "ui/RecordViews.h"
+#include "ui/Screens.h"
 
 #include "BusinessRows.h"
 #include "Controls.h"
@@ -27,9 +28,9 @@
 
 using namespace vantrel;
 using companies::FormContacts;
-using shell::RecordViews;
 using test::businessDatabase;
 using test::insertRow;
+using ui::RecordViews;
 
 namespace {
 
@@ -73,7 +74,7 @@ private:
 
 void TestFormContacts::initTestCase()
 {
-    shell::registerScreens();
+    app::registerScreens();
 }
 
 void TestFormContacts::init()
@@ -83,13 +84,13 @@ void TestFormContacts::init()
     auto messages = std::make_unique<platform::RecordingMessageBoxHandler>();
     m_messages = messages.get();
     platform::MessageBox::setHandler(std::move(messages));
-    platform::Clock::setFixed(QDateTime(today, QTime(9, 0)));
+    data::Clock::setFixed(QDateTime(today, QTime(9, 0)));
 }
 
 void TestFormContacts::cleanup()
 {
-    shell::Screens::closeAll();
-    platform::Clock::reset();
+    ui::Screens::closeAll();
+    data::Clock::reset();
     platform::MessageBox::setHandler(nullptr);
     m_folder.reset();
 }
@@ -98,7 +99,7 @@ FormContacts* TestFormContacts::openContacts(RecordViews::Branch branch)
 {
     RecordViews::show(RecordViews::View::Contacts, branch);
     auto* screen
-        = dynamic_cast<FormContacts*>(shell::Screens::existing(QStringLiteral("FormContacts")));
+        = dynamic_cast<FormContacts*>(ui::Screens::existing(QStringLiteral("FormContacts")));
     if (!screen)
         qFatal("contacts screen not opened");
     return screen;
@@ -360,10 +361,10 @@ void TestFormContacts::hintsNameTheContactAndItsCompany()
         QStringLiteral("Enter D'Arcy O'Hara's direct telefax number if it differs from"
                        " O'Neill & Sons's telefax number."));
 
-    auto* manual = screen->findChild<shell::ManualLink*>();
+    auto* manual = screen->findChild<ui::ManualLink*>();
     QVERIFY(manual);
     QCOMPARE(manual->page(), 30);
 }
 
-QTEST_MAIN(TestFormContacts)
+VANTREL_TEST_MAIN(TestFormContacts)
 #include "TestFormContacts.moc"

@@ -1,6 +1,7 @@
+#include "ApplicationTest.h"
 #include "shell/FormHelp.h"
-#include "shell/ManualLink.h"
-#include "shell/Twips.h"
+#include "ui/ManualLink.h"
+#include "ui/Twips.h"
 
 #include "TestFolder.h"
 #include "TopLevelWindows.h"
@@ -17,6 +18,7 @@
 #include <QVBoxLayout>
 
 using namespace vantrel::shell;
+using namespace vantrel::ui;
 
 namespace {
 
@@ -158,5 +160,5 @@ void TestFormHelp::missingManualIsShownInTheViewer()
     delete help;
 }
 
-QTEST_MAIN(TestFormHelp)
+VANTREL_TEST_MAIN(TestFormHelp)
 #include "TestFormHelp.moc"

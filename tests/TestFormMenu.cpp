@@ -1,6 +1,7 @@
+#include "ApplicationTest.h"
 #include "shell/FormHelp.h"
 #include "shell/FormMenu.h"
-#include "shell/Screens.h"
+#include "ui/Screens.h"
 
 #include "data/Database.h"
 #include "data/Schema.h"
@@ -25,7 +26,7 @@ using shell::FormMenu;
 
 namespace {
 
-const char* const lockedCommands[] = {"CommandMastertables", "CommandImport", "CommandSize"};
+const char* const lockedCommands[] = { "CommandMastertables", "CommandImport", "CommandSize" };
 
 // A program folder with its databases and a main window holding the menu.
 struct MenuFixture {
@@ -46,8 +47,7 @@ struct MenuFixture {
     }
     ~MenuFixture() { platform::MessageBox::setHandler(nullptr); }
 
-    template <class T = QPushButton>
-    T* control(const char* name) const
+    template <class T = QPushButton> T* control(const char* name) const
     {
         return test::findControl<T>(menu, name);
     }
@@ -125,26 +125,30 @@ void TestFormMenu::loadMakesTheFoldersAndLocksTheAdvancedOptions()
     kept.close();
 
     FormMenu menu;
-    for (const char* name : {"Temp", "Documents", "Attachments"})
+    for (const char* name : { "Temp", "Documents", "Attachments" })
         QVERIFY2(QDir(name).exists(), name);
     QVERIFY(QFile::exists("Documents/kept.txt"));
 
     QCOMPARE(menu.objectName(), QStringLiteral("FormMenu"));
     QCOMPARE(menu.findChild<QLabel*>("LabelTitle")->text(), QStringLiteral("Vantrel"));
     QCOMPARE(menu.findChild<QLabel*>("LabelVersion")->text(), QStringLiteral("Version 2.7"));
-    QCOMPARE(menu.findChild<QGroupBox*>("FrameAdvanced")->title(), QStringLiteral("Advanced Options"));
+    QCOMPARE(
+        menu.findChild<QGroupBox*>("FrameAdvanced")->title(), QStringLiteral("Advanced Options"));
     QCOMPARE(menu.findChild<QGroupBox*>("FrameOther")->title(), QStringLiteral("Other Options"));
-    QCOMPARE(menu.findChild<QGroupBox*>("FrameSetup")->title(), QStringLiteral("Setup and Maintenance"));
-    QCOMPARE(menu.findChild<QLabel*>("LabelCheckVersion")->text(), QStringLiteral("Check for New Versions"));
+    QCOMPARE(
+        menu.findChild<QGroupBox*>("FrameSetup")->title(), QStringLiteral("Setup and Maintenance"));
+    QCOMPARE(menu.findChild<QLabel*>("LabelCheckVersion")->text(),
+        QStringLiteral("Check for New Versions"));
     QVERIFY(menu.findChild<QGroupBox*>("FramePassword")->title().isEmpty());
     for (const char* name : lockedCommands)
         QVERIFY2(!menu.findChild<QPushButton*>(name)->isEnabled(), name);
-    for (const char* name : {"LabelMastertables", "LabelImport", "LabelSize"})
+    for (const char* name : { "LabelMastertables", "LabelImport", "LabelSize" })
         QVERIFY2(!menu.findChild<QLabel*>(name)->isEnabled(), name);
-    for (const char* name : {"CommandSlideShow", "CommandManual", "CommandSupport", "CommandMaintenance",
-                             "CommandImportSales", "CommandExport", "CommandUpgrade"})
+    for (const char* name : { "CommandSlideShow", "CommandManual", "CommandSupport",
+             "CommandMaintenance", "CommandImportSales", "CommandExport", "CommandUpgrade" })
         QVERIFY2(menu.findChild<QPushButton*>(name)->isEnabled(), name);
-    for (const char* name : {"CommandChange", "CommandSave", "TextNewPassword", "LabelNewPassword"})
+    for (const char* name :
+        { "CommandChange", "CommandSave", "TextNewPassword", "LabelNewPassword" })
         QVERIFY2(menu.findChild<QWidget*>(name)->isHidden(), name);
 }
 
@@ -188,7 +192,8 @@ void TestFormMenu::changedPasswordRefusesTheDefault()
     QCOMPARE(f.password()->echoMode(), QLineEdit::Password);
     QVERIFY(f.control("CommandChange")->isHidden());
     // The caption's colour stays in the caption.
-    QVERIFY(f.control<QLabel>("LabelNewPassword")->palette().color(QPalette::WindowText) != QColor(Qt::red));
+    QVERIFY(f.control<QLabel>("LabelNewPassword")->palette().color(QPalette::WindowText)
+        != QColor(Qt::red));
 
     QTest::keyClicks(f.password(), "Harbour 7");
     QTest::mouseClick(f.control("CommandEnter"), Qt::LeftButton);
@@ -200,7 +205,7 @@ void TestFormMenu::lettersCaseCounts()
 {
     MenuFixture f;
     f.changePasswordTo("Secret");
-    for (const char* attempt : {"secret", "SECRET", "Secret "}) {
+    for (const char* attempt : { "secret", "SECRET", "Secret " }) {
         QTest::mouseClick(f.password(), Qt::LeftButton);
         QTest::keyClicks(f.password(), attempt);
         QTest::mouseClick(f.control("CommandEnter"), Qt::LeftButton);
@@ -227,7 +232,8 @@ void TestFormMenu::changeNeedsTheCurrentPassword()
     QTest::keyClicks(f.password(), "Keyston");
     QTest::mouseClick(f.control("CommandChange"), Qt::LeftButton);
     QCOMPARE(f.messages->shown.size(), 1);
-    QCOMPARE(f.messages->shown.first().text, QStringLiteral("Please enter your current password first."));
+    QCOMPARE(f.messages->shown.first().text,
+        QStringLiteral("Please enter your current password first."));
     QCOMPARE(f.messages->shown.first().title, QStringLiteral("Vantrel"));
     QCOMPARE(f.messages->shown.first().buttons, int(platform::MessageBox::Ok));
     QVERIFY(f.control<QLineEdit>("TextNewPassword")->isHidden());
@@ -297,7 +303,7 @@ void TestFormMenu::screenButtonsAppendTheirCaption()
 {
     MenuFixture f;
     QPointer<QWidget> made;
-    shell::Screens::registerScreen("FormMastertables", [&made] { return made = new QWidget; });
+    ui::Screens::registerScreen("FormMastertables", [&made] { return made = new QWidget; });
     QTest::mouseClick(f.control("CommandEnter"), Qt::LeftButton);
     QTest::mouseClick(f.control("CommandMastertables"), Qt::LeftButton);
     QTest::mouseClick(f.control("CommandMastertables"), Qt::LeftButton);
@@ -305,15 +311,16 @@ void TestFormMenu::screenButtonsAppendTheirCaption()
     QCOMPARE(f.main.windowTitle(), QStringLiteral("Main Menu - Mastertables - Mastertables"));
 
     // A screen that is not there yet: nothing happens.
-    QVERIFY(!shell::Screens::isRegistered("FormSupport"));
+    QVERIFY(!ui::Screens::isRegistered("FormSupport"));
     QTest::mouseClick(f.control("CommandSupport"), Qt::LeftButton);
     QCOMPARE(f.main.windowTitle(), QStringLiteral("Main Menu - Mastertables - Mastertables"));
     QVERIFY(f.messages->shown.isEmpty());
 
-    shell::Screens::registerScreen("FormSupport", [] { return new QWidget; });
+    ui::Screens::registerScreen("FormSupport", [] { return new QWidget; });
     QTest::mouseClick(f.control("CommandSupport"), Qt::LeftButton);
-    QCOMPARE(f.main.windowTitle(), QStringLiteral("Main Menu - Mastertables - Mastertables - Technical Support"));
-    shell::Screens::closeAll();
+    QCOMPARE(f.main.windowTitle(),
+        QStringLiteral("Main Menu - Mastertables - Mastertables - Technical Support"));
+    ui::Screens::closeAll();
 }
 
 void TestFormMenu::documentsAndWebPagesOpenThroughTheDesktop()
@@ -328,7 +335,7 @@ void TestFormMenu::documentsAndWebPagesOpenThroughTheDesktop()
     QVERIFY(opened->opened.isEmpty());
     QVERIFY(f.messages->shown.isEmpty());
 
-    for (const char* name : {"Help.pdf", "QuickStart.pdf"}) {
+    for (const char* name : { "Help.pdf", "QuickStart.pdf" }) {
         QFile file(name);
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
@@ -358,14 +365,16 @@ void TestFormMenu::hintsExplainTheButtons()
 
     QTest::mouseMove(f.password());
     QTRY_VERIFY(help->isVisible());
-    QCOMPARE(text->text(), QStringLiteral("The Advanced Setup Menu is Password protected. The default password is "
-                                          "'Keystone'. Change this in order to restrict access. Passwords are "
-                                          "case sensitive."));
+    QCOMPARE(text->text(),
+        QStringLiteral("The Advanced Setup Menu is Password protected. The default password is "
+                       "'Keystone'. Change this in order to restrict access. Passwords are "
+                       "case sensitive."));
     // The locked buttons explain themselves too.
     QTest::mouseMove(f.control("CommandSize"));
     QTRY_VERIFY(text->text().startsWith("The database can contain 2 GB of data."));
     QTest::mouseMove(f.control("CommandImportSales"));
-    QTRY_VERIFY(text->text().contains("on your PC or network.This action can be done periodically"));
+    QTRY_VERIFY(
+        text->text().contains("on your PC or network.This action can be done periodically"));
     QTest::mouseMove(f.control("CommandManual"));
     QTRY_COMPARE(text->text(), QStringLiteral("Display the user manual."));
 
@@ -377,5 +386,5 @@ void TestFormMenu::hintsExplainTheButtons()
     QCOMPARE(website->palette().color(QPalette::WindowText), QColor(Qt::black));
 }
 
-QTEST_MAIN(TestFormMenu)
+VANTREL_TEST_MAIN(TestFormMenu)
 #include "TestFormMenu.moc"

@@ -1,4 +1,5 @@
-#include "shell/HintLine.h"
+#include "ApplicationTest.h"
+#include "ui/HintLine.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -8,7 +9,7 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-using vantrel::shell::HintLine;
+using vantrel::ui::HintLine;
 
 // A screen with two hinted controls, one plain label and room for background.
 class HintScreen : public QWidget {
@@ -100,7 +101,8 @@ void TestHintLine::controlShowsItsHintAndBackgroundHidesIt()
 void TestHintLine::hintBuiltFromTheCurrentRecord()
 {
     HintScreen screen;
-    screen.hints->setHint(screen.website, [&screen] { return "Visit " + screen.company + "'s website."; });
+    screen.hints->setHint(
+        screen.website, [&screen] { return "Visit " + screen.company + "'s website."; });
     show(screen);
 
     QTest::mouseMove(screen.website);
@@ -124,7 +126,8 @@ void TestHintLine::disabledControlStillExplainsItself()
     QTest::mouseMove(screen.website, QPoint(5, 5));
     QTest::mouseMove(screen.website);
     QTRY_VERIFY(screen.hints->frame()->isVisible());
-    QCOMPARE(screen.hints->label()->text(), QStringLiteral("Locked until the password is entered."));
+    QCOMPARE(
+        screen.hints->label()->text(), QStringLiteral("Locked until the password is entered."));
 }
 
 void TestHintLine::plainControlLeavesTheHintAlone()
@@ -176,5 +179,5 @@ void TestHintLine::hidingKeepsTheLayoutStill()
     QCOMPARE(screen.plain->geometry(), before);
 }
 
-QTEST_MAIN(TestHintLine)
+VANTREL_TEST_MAIN(TestHintLine)
 #include "TestHintLine.moc"

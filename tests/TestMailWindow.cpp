@@ -1,17 +1,18 @@
+#include "ApplicationTest.h"
+#include "RecordingMailProgram.h"
+#include "data/Clock.h"
 #include "data/Database.h"
 #include "office/AgendaStore.h"
-#include "office/AgendaWindow.h"
-#include "office/AppointmentWindow.h"
-#include "office/BuiltInMailProgram.h"
 #include "office/MailAccount.h"
 #include "office/MailProgram.h"
-#include "office/MailSettingsDialog.h"
-#include "office/MailWindow.h"
-#include "office/RecordingMailProgram.h"
-#include "office/TaskWindow.h"
-#include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
+#include "ui/AgendaWindow.h"
+#include "ui/AppointmentWindow.h"
+#include "ui/BuiltInMailProgram.h"
+#include "ui/MailSettingsDialog.h"
+#include "ui/MailWindow.h"
+#include "ui/TaskWindow.h"
 
 #include "LoopbackSmtpServer.h"
 #include "TestFolder.h"
@@ -34,6 +35,8 @@
 
 using namespace vantrel::office;
 using namespace vantrel::platform;
+using namespace vantrel::data;
+using namespace vantrel::ui;
 using vantrel::test::LoopbackSmtpServer;
 using vantrel::test::TestFolder;
 using vantrel::test::visibleWindows;
@@ -102,7 +105,7 @@ void TestMailWindow::cleanup()
 
 void TestMailWindow::activeMailWindowIsSavedAsText()
 {
-    MailProgram& program = MailProgram::instance();
+    auto& program = dynamic_cast<BuiltInMailProgram&>(MailProgram::instance());
     const QString path = "Temp/Vantrel Document.txt";
     QString error;
     QVERIFY(!program.saveActiveItemAsText(path, &error));
@@ -145,7 +148,7 @@ void TestMailWindow::activeMailWindowIsSavedAsText()
 
 void TestMailWindow::sendWithoutAccountHandsOverToTheDesktop()
 {
-    MailProgram& program = MailProgram::instance();
+    auto& program = dynamic_cast<BuiltInMailProgram&>(MailProgram::instance());
     MailItem mail = mailTo("anna@example.org");
     mail.subject = "Call Report - Miller & Co";
     mail.body = "Visit went well.";
@@ -183,7 +186,7 @@ void TestMailWindow::sendWithAccountGoesThroughSmtp()
     QString error;
     QVERIFY2(MailAccount::save(account, &error), qPrintable(error));
 
-    MailProgram& program = MailProgram::instance();
+    auto& program = dynamic_cast<BuiltInMailProgram&>(MailProgram::instance());
     QVERIFY(program.display(mailTo("nobody@example.org"), &error));
     MailWindow* window = program.activeMailWindow();
     QCOMPARE(window->findChild<QLabel*>("Account")->text(),
@@ -219,7 +222,8 @@ void TestMailWindow::settingsAreStoredWithThePasswordApart()
 {
     QString error;
     QVERIFY(MailProgram::instance().display(mailTo("anna@example.org"), &error));
-    MailWindow* window = MailProgram::instance().activeMailWindow();
+    MailWindow* window
+        = dynamic_cast<BuiltInMailProgram&>(MailProgram::instance()).activeMailWindow();
     QTest::mouseClick(window->findChild<QPushButton*>("Settings"), Qt::LeftButton);
     auto* dialog = window->findChild<MailSettingsDialog*>();
     QVERIFY(dialog);
@@ -292,7 +296,7 @@ void TestMailWindow::settingsAreStoredWithThePasswordApart()
 
 void TestMailWindow::foldersOpenTheAgendaAndItemsAreSaved()
 {
-    MailProgram& program = MailProgram::instance();
+    auto& program = dynamic_cast<BuiltInMailProgram&>(MailProgram::instance());
     QString error;
     QVERIFY(program.showDefaultFolder(MailProgram::Folder::Inbox, &error));
     QCOMPARE(m_opener->opened, QList<QUrl>({ QUrl("mailto:") }));
@@ -402,5 +406,5 @@ void TestMailWindow::testsCanReplaceTheProgram()
     QVERIFY(dynamic_cast<BuiltInMailProgram*>(&MailProgram::instance()));
 }
 
-QTEST_MAIN(TestMailWindow)
+VANTREL_TEST_MAIN(TestMailWindow)
 #include "TestMailWindow.moc"

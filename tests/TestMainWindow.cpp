@@ -1,3 +1,4 @@
+#include "ApplicationTest.h"
 #include "ShellFakes.h"
 #include "TestFolder.h"
 
@@ -5,9 +6,9 @@
 #include "shell/FormMain.h"
 #include "shell/MDIFormMain.h"
 #include "shell/NotificationIcon.h"
-#include "shell/ScreenArea.h"
-#include "shell/Screens.h"
-#include "shell/Twips.h"
+#include "ui/ScreenArea.h"
+#include "ui/Screens.h"
+#include "ui/Twips.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -20,7 +21,7 @@
 #include <memory>
 
 using namespace vantrel;
-using shell::Screens;
+using ui::Screens;
 
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -44,8 +45,8 @@ private slots:
     void closingWithMaintenanceOpenKeepsItRunning();
 
 private:
-    int twipsX(int pixels) const { return shell::pixelsToTwipsX(pixels, m_main.get()); }
-    int twipsY(int pixels) const { return shell::pixelsToTwipsY(pixels, m_main.get()); }
+    int twipsX(int pixels) const { return ui::pixelsToTwipsX(pixels, m_main.get()); }
+    int twipsY(int pixels) const { return ui::pixelsToTwipsY(pixels, m_main.get()); }
 
     std::unique_ptr<test::TestFolder> m_folder;
     std::unique_ptr<shell::MDIFormMain> m_main;
@@ -92,10 +93,10 @@ void TestMainWindow::startsAtItsSizeWithTheSetupMenu()
 
 void TestMainWindow::minimumSizeSnapsBack()
 {
-    m_main->resize(shell::twipsToPixels(QSize(8000, 5000), m_main.get()));
+    m_main->resize(ui::twipsToPixels(QSize(8000, 5000), m_main.get()));
     QCOMPARE(twipsX(m_main->width()), 12900);
     QCOMPARE(twipsY(m_main->height()), 7530);
-    m_main->resize(shell::twipsToPixels(QSize(15000, 5000), m_main.get()));
+    m_main->resize(ui::twipsToPixels(QSize(15000, 5000), m_main.get()));
     QCOMPARE(twipsX(m_main->width()), 15000);
     QCOMPARE(twipsY(m_main->height()), 7530);
 }
@@ -123,7 +124,7 @@ void TestMainWindow::childScreensFillTheAreaRightOfNavigation()
 {
     QWidget* a = Screens::bringToFront(QStringLiteral("FormScreenA"));
     QWidget* b = Screens::bringToFront(QStringLiteral("FormScreenB"));
-    m_main->resize(shell::twipsToPixels(QSize(15000, 9000), m_main.get()));
+    m_main->resize(ui::twipsToPixels(QSize(15000, 9000), m_main.get()));
     for (QWidget* screen : { a, b }) {
         QCOMPARE(twipsX(screen->width()), 11700);
         QCOMPARE(screen->height(), m_main->centralWidget()->height());
@@ -131,7 +132,7 @@ void TestMainWindow::childScreensFillTheAreaRightOfNavigation()
     }
     // A hidden screen keeps its size and is placed again when it comes back.
     a->hide();
-    m_main->resize(shell::twipsToPixels(QSize(13500, 9000), m_main.get()));
+    m_main->resize(ui::twipsToPixels(QSize(13500, 9000), m_main.get()));
     QCOMPARE(twipsX(b->width()), 10200);
     QCOMPARE(twipsX(a->width()), 11700);
     Screens::bringToFront(QStringLiteral("FormScreenA"));
@@ -197,7 +198,7 @@ void TestMainWindow::lastScreenBroughtToFrontLiesOnTop()
 {
     QWidget* a = Screens::bringToFront(QStringLiteral("FormScreenA"));
     QWidget* b = Screens::bringToFront(QStringLiteral("FormScreenB"));
-    shell::ScreenArea* area = m_main->screenArea();
+    ui::ScreenArea* area = m_main->screenArea();
     const QPoint middle = area->rect().center();
     auto topScreenAt = [area](const QPoint& point) {
         QWidget* widget = area->childAt(point);
@@ -302,5 +303,5 @@ void TestMainWindow::closingWithMaintenanceOpenKeepsItRunning()
         QVERIFY(Screens::isVisible(QStringLiteral("FormMenu")));
 }
 
-QTEST_MAIN(TestMainWindow)
+VANTREL_TEST_MAIN(TestMainWindow)
 #include "TestMainWindow.moc"

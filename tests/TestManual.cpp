@@ -1,7 +1,8 @@
-#include "shell/ManualPages.h"
-#include "shell/ManualPictures.h"
-#include "shell/ManualRenderer.h"
-#include "shell/ManualSource.h"
+#include "ApplicationTest.h"
+#include "ManualPictures.h"
+#include "ManualRenderer.h"
+#include "ManualSource.h"
+#include "ui/ManualPages.h"
 
 #include "TestFolder.h"
 
@@ -13,6 +14,8 @@
 #include <QTest>
 
 using namespace vantrel::shell;
+
+using namespace vantrel::ui;
 
 namespace {
 
@@ -53,8 +56,9 @@ QString completeSources(const QString& folder)
     for (const ManualPage& entry : manualPages())
         screensByPage[entry.page].append(entry.screen);
     for (auto it = screensByPage.cbegin(); it != screensByPage.cend(); ++it) {
-        writeSource(folder, QString("%1-%2.html").arg(it.key(), 2, 10, QChar('0')).arg(it.value().first()),
-                    section("About " + it.value().first(), it.value().join(' ')));
+        writeSource(folder,
+            QString("%1-%2.html").arg(it.key(), 2, 10, QChar('0')).arg(it.value().first()),
+            section("About " + it.value().first(), it.value().join(' ')));
     }
     return folder;
 }
@@ -82,7 +86,8 @@ void TestManual::everySectionTitleStandsOnItsPage()
     ManualRenderer renderer("Vantrel User Manual", "Version 0.1");
     for (auto it = pictures.cbegin(); it != pictures.cend(); ++it)
         renderer.addPicture(it.key(), it.value());
-    QVERIFY2(renderer.writeManual(sections, folder.filePath("Help.pdf"), &error), qPrintable(error));
+    QVERIFY2(
+        renderer.writeManual(sections, folder.filePath("Help.pdf"), &error), qPrintable(error));
 
     QPdfDocument pdf;
     QCOMPARE(pdf.load(folder.filePath("Help.pdf")), QPdfDocument::Error::None);
@@ -100,14 +105,13 @@ void TestManual::everySectionTitleStandsOnItsPage()
                 ++page;
         }
         QVERIFY2(page <= pdf.pageCount() && pageText(pdf, page).startsWith(s.title),
-                 qPrintable(QString("%1 is not at the top of page %2").arg(s.title).arg(page)));
+            qPrintable(QString("%1 is not at the top of page %2").arg(s.title).arg(page)));
         QVERIFY2(page > previous, qPrintable(s.title));
         previous = page;
     }
     for (const ManualPage& entry : manualPages()) {
-        const auto described = std::find_if(sections.cbegin(), sections.cend(), [&](const ManualSection& s) {
-            return s.screens.contains(entry.screen);
-        });
+        const auto described = std::find_if(sections.cbegin(), sections.cend(),
+            [&](const ManualSection& s) { return s.screens.contains(entry.screen); });
         QVERIFY2(described != sections.cend(), qPrintable(entry.screen));
         QVERIFY2(pageText(pdf, entry.page).startsWith(described->title), qPrintable(entry.screen));
     }
@@ -127,7 +131,8 @@ void TestManual::quickStartHasOneSlidePerSource()
     ManualRenderer renderer("Vantrel Quick Start", "Version 0.1");
     for (auto it = pictures.cbegin(); it != pictures.cend(); ++it)
         renderer.addPicture(it.key(), it.value());
-    QVERIFY2(renderer.writeSlides(slides, folder.filePath("QuickStart.pdf"), &error), qPrintable(error));
+    QVERIFY2(
+        renderer.writeSlides(slides, folder.filePath("QuickStart.pdf"), &error), qPrintable(error));
 
     QPdfDocument pdf;
     QCOMPARE(pdf.load(folder.filePath("QuickStart.pdf")), QPdfDocument::Error::None);
@@ -135,7 +140,8 @@ void TestManual::quickStartHasOneSlidePerSource()
     const QSizeF size = pdf.pagePointSize(0);
     QVERIFY(size.width() > size.height());
     for (int i = 0; i < slides.size(); ++i)
-        QVERIFY2(pageText(pdf, i + 1).startsWith(slides.at(i).title), qPrintable(slides.at(i).title));
+        QVERIFY2(
+            pageText(pdf, i + 1).startsWith(slides.at(i).title), qPrintable(slides.at(i).title));
 }
 
 void TestManual::sectionThatWouldMissItsPageIsRefused()
@@ -151,7 +157,8 @@ void TestManual::sectionThatWouldMissItsPageIsRefused()
     ManualRenderer renderer("Vantrel User Manual", "Version 0.1");
     const QString pdf = folder.filePath("Help.pdf");
     QVERIFY(!renderer.writeManual(sections, pdf, &error));
-    QVERIFY2(error.contains("07-FormMastertables.html") && error.contains("page 7"), qPrintable(error));
+    QVERIFY2(
+        error.contains("07-FormMastertables.html") && error.contains("page 7"), qPrintable(error));
     QVERIFY(!QFile::exists(pdf));
 
     // Short enough, the same sources make a manual with blank pages up to each page.
@@ -210,5 +217,5 @@ void TestManual::badSourcesAreRefusedWithTheirReason()
     QVERIFY(!QFile::exists(folder.filePath("QuickStart.pdf")));
 }
 
-QTEST_MAIN(TestManual)
+VANTREL_TEST_MAIN(TestManual)
 #include "TestManual.moc"

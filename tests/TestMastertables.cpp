@@ -1,11 +1,12 @@
+#include "ApplicationTest.h"
 #include "companies/FormCompanies.h"
 #include "data/Database.h"
 #include "data/Schema.h"
+#include "mastertables/FormFindandReplace.h"
+#include "mastertables/FormMastertables.h"
 #include "platform/MessageBox.h"
-#include "shell/FormFindandReplace.h"
-#include "shell/FormMastertables.h"
 #include "shell/FormMenu.h"
-#include "shell/Screens.h"
+#include "ui/Screens.h"
 
 #include "Controls.h"
 #include "TestFolder.h"
@@ -19,9 +20,9 @@
 #include <QTest>
 
 using namespace vantrel;
-using shell::FormFindandReplace;
-using shell::FormMastertables;
-using shell::Screens;
+using mastertables::FormFindandReplace;
+using mastertables::FormMastertables;
+using ui::Screens;
 
 class TestMastertables : public QObject {
     Q_OBJECT
@@ -438,5 +439,5 @@ void TestMastertables::setupMenuOpensTheMasterTables()
     QVERIFY(opened->findChild<QPushButton*>("CommandHelp"));
 }
 
-QTEST_MAIN(TestMastertables)
+VANTREL_TEST_MAIN(TestMastertables)
 #include "TestMastertables.moc"

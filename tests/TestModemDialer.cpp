@@ -1,3 +1,4 @@
+#include "ApplicationTest.h"
 #include "ScriptedModem.h"
 
 #include "companies/ModemDialer.h"
@@ -205,5 +206,5 @@ void TestModemDialer::neverSendsAShortNumber()
     QVERIFY(modem.commands().isEmpty());
 }
 
-QTEST_MAIN(TestModemDialer)
+VANTREL_TEST_MAIN(TestModemDialer)
 #include "TestModemDialer.moc"

@@ -1,8 +1,9 @@
+#include "ApplicationTest.h"
+#include "data/Clock.h"
+#include "data/ProgramFolder.h"
 #include "platform/BusyCursor.h"
-#include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
-#include "platform/ProgramFolder.h"
 
 #include "TestFolder.h"
 
@@ -11,6 +12,8 @@
 #include <QTest>
 
 using namespace vantrel::platform;
+using namespace vantrel::data;
+using vantrel::data::isInsideProgramFolder;
 
 class TestPlatformFacades : public QObject {
     Q_OBJECT
@@ -25,7 +28,7 @@ void TestPlatformFacades::messagesAreAnsweredAndRecorded()
 {
     auto handler = std::make_unique<RecordingMessageBoxHandler>();
     RecordingMessageBoxHandler* recorder = handler.get();
-    recorder->answers = {MessageBox::No};
+    recorder->answers = { MessageBox::No };
     MessageBox::setHandler(std::move(handler));
 
     QVERIFY(!MessageBox::question(nullptr, "Archive this company?", MessageBox::No));
@@ -99,5 +102,5 @@ void TestPlatformFacades::busyCursorIsRestoredOnEveryPath()
     QVERIFY(QApplication::overrideCursor() == nullptr);
 }
 
-QTEST_MAIN(TestPlatformFacades)
+VANTREL_TEST_MAIN(TestPlatformFacades)
 #include "TestPlatformFacades.moc"

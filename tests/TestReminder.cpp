@@ -1,17 +1,18 @@
-#include "companies/CompanyAccess.h"
+#include "ApplicationTest.h"
+#include "RecordingMailProgram.h"
 #include "companies/FormCompanies.h"
 #include "companies/FormReminder.h"
 #include "companies/ReminderDate.h"
 #include "data/BoundView.h"
+#include "data/Clock.h"
 #include "data/Database.h"
 #include "data/FieldValues.h"
 #include "data/Schema.h"
 #include "office/MailProgram.h"
-#include "office/RecordingMailProgram.h"
-#include "platform/Clock.h"
 #include "platform/MessageBox.h"
-#include "shell/ScreenArea.h"
-#include "shell/Screens.h"
+#include "ui/CompanyAccess.h"
+#include "ui/ScreenArea.h"
+#include "ui/Screens.h"
 
 #include "TestFolder.h"
 
@@ -27,7 +28,7 @@ using companies::ReminderDate;
 namespace {
 
 // The companies screen as the reminder sees it: one company and what is written into it.
-class TestCompany : public QWidget, public companies::CompanyAccess {
+class TestCompany : public QWidget, public ui::CompanyAccess {
 public:
     QVariant companyKey() const override { return 7; }
     QVariant companyValue(const QString& column) const override { return values.value(column); }
@@ -103,7 +104,7 @@ private:
 
 void TestReminder::init()
 {
-    platform::Clock::setFixed(QDateTime(today, QTime(10, 30)));
+    data::Clock::setFixed(QDateTime(today, QTime(10, 30)));
     auto mail = std::make_unique<office::RecordingMailProgram>();
     m_mail = mail.get();
     office::MailProgram::setInstance(std::move(mail));
@@ -120,7 +121,7 @@ void TestReminder::cleanup()
     delete m_company;
     office::MailProgram::setInstance(nullptr);
     platform::MessageBox::setHandler(nullptr);
-    platform::Clock::reset();
+    data::Clock::reset();
 }
 
 void TestReminder::dueDay_data()
@@ -323,15 +324,15 @@ void TestReminder::reminderIsForTheCompaniesScreen()
     QVERIFY(db.execute(
         "INSERT INTO TABLE01 (TEXT01, TEXT20, DATE01, NUMBER01) VALUES "
         "('Keller AG', 'Company', '2026-11-07', 30), ('Zeta Mills', 'Company', NULL, NULL)"));
-    auto* screen = shell::Screens::instance<companies::FormCompanies>("FormCompanies");
+    auto* screen = ui::Screens::instance<companies::FormCompanies>("FormCompanies");
     QVERIFY(screen);
     QCOMPARE(screen->companyValue("TEXT01").toString(), QStringLiteral("Keller AG"));
 
     // The question blocks the main window, not the word processor's window where a
     // call report may be under way.
     QWidget mainWindow;
-    auto* area = new shell::ScreenArea(&mainWindow);
-    shell::Screens::setArea(area);
+    auto* area = new ui::ScreenArea(&mainWindow);
+    ui::Screens::setArea(area);
     auto* tree = new QPushButton(QStringLiteral("Contacts"), &mainWindow);
     tree->move(0, 0);
     mainWindow.resize(400, 300);
@@ -341,7 +342,7 @@ void TestReminder::reminderIsForTheCompaniesScreen()
     QVERIFY(QTest::qWaitForWindowExposed(&wordWindow));
     const BlockWatch mainBlock(&mainWindow);
     const BlockWatch wordBlock(&wordWindow);
-    auto* form = shell::Screens::bringToFront<companies::FormReminder>("FormReminder");
+    auto* form = ui::Screens::bringToFront<companies::FormReminder>("FormReminder");
     QVERIFY(form);
     QVERIFY(QTest::qWaitForWindowExposed(form));
     QVERIFY(mainBlock.blocked);
@@ -350,7 +351,7 @@ void TestReminder::reminderIsForTheCompaniesScreen()
     QTest::mouseClick(form->findChild<QPushButton*>("CommandYes"), Qt::LeftButton);
     QCOMPARE(form->findChild<QCalendarWidget*>("MonthView1")->selectedDate(), QDate(2026, 12, 7));
     QTest::mouseClick(form->findChild<QPushButton*>("CommandGo"), Qt::LeftButton);
-    QTRY_VERIFY(!shell::Screens::existing("FormReminder"));
+    QTRY_VERIFY(!ui::Screens::existing("FormReminder"));
 
     const QString note
         = "A new appointment will be scheduled on " + data::displayText(QDate(2026, 12, 7)) + ".";
@@ -361,9 +362,9 @@ void TestReminder::reminderIsForTheCompaniesScreen()
     // Stored with the company at its next save.
     QVERIFY(screen->view()->moveNext());
     QCOMPARE(db.scalar("SELECT TEXT21 FROM TABLE01 WHERE TEXT01 = 'Keller AG'").toString(), note);
-    shell::Screens::closeAll();
-    shell::Screens::releaseArea(area);
+    ui::Screens::closeAll();
+    ui::Screens::releaseArea(area);
 }
 
-QTEST_MAIN(TestReminder)
+VANTREL_TEST_MAIN(TestReminder)
 #include "TestReminder.moc"

@@ -1,11 +1,12 @@
+#include "ApplicationTest.h"
 #include "activities/FormReportFilter.h"
 #include "activities/ReportFilterQuery.h"
-#include "platform/Clock.h"
+#include "app/ScreenCatalog.h"
+#include "data/Clock.h"
 #include "platform/MessageBox.h"
 #include "shell/FormMain.h"
 #include "shell/MDIFormMain.h"
-#include "shell/ScreenCatalog.h"
-#include "shell/Screens.h"
+#include "ui/Screens.h"
 
 #include "BusinessRows.h"
 #include "Controls.h"
@@ -26,8 +27,8 @@
 using namespace vantrel;
 using activities::FormReportFilter;
 using activities::ReportFilterQuery;
-using shell::Screens;
 using test::insertRow;
+using ui::Screens;
 
 namespace {
 
@@ -78,7 +79,7 @@ private:
 
 void TestReportFilter::initTestCase()
 {
-    shell::registerScreens();
+    app::registerScreens();
 }
 
 void TestReportFilter::init()
@@ -88,7 +89,7 @@ void TestReportFilter::init()
     auto messages = std::make_unique<platform::RecordingMessageBoxHandler>();
     m_messages = messages.get();
     platform::MessageBox::setHandler(std::move(messages));
-    platform::Clock::setFixed(QDateTime(today, QTime(9, 0)));
+    data::Clock::setFixed(QDateTime(today, QTime(9, 0)));
     Screens::registerScreen(
         QStringLiteral("FormReportFilter"), [] { return new FormReportFilter; });
     Screens::registerScreen(QStringLiteral("FormAllCallReports"), [this] {
@@ -100,7 +101,7 @@ void TestReportFilter::init()
 void TestReportFilter::cleanup()
 {
     Screens::closeAll();
-    platform::Clock::reset();
+    data::Clock::reset();
     platform::MessageBox::setHandler(nullptr);
     m_folder.reset();
 }
@@ -140,7 +141,7 @@ void TestReportFilter::datesAreMonthDayYearWhateverTheLocale()
     QVERIFY(!ReportFilterQuery::parseDate(QStringLiteral("31/05/2009")).isValid());
     QVERIFY(!ReportFilterQuery::parseDate(QStringLiteral("2009-05-31")).isValid());
     QVERIFY(!ReportFilterQuery::parseDate(QStringLiteral("From which Date?")).isValid());
-    shell::RecordQuery query;
+    ui::RecordQuery query;
     QVERIFY(!ReportFilterQuery::build(
         QStringLiteral("05/01/2009"), QStringLiteral("Until which Date?"), {}, {}, &query));
 }
@@ -315,5 +316,5 @@ void TestReportFilter::hints()
     QCOMPARE(control<QPushButton>(screen, "CommandHelp")->text(), QStringLiteral("Help (F1)"));
 }
 
-QTEST_MAIN(TestReportFilter)
+VANTREL_TEST_MAIN(TestReportFilter)
 #include "TestReportFilter.moc"

@@ -1,3 +1,4 @@
+#include "ApplicationTest.h"
 #include "office/RtfReader.h"
 
 #include <QElapsedTimer>
@@ -98,16 +99,17 @@ void TestRtfReader::libreOfficeLetter()
     QVERIFY(readRtf(fixture("libreoffice-letter.rtf"), &body, &header, &error));
 
     QCOMPARE(paragraphs(header),
-             QStringList({ QStringLiteral("Müller & Söhne GmbH"), QStringLiteral("Hauptstraße 5 · 80331 München") }));
+        QStringList({ QStringLiteral("Müller & Söhne GmbH"),
+            QStringLiteral("Hauptstraße 5 · 80331 München") }));
     QVERIFY(formatOf(header, QStringLiteral("Müller")).fontWeight() == QFont::Bold);
     QCOMPARE(header.begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
 
     QCOMPARE(paragraphs(body),
-             QStringList({ QStringLiteral("Sehr geehrte Frau Öztürk,"),
-                           QStringLiteral("This is bold, italic and underlined text with big and red words."),
-                           QStringLiteral("First point"), QStringLiteral("Second point – café"),
-                           QStringLiteral("Product"), QStringLiteral("Price"), QStringLiteral("Widget"),
-                           QStringLiteral("12,50 €"), QStringLiteral("Mit freundlichen Grüßen") }));
+        QStringList({ QStringLiteral("Sehr geehrte Frau Öztürk,"),
+            QStringLiteral("This is bold, italic and underlined text with big and red words."),
+            QStringLiteral("First point"), QStringLiteral("Second point – café"),
+            QStringLiteral("Product"), QStringLiteral("Price"), QStringLiteral("Widget"),
+            QStringLiteral("12,50 €"), QStringLiteral("Mit freundlichen Grüßen") }));
     QCOMPARE(formatOf(body, QStringLiteral("bold")).fontWeight(), QFont::Bold);
     QVERIFY(formatOf(body, QStringLiteral("italic")).fontItalic());
     QVERIFY(formatOf(body, QStringLiteral("underlined")).fontUnderline());
@@ -116,7 +118,7 @@ void TestRtfReader::libreOfficeLetter()
     QCOMPARE(formatOf(body, QStringLiteral("words")).fontPointSize(), 12.0);
     QCOMPARE(formatOf(body, QStringLiteral("red")).foreground().color(), QColor(0xc9, 0x21, 0x1e));
     QCOMPARE(formatOf(body, QStringLiteral("words")).fontFamilies().toStringList(),
-             QStringList(QStringLiteral("Liberation Serif")));
+        QStringList(QStringLiteral("Liberation Serif")));
 
     const QTextList* list = blockOf(body, QStringLiteral("First point")).textList();
     QVERIFY(list);
@@ -128,10 +130,12 @@ void TestRtfReader::libreOfficeLetter()
     QVERIFY(table);
     QCOMPARE(table->rows(), 2);
     QCOMPARE(table->columns(), 2);
-    QCOMPARE(QTextCursor(table->cellAt(1, 1).firstCursorPosition()).block().text(), QStringLiteral("12,50 €"));
+    QCOMPARE(QTextCursor(table->cellAt(1, 1).firstCursorPosition()).block().text(),
+        QStringLiteral("12,50 €"));
     QCOMPARE(table->format().border(), 0.0);
-    QCOMPARE(blockOf(body, QStringLiteral("Mit freundlichen")).blockFormat().alignment() & Qt::AlignHorizontal_Mask,
-             Qt::AlignRight);
+    QCOMPARE(blockOf(body, QStringLiteral("Mit freundlichen")).blockFormat().alignment()
+            & Qt::AlignHorizontal_Mask,
+        Qt::AlignRight);
     QVERIFY(!body.isModified());
 }
 
@@ -151,7 +155,8 @@ void TestRtfReader::libreOfficeListsAndUnicode()
     const QTextList* numbers = blockOf(body, QStringLiteral("Number three")).textList();
     QVERIFY(numbers && numbers != bullets);
     QCOMPARE(numbers->format().style(), QTextListFormat::ListDecimal);
-    QCOMPARE(numbers->itemText(blockOf(body, QStringLiteral("Number three"))), QStringLiteral("3."));
+    QCOMPARE(
+        numbers->itemText(blockOf(body, QStringLiteral("Number three"))), QStringLiteral("3."));
     QCOMPARE(firstTable(body)->format().border(), 1.0);
 }
 
@@ -185,8 +190,9 @@ void TestRtfReader::abiWordListTextHoldingParagraphs()
     QVERIFY(readRtf(fixture("abiword-letter.rtf"), &body, &header, nullptr));
     QCOMPARE(paragraphs(header).first(), QStringLiteral("Müller & Söhne GmbH"));
     const QStringList texts = paragraphs(body);
-    for (const QString& item : { QStringLiteral("\tFirst point"), QStringLiteral("\tSecond point – café"),
-                                 QStringLiteral("\tOne"), QStringLiteral("\tTwo") })
+    for (const QString& item :
+        { QStringLiteral("\tFirst point"), QStringLiteral("\tSecond point – café"),
+            QStringLiteral("\tOne"), QStringLiteral("\tTwo") })
         QVERIFY2(texts.contains(item), qPrintable(item));
     QVERIFY(texts.contains(QStringLiteral("12,50 €")));
     QCOMPARE(formatOf(body, QStringLiteral("red")).foreground().color(), QColor(0xc9, 0x21, 0x1e));
@@ -203,7 +209,8 @@ void TestRtfReader::pandocMemo()
     const QStringList texts = paragraphs(body);
     QCOMPARE(texts.first(), QStringLiteral("Call report"));
     QCOMPARE(formatOf(body, QStringLiteral("Call report")).fontPointSize(), 18.0);
-    QVERIFY(texts.contains(QStringLiteral("Spoke with Frau Öztürk about the renewal; she wants a quote by Friday — €1.200 max.")));
+    QVERIFY(texts.contains(QStringLiteral(
+        "Spoke with Frau Öztürk about the renewal; she wants a quote by Friday — €1.200 max.")));
     QVERIFY(texts.contains(QStringLiteral("•\tSecond point: naïve café")));
     QCOMPARE(texts.last(), QStringLiteral("日本語 and emoji 😀"));
     QTextTable* table = firstTable(body);
@@ -216,18 +223,21 @@ void TestRtfReader::pandocMemo()
 void TestRtfReader::oldStyleNumbering()
 {
     // The paragraph numbering Word 6 and WordPad write.
-    const QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}}"
-                           "\\pard{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}"
-                           "\\fi-360\\li720 Apples\\par"
-                           "{\\pntext\\f1\\'B7\\tab}Pears\\par"
-                           "\\pard{\\pntext\\f0 1.\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pndec{\\pntxta.}}"
-                           "\\fi-360\\li720 Call back\\par"
-                           "{\\pntext\\f0 2.\\tab}Send offer\\par"
-                           "\\pard Done\\par}";
+    const QByteArray rtf
+        = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}}"
+          "\\pard{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}"
+          "\\fi-360\\li720 Apples\\par"
+          "{\\pntext\\f1\\'B7\\tab}Pears\\par"
+          "\\pard{\\pntext\\f0 "
+          "1.\\tab}{\\*\\pn\\pnlvlbody\\pnf0\\pnindent0\\pnstart1\\pndec{\\pntxta.}}"
+          "\\fi-360\\li720 Call back\\par"
+          "{\\pntext\\f0 2.\\tab}Send offer\\par"
+          "\\pard Done\\par}";
     QTextDocument body;
     QVERIFY(readRtf(rtf, &body, nullptr, nullptr));
-    QCOMPARE(paragraphs(body), QStringList({ QStringLiteral("Apples"), QStringLiteral("Pears"), QStringLiteral("Call back"),
-                                             QStringLiteral("Send offer"), QStringLiteral("Done") }));
+    QCOMPARE(paragraphs(body),
+        QStringList({ QStringLiteral("Apples"), QStringLiteral("Pears"),
+            QStringLiteral("Call back"), QStringLiteral("Send offer"), QStringLiteral("Done") }));
     const QTextList* bullets = blockOf(body, QStringLiteral("Apples")).textList();
     QVERIFY(bullets);
     QCOMPARE(bullets->format().style(), QTextListFormat::ListDisc);
@@ -248,18 +258,21 @@ void TestRtfReader::codePages_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("Windows-1252 by default")
         << QByteArray("{\\rtf1 \\'80 \\'fc\\'df \\'93q\\'94}") << QStringLiteral("€ üß “q”");
-    QTest::newRow("ansicpg 1251") << QByteArray("{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}")
+    QTest::newRow("ansicpg 1251") << QByteArray(
+        "{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}")
                                   << QStringLiteral("Привет");
-    QTest::newRow("font charset Cyrillic")
-        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset204 Arial Cyr;}}\\f1 \\'c4\\'e0 \\f0 \\'c4}")
-        << QStringLiteral("Да Ä");
-    QTest::newRow("Shift-JIS double bytes")
-        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset128 \\'82\\'6c\\'82\\'72 Mincho;}}\\f0 \\'82\\'a0\\'8a\\'bf}")
-        << QStringLiteral("あ漢");
+    QTest::newRow("font charset Cyrillic") << QByteArray(
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset204 Arial Cyr;}}\\f1 \\'c4\\'e0 \\f0 "
+        "\\'c4}") << QStringLiteral("Да Ä");
+    QTest::newRow("Shift-JIS double bytes") << QByteArray(
+        "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset128 \\'82\\'6c\\'82\\'72 Mincho;}}\\f0 "
+        "\\'82\\'a0\\'8a\\'bf}") << QStringLiteral("あ漢");
     QTest::newRow("Macintosh") << QByteArray("{\\rtf1\\mac \\'8a\\'9a}") << QStringLiteral("äö");
-    QTest::newRow("unknown code page falls back") << QByteArray("{\\rtf1\\ansicpg99999 \\'e9}") << QStringLiteral("é");
-    QTest::newRow("symbol font bullet") << QByteArray("{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}}\\f1 \\'b7}")
-                                        << QStringLiteral("•");
+    QTest::newRow("unknown code page falls back")
+        << QByteArray("{\\rtf1\\ansicpg99999 \\'e9}") << QStringLiteral("é");
+    QTest::newRow("symbol font bullet")
+        << QByteArray("{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}}\\f1 \\'b7}")
+        << QStringLiteral("•");
 }
 
 void TestRtfReader::codePages()
@@ -273,23 +286,32 @@ void TestRtfReader::unicodeEscapes_data()
 {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QString>("text");
-    QTest::newRow("fallback skipped") << QByteArray("{\\rtf1 gr\\u252?n}") << QStringLiteral("grün");
-    QTest::newRow("hex fallback skipped") << QByteArray("{\\rtf1 \\u8364\\'80 x}") << QStringLiteral("€ x");
+    QTest::newRow("fallback skipped")
+        << QByteArray("{\\rtf1 gr\\u252?n}") << QStringLiteral("grün");
+    QTest::newRow("hex fallback skipped")
+        << QByteArray("{\\rtf1 \\u8364\\'80 x}") << QStringLiteral("€ x");
     QTest::newRow("uc2") << QByteArray("{\\rtf1\\uc2 \\u8364??x}") << QStringLiteral("€x");
     QTest::newRow("uc0") << QByteArray("{\\rtf1\\uc0 \\u8364 x}") << QStringLiteral("€x");
-    QTest::newRow("uc is scoped to its group") << QByteArray("{\\rtf1 {\\uc2 a}\\u8364?b}") << QStringLiteral("a€b");
-    QTest::newRow("skip ends at a group") << QByteArray("{\\rtf1\\uc3 {\\u8364}ab}") << QStringLiteral("€ab");
+    QTest::newRow("uc is scoped to its group")
+        << QByteArray("{\\rtf1 {\\uc2 a}\\u8364?b}") << QStringLiteral("a€b");
+    QTest::newRow("skip ends at a group")
+        << QByteArray("{\\rtf1\\uc3 {\\u8364}ab}") << QStringLiteral("€ab");
     QTest::newRow("negative value") << QByteArray("{\\rtf1 \\u-3913?}") << QStringLiteral("\uF0B7");
     QTest::newRow("negative in symbol font")
-        << QByteArray("{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}}\\f1\\u-3913?}") << QStringLiteral("•");
-    QTest::newRow("surrogates signed") << QByteArray("{\\rtf1 \\u-10179?\\u-8704?}") << QStringLiteral("😀");
-    QTest::newRow("surrogates unsigned") << QByteArray("{\\rtf1 \\u55357?\\u56832?}") << QStringLiteral("😀");
-    QTest::newRow("surrogates around uc") << QByteArray("{\\rtf1 \\uc0 \\u55357\\uc1 \\u56832\\'3fx}")
-                                          << QStringLiteral("😀x");
-    QTest::newRow("lone surrogate") << QByteArray("{\\rtf1 a\\u-10179?b}") << QStringLiteral("a\uFFFDb");
-    QTest::newRow("out of range ignored") << QByteArray("{\\rtf1 a\\u99999999?b\\u-99999?c}") << QStringLiteral("abc");
-    QTest::newRow("control characters dropped") << QByteArray("{\\rtf1 a\\u0?\\u13?b\\u8233?c}")
-                                                << QStringLiteral("ab\u2028c");
+        << QByteArray("{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}}\\f1\\u-3913?}")
+        << QStringLiteral("•");
+    QTest::newRow("surrogates signed")
+        << QByteArray("{\\rtf1 \\u-10179?\\u-8704?}") << QStringLiteral("😀");
+    QTest::newRow("surrogates unsigned")
+        << QByteArray("{\\rtf1 \\u55357?\\u56832?}") << QStringLiteral("😀");
+    QTest::newRow("surrogates around uc")
+        << QByteArray("{\\rtf1 \\uc0 \\u55357\\uc1 \\u56832\\'3fx}") << QStringLiteral("😀x");
+    QTest::newRow("lone surrogate")
+        << QByteArray("{\\rtf1 a\\u-10179?b}") << QStringLiteral("a\uFFFDb");
+    QTest::newRow("out of range ignored")
+        << QByteArray("{\\rtf1 a\\u99999999?b\\u-99999?c}") << QStringLiteral("abc");
+    QTest::newRow("control characters dropped")
+        << QByteArray("{\\rtf1 a\\u0?\\u13?b\\u8233?c}") << QStringLiteral("ab\u2028c");
 }
 
 void TestRtfReader::unicodeEscapes()
@@ -301,39 +323,50 @@ void TestRtfReader::unicodeEscapes()
 
 void TestRtfReader::specialCharacters()
 {
-    const QByteArray rtf = "{\\rtf1 a\\~b\\-c\\_d\\emdash\\endash\\bullet\\lquote\\rquote\\ldblquote\\rdblquote"
-                           "\\tab e\\line f\\{\\}\\\\ g\tx}";
+    const QByteArray rtf
+        = "{\\rtf1 a\\~b\\-c\\_d\\emdash\\endash\\bullet\\lquote\\rquote\\ldblquote\\rdblquote"
+          "\\tab e\\line f\\{\\}\\\\ g\tx}";
     QCOMPARE(bodyText(rtf), QStringLiteral("a\u00A0b\u00ADc\u2011d—–•‘’“”\te\u2028f{}\\ g\tx"));
 }
 
 void TestRtfReader::characterFormats()
 {
-    const QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Times New Roman;}{\\f1 Courier New;}}"
-                           "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
-                           "\\b Bold\\b0  \\i Italic\\i0  \\ul Under\\ulnone  \\uldash Dash\\ul0  \\strike Struck\\strike0  "
-                           "\\super Up\\nosupersub  \\sub Down\\sub0  \\cf1 Red\\cf0  \\highlight2 Marked\\highlight0  "
-                           "\\cb2 Shaded\\cb0  \\f1\\fs20 Mono\\plain  Plain {\\b Grouped} Ungrouped "
-                           "\\v Hidden\\v0 Shown \\cf99 NoSuchColour \\f7 NoSuchFont}";
+    const QByteArray rtf
+        = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Times New Roman;}{\\f1 Courier New;}}"
+          "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
+          "\\b Bold\\b0  \\i Italic\\i0  \\ul Under\\ulnone  \\uldash Dash\\ul0  \\strike "
+          "Struck\\strike0  "
+          "\\super Up\\nosupersub  \\sub Down\\sub0  \\cf1 Red\\cf0  \\highlight2 "
+          "Marked\\highlight0  "
+          "\\cb2 Shaded\\cb0  \\f1\\fs20 Mono\\plain  Plain {\\b Grouped} Ungrouped "
+          "\\v Hidden\\v0 Shown \\cf99 NoSuchColour \\f7 NoSuchFont}";
     QTextDocument body;
     QVERIFY(readRtf(rtf, &body, nullptr, nullptr));
-    QCOMPARE(body.toPlainText(), QStringLiteral("Bold Italic Under Dash Struck Up Down Red Marked Shaded Mono Plain "
-                                                "Grouped Ungrouped Shown NoSuchColour NoSuchFont"));
+    QCOMPARE(body.toPlainText(),
+        QStringLiteral("Bold Italic Under Dash Struck Up Down Red Marked Shaded Mono Plain "
+                       "Grouped Ungrouped Shown NoSuchColour NoSuchFont"));
     QCOMPARE(formatOf(body, QStringLiteral("Bold")).fontWeight(), QFont::Bold);
     QCOMPARE(formatOf(body, QStringLiteral("Italic")).fontWeight(), QFont::Normal);
     QVERIFY(formatOf(body, QStringLiteral("Italic")).fontItalic());
-    QCOMPARE(formatOf(body, QStringLiteral("Under")).underlineStyle(), QTextCharFormat::SingleUnderline);
-    QCOMPARE(formatOf(body, QStringLiteral("Dash")).underlineStyle(), QTextCharFormat::DashUnderline);
+    QCOMPARE(
+        formatOf(body, QStringLiteral("Under")).underlineStyle(), QTextCharFormat::SingleUnderline);
+    QCOMPARE(
+        formatOf(body, QStringLiteral("Dash")).underlineStyle(), QTextCharFormat::DashUnderline);
     QVERIFY(!formatOf(body, QStringLiteral("Struck")).fontUnderline());
     QVERIFY(formatOf(body, QStringLiteral("Struck")).fontStrikeOut());
-    QCOMPARE(formatOf(body, QStringLiteral("Up")).verticalAlignment(), QTextCharFormat::AlignSuperScript);
-    QCOMPARE(formatOf(body, QStringLiteral("Down")).verticalAlignment(), QTextCharFormat::AlignSubScript);
+    QCOMPARE(formatOf(body, QStringLiteral("Up")).verticalAlignment(),
+        QTextCharFormat::AlignSuperScript);
+    QCOMPARE(formatOf(body, QStringLiteral("Down")).verticalAlignment(),
+        QTextCharFormat::AlignSubScript);
     QCOMPARE(formatOf(body, QStringLiteral("Red")).foreground().color(), QColor(Qt::red));
     QCOMPARE(formatOf(body, QStringLiteral("Marked")).background().color(), QColor(Qt::blue));
     QCOMPARE(formatOf(body, QStringLiteral("Shaded")).background().color(), QColor(Qt::blue));
     QCOMPARE(formatOf(body, QStringLiteral("Shaded")).foreground().style(), Qt::NoBrush);
-    QCOMPARE(formatOf(body, QStringLiteral("Mono")).fontFamilies().toStringList(), QStringList(QStringLiteral("Courier New")));
+    QCOMPARE(formatOf(body, QStringLiteral("Mono")).fontFamilies().toStringList(),
+        QStringList(QStringLiteral("Courier New")));
     QCOMPARE(formatOf(body, QStringLiteral("Mono")).fontPointSize(), 10.0);
-    QCOMPARE(formatOf(body, QStringLiteral("Plain")).fontFamilies().toStringList(), QStringList(QStringLiteral("Times New Roman")));
+    QCOMPARE(formatOf(body, QStringLiteral("Plain")).fontFamilies().toStringList(),
+        QStringList(QStringLiteral("Times New Roman")));
     QCOMPARE(formatOf(body, QStringLiteral("Plain")).fontPointSize(), 12.0);
     QCOMPARE(formatOf(body, QStringLiteral("Grouped")).fontWeight(), QFont::Bold);
     QCOMPARE(formatOf(body, QStringLiteral("Ungrouped")).fontWeight(), QFont::Normal);
@@ -343,14 +376,17 @@ void TestRtfReader::characterFormats()
 
 void TestRtfReader::paragraphFormats()
 {
-    const QByteArray rtf = "{\\rtf1 \\pard\\qc Centre\\par \\pard\\qr Right\\par \\pard\\qj Justified\\par "
-                           "\\pard\\li720\\ri360\\fi-360\\sb240\\sa120 Indented\\par "
-                           "\\pard\\sl360\\slmult1\\tqr\\tx4500\\tx720 Spaced\\par \\pard Left\\page Next page\\par}";
+    const QByteArray rtf
+        = "{\\rtf1 \\pard\\qc Centre\\par \\pard\\qr Right\\par \\pard\\qj Justified\\par "
+          "\\pard\\li720\\ri360\\fi-360\\sb240\\sa120 Indented\\par "
+          "\\pard\\sl360\\slmult1\\tqr\\tx4500\\tx720 Spaced\\par \\pard Left\\page Next "
+          "page\\par}";
     QTextDocument body;
     QVERIFY(readRtf(rtf, &body, nullptr, nullptr));
     QCOMPARE(paragraphs(body).size(), 7);
     const auto alignment = [&body](const char* text) {
-        return blockOf(body, QLatin1String(text)).blockFormat().alignment() & Qt::AlignHorizontal_Mask;
+        return blockOf(body, QLatin1String(text)).blockFormat().alignment()
+            & Qt::AlignHorizontal_Mask;
     };
     QCOMPARE(alignment("Centre"), Qt::AlignHCenter);
     QCOMPARE(alignment("Right"), Qt::AlignRight);
@@ -370,18 +406,20 @@ void TestRtfReader::paragraphFormats()
     QCOMPARE(spaced.tabPositions().at(0).position, 300.0);
     QCOMPARE(spaced.tabPositions().at(1).type, QTextOption::LeftTab);
     QCOMPARE(blockOf(body, QStringLiteral("Next page")).blockFormat().pageBreakPolicy(),
-             QTextFormat::PageBreak_AlwaysBefore);
-    QCOMPARE(blockOf(body, QStringLiteral("Left")).blockFormat().pageBreakPolicy(), QTextFormat::PageBreak_Auto);
+        QTextFormat::PageBreak_AlwaysBefore);
+    QCOMPARE(blockOf(body, QStringLiteral("Left")).blockFormat().pageBreakPolicy(),
+        QTextFormat::PageBreak_Auto);
 }
 
 void TestRtfReader::skippedDestinations()
 {
-    const QByteArray rtf = "{\\rtf1{\\info{\\title Secret title}{\\author Someone}}"
-                           "{\\stylesheet{\\s0 Normal;}{\\s1 Heading 1;}}"
-                           "{\\*\\generator Some writer;}{\\*\\unknowndestination hidden words}"
-                           "Before {\\pict\\pngblip 89504e470d0a1a0a}{\\pict\\bin4 {}{}}after "
-                           "{\\field{\\*\\fldinst HYPERLINK \"http://example.com\"}{\\fldrslt link text}} "
-                           "note{\\footnote footnote text} {\\footer footer text}end}";
+    const QByteArray rtf
+        = "{\\rtf1{\\info{\\title Secret title}{\\author Someone}}"
+          "{\\stylesheet{\\s0 Normal;}{\\s1 Heading 1;}}"
+          "{\\*\\generator Some writer;}{\\*\\unknowndestination hidden words}"
+          "Before {\\pict\\pngblip 89504e470d0a1a0a}{\\pict\\bin4 {}{}}after "
+          "{\\field{\\*\\fldinst HYPERLINK \"http://example.com\"}{\\fldrslt link text}} "
+          "note{\\footnote footnote text} {\\footer footer text}end}";
     QCOMPARE(bodyText(rtf), QStringLiteral("Before after link text note end"));
 }
 
@@ -390,14 +428,17 @@ void TestRtfReader::pageHeaderChoice()
     QTextDocument body;
     QTextDocument header;
     // The header for all pages wins over a left-page header written before it.
-    readRtf("{\\rtf1{\\headerl Left pages}{\\header All pages}{\\headerf First page}Body}", &body, &header, nullptr);
+    readRtf("{\\rtf1{\\headerl Left pages}{\\header All pages}{\\headerf First page}Body}", &body,
+        &header, nullptr);
     QCOMPARE(header.toPlainText(), QStringLiteral("All pages"));
     QCOMPARE(body.toPlainText(), QStringLiteral("Body"));
     // Without one, the first header with text is taken.
-    readRtf("{\\rtf1{\\headerr\\pard\\par}{\\headerf First page}{\\headerl Left}Body}", &body, &header, nullptr);
+    readRtf("{\\rtf1{\\headerr\\pard\\par}{\\headerf First page}{\\headerl Left}Body}", &body,
+        &header, nullptr);
     QCOMPARE(header.toPlainText(), QStringLiteral("First page"));
     // Formats inside the header do not leak into the body.
-    readRtf("{\\rtf1\\deff0{\\fonttbl{\\f0 Arial;}}{\\header\\b\\qc\\fs40 Head\\par}Body}", &body, &header, nullptr);
+    readRtf("{\\rtf1\\deff0{\\fonttbl{\\f0 Arial;}}{\\header\\b\\qc\\fs40 Head\\par}Body}", &body,
+        &header, nullptr);
     QCOMPARE(formatOf(header, QStringLiteral("Head")).fontPointSize(), 20.0);
     QCOMPARE(formatOf(body, QStringLiteral("Body")).fontWeight(), QFont::Normal);
     QCOMPARE(formatOf(body, QStringLiteral("Body")).fontPointSize(), 12.0);
@@ -409,10 +450,13 @@ void TestRtfReader::pageHeaderChoice()
 
 void TestRtfReader::tables()
 {
-    const QByteArray rtf = "{\\rtf1 \\trowd\\clbrdrt\\brdrs\\cellx1500\\cellx4500\\intbl Name\\cell Phone\\cell\\row "
-                           "\\trowd\\cellx1500\\cellx4500\\cellx6000\\intbl Ann\\cell 0171\\par 0172\\cell x\\cell\\row "
+    const QByteArray rtf = "{\\rtf1 \\trowd\\clbrdrt\\brdrs\\cellx1500\\cellx4500\\intbl "
+                           "Name\\cell Phone\\cell\\row "
+                           "\\trowd\\cellx1500\\cellx4500\\cellx6000\\intbl Ann\\cell 0171\\par "
+                           "0172\\cell x\\cell\\row "
                            "\\pard After\\par "
-                           "\\trowd\\cellx3000\\intbl Outer {\\*\\nesttableprops}a\\nestcell b\\nestcell\\nestrow\\cell\\row }";
+                           "\\trowd\\cellx3000\\intbl Outer {\\*\\nesttableprops}a\\nestcell "
+                           "b\\nestcell\\nestrow\\cell\\row }";
     QTextDocument body;
     QVERIFY(readRtf(rtf, &body, nullptr, nullptr));
     QTextTable* table = firstTable(body);
@@ -427,7 +471,7 @@ void TestRtfReader::tables()
     QCOMPARE(table->cellAt(0, 2).firstCursorPosition().block().text(), QString());
     const QStringList texts = paragraphs(body);
     QCOMPARE(texts.mid(texts.indexOf(QStringLiteral("After"))),
-             QStringList({ QStringLiteral("After"), QStringLiteral("Outer a\tb\t"), QString() }));
+        QStringList({ QStringLiteral("After"), QStringLiteral("Outer a\tb\t"), QString() }));
     QVERIFY(!QTextCursor(blockOf(body, QStringLiteral("After"))).currentTable());
 }
 
@@ -452,20 +496,30 @@ void TestRtfReader::hostileInput_data()
 {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QString>("text");
-    QTest::newRow("unclosed groups") << QByteArray("{\\rtf1 {\\b one {\\i two") << QStringLiteral("one two");
-    QTest::newRow("text after a premature close") << QByteArray("{\\rtf1 a}}} b}") << QStringLiteral("a b");
-    QTest::newRow("blank tail after the end") << QByteArray("{\\rtf1 a}\r\n\0\0 ", 14) << QStringLiteral("a");
-    QTest::newRow("huge binary length") << QByteArray("{\\rtf1 kept{\\pict\\bin999999999 abc}") << QStringLiteral("kept");
-    QTest::newRow("negative binary length") << QByteArray("{\\rtf1 {\\pict\\bin-5}x}") << QStringLiteral("x");
-    QTest::newRow("huge parameters") << QByteArray("{\\rtf1{\\uc999999999 \\u65?a}\\li99999999999999999999 b\\par}")
-                                     << QStringLiteral("Ab");
+    QTest::newRow("unclosed groups")
+        << QByteArray("{\\rtf1 {\\b one {\\i two") << QStringLiteral("one two");
+    QTest::newRow("text after a premature close")
+        << QByteArray("{\\rtf1 a}}} b}") << QStringLiteral("a b");
+    QTest::newRow("blank tail after the end")
+        << QByteArray("{\\rtf1 a}\r\n\0\0 ", 14) << QStringLiteral("a");
+    QTest::newRow("huge binary length")
+        << QByteArray("{\\rtf1 kept{\\pict\\bin999999999 abc}") << QStringLiteral("kept");
+    QTest::newRow("negative binary length")
+        << QByteArray("{\\rtf1 {\\pict\\bin-5}x}") << QStringLiteral("x");
+    QTest::newRow("huge parameters")
+        << QByteArray("{\\rtf1{\\uc999999999 \\u65?a}\\li99999999999999999999 b\\par}")
+        << QStringLiteral("Ab");
     QTest::newRow("cut escapes") << QByteArray("{\\rtf1 a\\'zzb\\'4") << QStringLiteral("azzb4");
     QTest::newRow("backslash at the end") << QByteArray("{\\rtf1 a\\") << QStringLiteral("a");
-    QTest::newRow("long control word") << QByteArray("{\\rtf1 a\\") + QByteArray(5000, 'x') + QByteArray(" b}")
-                                       << QStringLiteral("ab");
-    QTest::newRow("nul and control bytes") << QByteArray("{\\rtf1 a\0b\x01" "c}", 13) << QStringLiteral("abc");
-    QTest::newRow("structure characters") << QByteArray("{\\rtf1 a\\u64976?\\u64977?\\u65532?b}") << QStringLiteral("ab");
-    QTest::newRow("cell outside a table") << QByteArray("{\\rtf1 x\\cell\\row y}") << QStringLiteral("\nx\ny");
+    QTest::newRow("long control word") << QByteArray("{\\rtf1 a\\") + QByteArray(5000, 'x')
+            + QByteArray(" b}") << QStringLiteral("ab");
+    QTest::newRow("nul and control bytes") << QByteArray("{\\rtf1 a\0b\x01"
+                                                         "c}",
+        13) << QStringLiteral("abc");
+    QTest::newRow("structure characters")
+        << QByteArray("{\\rtf1 a\\u64976?\\u64977?\\u65532?b}") << QStringLiteral("ab");
+    QTest::newRow("cell outside a table")
+        << QByteArray("{\\rtf1 x\\cell\\row y}") << QStringLiteral("\nx\ny");
 }
 
 void TestRtfReader::hostileInput()
@@ -502,9 +556,11 @@ void TestRtfReader::deepNesting()
 
 void TestRtfReader::largeDocument()
 {
-    QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red255\\green0\\blue0;}\n";
-    const QByteArray paragraph = "\\pard\\plain\\ql\\li0\\sa120{\\f0\\fs24 Customer called about order }"
-                                 "{\\b\\cf1 \\u8470?123} and asked for M\\'fcller.\\par\n";
+    QByteArray rtf
+        = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red255\\green0\\blue0;}\n";
+    const QByteArray paragraph
+        = "\\pard\\plain\\ql\\li0\\sa120{\\f0\\fs24 Customer called about order }"
+          "{\\b\\cf1 \\u8470?123} and asked for M\\'fcller.\\par\n";
     const int count = 20 * 1024 * 1024 / paragraph.size();
     rtf.reserve(rtf.size() + count * paragraph.size() + 1);
     for (int i = 0; i < count; ++i)
@@ -516,9 +572,10 @@ void TestRtfReader::largeDocument()
     QTextDocument body;
     QVERIFY(readRtf(rtf, &body, nullptr, nullptr));
     qInfo("read %lld MB of RTF in %lld ms", static_cast<long long>(rtf.size() >> 20),
-          static_cast<long long>(timer.elapsed()));
+        static_cast<long long>(timer.elapsed()));
     QCOMPARE(body.blockCount(), count);
-    QCOMPARE(body.lastBlock().text(), QStringLiteral("Customer called about order №123 and asked for Müller."));
+    QCOMPARE(body.lastBlock().text(),
+        QStringLiteral("Customer called about order №123 and asked for Müller."));
 }
 
 void TestRtfReader::plainTextInput()
@@ -564,16 +621,17 @@ void TestRtfReader::binaryFilesRejected()
 void TestRtfReader::plainTextOfDocuments()
 {
     QCOMPARE(plainTextOfRtf(fixture("libreoffice-letter.rtf")),
-             QStringLiteral("Sehr geehrte Frau Öztürk,\n"
-                            "This is bold, italic and underlined text with big and red words.\n"
-                            "• First point\n• Second point – café\n"
-                            "Product\tPrice\nWidget\t12,50 €\n"
-                            "Mit freundlichen Grüßen"));
+        QStringLiteral("Sehr geehrte Frau Öztürk,\n"
+                       "This is bold, italic and underlined text with big and red words.\n"
+                       "• First point\n• Second point – café\n"
+                       "Product\tPrice\nWidget\t12,50 €\n"
+                       "Mit freundlichen Grüßen"));
     QCOMPARE(plainTextOfRtf(fixture("abiword-lists.rtf")).split(u'\n').mid(4, 2),
-             QStringList({ QStringLiteral("1. One"), QStringLiteral("2. Two") }));
-    QCOMPARE(plainTextOfRtf("{\\rtf1 line\\line break\\~here}"), QStringLiteral("line\nbreak here"));
+        QStringList({ QStringLiteral("1. One"), QStringLiteral("2. Two") }));
+    QCOMPARE(
+        plainTextOfRtf("{\\rtf1 line\\line break\\~here}"), QStringLiteral("line\nbreak here"));
     QCOMPARE(plainTextOfRtf("just text"), QStringLiteral("just text"));
 }
 
-QTEST_MAIN(TestRtfReader)
+VANTREL_TEST_MAIN(TestRtfReader)
 #include "TestRtfReader.moc"

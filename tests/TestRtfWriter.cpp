@@ -1,3 +1,4 @@
+#include "ApplicationTest.h"
 #include "office/RtfReader.h"
 #include "office/RtfWriter.h"
 
@@ -51,18 +52,23 @@ QStringList describe(const QTextDocument& document)
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextCharFormat f = it.fragment().charFormat();
             const QStringList families = f.fontFamilies().toStringList();
-            const QString run = QStringLiteral(" [%1 %2 %3%4%5%6%7%8 fg %9 bg %10]")
-                                    .arg(families.isEmpty() ? defaultFont.family() : families.first())
-                                    .arg(f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize()
-                                                                                   : defaultFont.pointSizeF())
-                                    .arg(f.fontWeight() > QFont::Medium ? QStringLiteral("b") : QString())
-                                    .arg(f.fontItalic() ? QStringLiteral("i") : QString())
-                                    .arg(f.underlineStyle() ? QStringLiteral("u%1").arg(f.underlineStyle()) : QString())
-                                    .arg(f.fontStrikeOut() ? QStringLiteral("s") : QString())
-                                    .arg(f.verticalAlignment() ? QStringLiteral("v%1").arg(f.verticalAlignment()) : QString())
-                                    .arg(QString())
-                                    .arg(f.foreground().style() ? f.foreground().color().name() : QStringLiteral("-"))
-                                    .arg(f.background().style() ? f.background().color().name() : QStringLiteral("-"));
+            const QString run
+                = QStringLiteral(" [%1 %2 %3%4%5%6%7%8 fg %9 bg %10]")
+                      .arg(families.isEmpty() ? defaultFont.family() : families.first())
+                      .arg(f.hasProperty(QTextFormat::FontPointSize) ? f.fontPointSize()
+                                                                     : defaultFont.pointSizeF())
+                      .arg(f.fontWeight() > QFont::Medium ? QStringLiteral("b") : QString())
+                      .arg(f.fontItalic() ? QStringLiteral("i") : QString())
+                      .arg(f.underlineStyle() ? QStringLiteral("u%1").arg(f.underlineStyle())
+                                              : QString())
+                      .arg(f.fontStrikeOut() ? QStringLiteral("s") : QString())
+                      .arg(f.verticalAlignment() ? QStringLiteral("v%1").arg(f.verticalAlignment())
+                                                 : QString())
+                      .arg(QString())
+                      .arg(f.foreground().style() ? f.foreground().color().name()
+                                                  : QStringLiteral("-"))
+                      .arg(f.background().style() ? f.background().color().name()
+                                                  : QStringLiteral("-"));
             if (run != previous)
                 line += run;
             previous = run;
@@ -123,7 +129,8 @@ void TestRtfWriter::formatsSurvive()
     cursor.insertText(QStringLiteral("bold "), bold);
     cursor.insertText(QStringLiteral("italic "), with(&QTextCharFormat::setFontItalic));
     cursor.insertText(QStringLiteral("under "), with(&QTextCharFormat::setFontUnderline));
-    QTextCharFormat all = with(&QTextCharFormat::setFontItalic, with(&QTextCharFormat::setFontUnderline, bold));
+    QTextCharFormat all
+        = with(&QTextCharFormat::setFontItalic, with(&QTextCharFormat::setFontUnderline, bold));
     cursor.insertText(QStringLiteral("all "), all);
     cursor.insertText(QStringLiteral("struck "), with(&QTextCharFormat::setFontStrikeOut));
     QTextCharFormat wavy;
@@ -173,7 +180,8 @@ void TestRtfWriter::formatsSurvive()
 
     QTextBlockFormat spaced;
     spaced.setLineHeight(150, QTextBlockFormat::ProportionalHeight);
-    spaced.setTabPositions({ QTextOption::Tab(300, QTextOption::RightTab), QTextOption::Tab(48, QTextOption::LeftTab) });
+    spaced.setTabPositions({ QTextOption::Tab(300, QTextOption::RightTab),
+        QTextOption::Tab(48, QTextOption::LeftTab) });
     spaced.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     cursor.insertBlock(spaced, plain());
     cursor.insertText(QStringLiteral("Name\tDate"));
@@ -188,9 +196,10 @@ void TestRtfWriter::formatsSurvive()
 
 void TestRtfWriter::unicodeSurvives()
 {
-    const QString text = QStringLiteral("Grüße aus Köln, Straße; 12,50 € – „Zitat“ … 日本語 Привет Ελληνικά "
-                                        "emoji 😀👍🏽 {braces} back\\slash tab\there line\u2028break no\u00A0break "
-                                        "soft\u00ADhyphen non\u2011breaking");
+    const QString text = QStringLiteral(
+        "Grüße aus Köln, Straße; 12,50 € – „Zitat“ … 日本語 Привет Ελληνικά "
+        "emoji 😀👍🏽 {braces} back\\slash tab\there line\u2028break no\u00A0break "
+        "soft\u00ADhyphen non\u2011breaking");
     QTextCursor(&m_document).insertText(text);
     QTextDocument copy;
     readBack(writeRtf(m_document), &copy);
@@ -221,8 +230,9 @@ void TestRtfWriter::listsSurvive()
 
     cursor.insertBlock(QTextBlockFormat());
     cursor.insertText(QStringLiteral("Steps"));
-    for (const QTextListFormat::Style style : { QTextListFormat::ListDecimal, QTextListFormat::ListLowerAlpha,
-                                                QTextListFormat::ListUpperRoman, QTextListFormat::ListSquare }) {
+    for (const QTextListFormat::Style style :
+        { QTextListFormat::ListDecimal, QTextListFormat::ListLowerAlpha,
+            QTextListFormat::ListUpperRoman, QTextListFormat::ListSquare }) {
         QTextListFormat format;
         format.setStyle(style);
         cursor.insertBlock(QTextBlockFormat());
@@ -273,11 +283,11 @@ void TestRtfWriter::tablesSurvive()
     cursor.insertText(QStringLiteral("Offer"));
     QTextTableFormat format;
     format.setBorder(1);
-    format.setColumnWidthConstraints({ QTextLength(QTextLength::FixedLength, 100), QTextLength(QTextLength::FixedLength, 200),
-                                       QTextLength(QTextLength::FixedLength, 50) });
+    format.setColumnWidthConstraints({ QTextLength(QTextLength::FixedLength, 100),
+        QTextLength(QTextLength::FixedLength, 200), QTextLength(QTextLength::FixedLength, 50) });
     QTextTable* table = cursor.insertTable(2, 3, format);
-    const QStringList cells { QStringLiteral("Item"), QStringLiteral("Description"), QStringLiteral("Price"),
-                              QStringLiteral("Widget"), QString(), QStringLiteral("12,50 €") };
+    const QStringList cells { QStringLiteral("Item"), QStringLiteral("Description"),
+        QStringLiteral("Price"), QStringLiteral("Widget"), QString(), QStringLiteral("12,50 €") };
     for (int i = 0; i < cells.size(); ++i) {
         if (!cells.at(i).isEmpty())
             table->cellAt(i / 3, i % 3).firstCursorPosition().insertText(cells.at(i));
@@ -304,7 +314,10 @@ void TestRtfWriter::tablesSurvive()
 void TestRtfWriter::paragraphMarksSurvive()
 {
     const QList<QStringList> documents {
-        { QString() }, { QStringLiteral("a"), QString() }, { QString(), QStringLiteral("b") }, { QString(), QString(), QString() },
+        { QString() },
+        { QStringLiteral("a"), QString() },
+        { QString(), QStringLiteral("b") },
+        { QString(), QString(), QString() },
     };
     for (const QStringList& texts : documents) {
         m_document.setPlainText(texts.join(u'\n'));
@@ -319,7 +332,8 @@ void TestRtfWriter::outputIsSevenBitRtf()
     QTextCursor(&m_document).insertText(QStringLiteral("Grüße {}\\ 日本 😀"));
     const QByteArray rtf = writeRtf(m_document);
     QVERIFY(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1252\\deff0"));
-    QVERIFY(std::all_of(rtf.begin(), rtf.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }));
+    QVERIFY(std::all_of(
+        rtf.begin(), rtf.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }));
     int depth = 0;
     for (qsizetype i = 0; i < rtf.size(); ++i) {
         if (rtf.at(i) == '\\')
@@ -330,7 +344,8 @@ void TestRtfWriter::outputIsSevenBitRtf()
             QCOMPARE(rtf.mid(i + 1).trimmed(), QByteArray());
     }
     QCOMPARE(depth, 0);
-    QVERIFY(rtf.contains("Gr\\u252\\'fc\\u223\\'dfe \\{\\}\\\\ \\u26085?\\u26412? \\u-10179?\\u-8704?"));
+    QVERIFY(rtf.contains(
+        "Gr\\u252\\'fc\\u223\\'dfe \\{\\}\\\\ \\u26085?\\u26412? \\u-10179?\\u-8704?"));
 
     QTextCharFormat odd;
     odd.setFontFamilies({ QStringLiteral("Odd;Name") });
@@ -339,8 +354,9 @@ void TestRtfWriter::outputIsSevenBitRtf()
     readBack(writeRtf(m_document), &copy);
     QTextCursor first(&copy);
     first.setPosition(1);
-    QCOMPARE(first.charFormat().fontFamilies().toStringList(), QStringList(QStringLiteral("OddName")));
+    QCOMPARE(
+        first.charFormat().fontFamilies().toStringList(), QStringList(QStringLiteral("OddName")));
 }
 
-QTEST_MAIN(TestRtfWriter)
+VANTREL_TEST_MAIN(TestRtfWriter)
 #include "TestRtfWriter.moc"

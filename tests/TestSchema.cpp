@@ -26,13 +26,12 @@ void TestSchema::everyTableAndColumnHasItsKind_data()
     QTest::addColumn<int>("kind");
     QTest::addColumn<QStringList>("tables");
     QTest::newRow("CONTACT.mdb") << int(DatabaseKind::Business)
-                                 << QStringList{"TABLE01", "TABLE02", "TABLE03", "TABLE05", "TABLE06",
-                                                "TABLE07", "TABLE08", "TABLE09", "TABLE10", "TABLE11",
-                                                "TABLE13", "MT01",    "MT02",    "MT03",    "MT04",
-                                                "MT05",    "MT06",    "MT08",    "MT09",    "MT10",
-                                                "MT12",    "MT13"};
+                                 << QStringList { "TABLE01", "TABLE02", "TABLE03", "TABLE05",
+                                        "TABLE06", "TABLE07", "TABLE08", "TABLE09", "TABLE10",
+                                        "TABLE11", "TABLE13", "MT01", "MT02", "MT03", "MT04",
+                                        "MT05", "MT06", "MT08", "MT09", "MT10", "MT12", "MT13" };
     QTest::newRow("User.mdb") << int(DatabaseKind::User)
-                              << QStringList{"TABLE01", "TABLE02", "TABLE03"};
+                              << QStringList { "TABLE01", "TABLE02", "TABLE03" };
 }
 
 void TestSchema::everyTableAndColumnHasItsKind()
@@ -41,14 +40,15 @@ void TestSchema::everyTableAndColumnHasItsKind()
     QFETCH(QStringList, tables);
     vantrel::test::TestFolder folder;
     QString error;
-    QVERIFY2(createDatabaseFile(QStringLiteral("X.mdb"), DatabaseKind(kind), &error), qPrintable(error));
+    QVERIFY2(
+        createDatabaseFile(QStringLiteral("X.mdb"), DatabaseKind(kind), &error), qPrintable(error));
     Database db;
     QVERIFY(db.open(QStringLiteral("X.mdb")));
 
     QueryResult names;
     QVERIFY(db.query(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND "
                                     "name NOT LIKE 'sqlite*' ORDER BY name"),
-                     {}, &names));
+        {}, &names));
     QStringList actual;
     for (const QVariantList& row : std::as_const(names.rows))
         actual.append(row.at(0).toString());
@@ -59,7 +59,7 @@ void TestSchema::everyTableAndColumnHasItsKind()
     for (const TableDefinition& table : tablesOf(DatabaseKind(kind))) {
         QueryResult info;
         QVERIFY(db.query(QStringLiteral("SELECT name, type, pk FROM pragma_table_info(?)"),
-                         {table.name}, &info));
+            { table.name }, &info));
         QCOMPARE(info.rows.size(), table.columns.size());
         for (const QVariantList& column : std::as_const(info.rows)) {
             const QString name = column.at(0).toString();
@@ -68,7 +68,7 @@ void TestSchema::everyTableAndColumnHasItsKind()
         }
     }
     QCOMPARE(db.scalar(QStringLiteral("PRAGMA user_version")).toInt(),
-             currentSchemaVersion(DatabaseKind(kind)));
+        currentSchemaVersion(DatabaseKind(kind)));
 }
 
 void TestSchema::initialRows()
@@ -79,18 +79,18 @@ void TestSchema::initialRows()
     QVERIFY(openBusinessDatabase(contact));
     QCOMPARE(contact.scalar(QStringLiteral("SELECT COUNT(*) FROM TABLE02")).toInt(), 1);
     QCOMPARE(contact.scalar(QStringLiteral("SELECT TEXT02 FROM TABLE02")).toString(),
-             QStringLiteral("Keystone"));
-    for (const QString& table : {QStringLiteral("TABLE01"), QStringLiteral("TABLE03"),
-                                 QStringLiteral("MT12"), QStringLiteral("TABLE08")})
+        QStringLiteral("Keystone"));
+    for (const QString& table : { QStringLiteral("TABLE01"), QStringLiteral("TABLE03"),
+             QStringLiteral("MT12"), QStringLiteral("TABLE08") })
         QCOMPARE(contact.scalar(QStringLiteral("SELECT COUNT(*) FROM ") + table).toInt(), 0);
 
     Database user;
     QVERIFY(openUserDatabase(user));
     for (const QString& table :
-         {QStringLiteral("TABLE01"), QStringLiteral("TABLE02"), QStringLiteral("TABLE03")})
+        { QStringLiteral("TABLE01"), QStringLiteral("TABLE02"), QStringLiteral("TABLE03") })
         QCOMPARE(user.scalar(QStringLiteral("SELECT COUNT(*) FROM ") + table).toInt(), 1);
     QCOMPARE(user.scalar(QStringLiteral("SELECT TEXT03 FROM TABLE02")).toString(),
-             QStringLiteral("All Companies"));
+        QStringLiteral("All Companies"));
     QVERIFY(user.scalar(QStringLiteral("SELECT TEXT04 FROM TABLE02")).toString().isEmpty());
 }
 
@@ -102,16 +102,16 @@ void TestSchema::deliveredDefaults()
     QVERIFY(openBusinessDatabase(db));
     // A company inserted with a few columns only (the mail-program import) is active.
     QVERIFY(db.execute(QStringLiteral("INSERT INTO TABLE01 (TEXT01, TEXT08) VALUES (?, ?)"),
-                       {QStringLiteral("O'Brien & Sons"), QStringLiteral("Cork")}));
+        { QStringLiteral("O'Brien & Sons"), QStringLiteral("Cork") }));
     QCOMPARE(db.scalar(QStringLiteral("SELECT TEXT20 FROM TABLE01")).toString(),
-             QStringLiteral("Company"));
+        QStringLiteral("Company"));
     // Keys keep counting after a delete, as the engine's autonumber does.
     const qint64 first = db.lastInsertId();
     QVERIFY(db.execute(QStringLiteral("DELETE FROM TABLE01")));
     QVERIFY(db.execute(QStringLiteral("INSERT INTO TABLE01 (TEXT01) VALUES ('Next')")));
     QVERIFY(db.lastInsertId() > first);
     // Dates go in as dates and come back as dates.
-    QVERIFY(db.execute(QStringLiteral("UPDATE TABLE01 SET DATE01 = ?"), {QDate(2026, 3, 4)}));
+    QVERIFY(db.execute(QStringLiteral("UPDATE TABLE01 SET DATE01 = ?"), { QDate(2026, 3, 4) }));
     QCOMPARE(db.scalar(QStringLiteral("SELECT DATE01 FROM TABLE01")), QVariant(QDate(2026, 3, 4)));
 }
 
@@ -133,8 +133,9 @@ void TestSchema::olderWorkstationFileIsMigrated()
     Database db;
     QVERIFY2(openUserDatabase(db), qPrintable(db.lastError()));
     QCOMPARE(db.scalar(QStringLiteral("PRAGMA user_version")).toInt(),
-             currentSchemaVersion(DatabaseKind::User));
-    QCOMPARE(db.scalar(QStringLiteral("SELECT TEXT03 FROM TABLE02")).toString(), QStringLiteral("Anna"));
+        currentSchemaVersion(DatabaseKind::User));
+    QCOMPARE(
+        db.scalar(QStringLiteral("SELECT TEXT03 FROM TABLE02")).toString(), QStringLiteral("Anna"));
     QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM TABLE03")).toInt(), 1);
 }
 

@@ -1,10 +1,11 @@
+#include "ApplicationTest.h"
 #include "PdfPrinterProvider.h"
 #include "TestFolder.h"
 
-#include "office/BuiltInSpreadsheetProgram.h"
-#include "office/PrinterProvider.h"
 #include "office/Sheet.h"
-#include "office/SheetPrinter.h"
+#include "ui/BuiltInSpreadsheetProgram.h"
+#include "ui/PrinterProvider.h"
+#include "ui/SheetPrinter.h"
 
 #include <QPdfDocument>
 #include <QPdfSelection>
@@ -12,6 +13,7 @@
 #include <QTest>
 
 using namespace vantrel::office;
+using namespace vantrel::ui;
 
 using vantrel::test::NoPrinterProvider;
 using vantrel::test::PdfPrinterProvider;
@@ -150,5 +152,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSheetPrinter)
+VANTREL_TEST_MAIN(TestSheetPrinter)
 #include "TestSheetPrinter.moc"

@@ -1,7 +1,7 @@
+#include "data/Clock.h"
 #include "office/MailAccount.h"
 #include "office/MailItem.h"
 #include "office/SmtpSender.h"
-#include "platform/Clock.h"
 
 #include "LoopbackSmtpServer.h"
 
@@ -10,7 +10,7 @@
 #include <QTest>
 
 using namespace vantrel::office;
-using vantrel::platform::Clock;
+using vantrel::data::Clock;
 using vantrel::test::LoopbackSmtpServer;
 
 namespace {

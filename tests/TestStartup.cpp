@@ -1,15 +1,16 @@
+#include "ApplicationTest.h"
 #include "TestFolder.h"
 
+#include "app/StartSequence.h"
 #include "data/Database.h"
+#include "data/ProgramFolder.h"
 #include "data/Schema.h"
+#include "data/SetupFlag.h"
 #include "maintenance/FormReplica.h"
 #include "platform/MessageBox.h"
-#include "platform/ProgramFolder.h"
 #include "shell/MDIFormMain.h"
-#include "shell/Screens.h"
-#include "shell/SetupFlag.h"
 #include "shell/SplashWindow.h"
-#include "shell/StartSequence.h"
+#include "ui/Screens.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -25,8 +26,8 @@
 #include <memory>
 
 using namespace vantrel;
+using app::StartSequence;
 using maintenance::FormReplica;
-using shell::StartSequence;
 
 namespace {
 
@@ -46,7 +47,7 @@ QString storedFlag()
 {
     QString flag;
     QString error;
-    if (!shell::SetupFlag::read(&flag, &error))
+    if (!data::SetupFlag::read(&flag, &error))
         return QStringLiteral("<%1>").arg(error);
     return flag;
 }
@@ -117,7 +118,7 @@ void TestStartup::setUpWorkstationGoesThroughSplash()
 {
     m_folder->createDatabases();
     QString error;
-    QVERIFY(shell::SetupFlag::store(QStringLiteral("1"), &error));
+    QVERIFY(data::SetupFlag::store(QStringLiteral("1"), &error));
 
     StartSequence sequence;
     QSignalSpy finished(&sequence, &StartSequence::finished);
@@ -137,7 +138,7 @@ void TestStartup::setUpWorkstationGoesThroughSplash()
     QVERIFY(main->isVisible());
     QCOMPARE(main->windowTitle(), QStringLiteral("Vantrel"));
     // The setup menu is the first screen, right of the navigation tree.
-    QWidget* menu = shell::Screens::existing(QStringLiteral("FormMenu"));
+    QWidget* menu = ui::Screens::existing(QStringLiteral("FormMenu"));
     QVERIFY(menu);
     QVERIFY(menu->isVisible());
     QVERIFY(main->isAncestorOf(menu));
@@ -301,8 +302,8 @@ void TestStartup::setupScreenExplainsTheSingleUserChoice()
         QStringLiteral(
             "Select this option if you are a single user. Instead of creating a replica, "
             "a copy of the database will be made to ")
-            + QDir::toNativeSeparators(platform::programFolder()) + QStringLiteral("."));
+            + QDir::toNativeSeparators(data::programFolder()) + QStringLiteral("."));
 }
 
-QTEST_MAIN(TestStartup)
+VANTREL_TEST_MAIN(TestStartup)
 #include "TestStartup.moc"

@@ -34,10 +34,10 @@ void TestTextRules::init()
     m_folder = std::make_unique<vantrel::test::TestFolder>();
     m_folder->createDatabases();
     QVERIFY(openBusinessDatabase(m_db));
-    for (const char* name : {"zeta", "Émile Dupont", "eve", "Apple", "apple pie", "ÄRZTE GmbH",
-                             "O'Brien & Sons", "50% Discount", "under_score", "Bäcker",
-                             "Baker", "*Star*"})
-        QVERIFY(m_db.execute("INSERT INTO TABLE01 (TEXT01) VALUES (?)", {QString::fromUtf8(name)}));
+    for (const char* name : { "zeta", "Émile Dupont", "eve", "Apple", "apple pie", "ÄRZTE GmbH",
+             "O'Brien & Sons", "50% Discount", "under_score", "Bäcker", "Baker", "*Star*" })
+        QVERIFY(
+            m_db.execute("INSERT INTO TABLE01 (TEXT01) VALUES (?)", { QString::fromUtf8(name) }));
 }
 
 void TestTextRules::cleanup()
@@ -62,29 +62,52 @@ void TestTextRules::likePatterns_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<bool>("matches");
-    QTest::newRow("star prefix") << "Apple" << "A*" << true;
-    QTest::newRow("case ignored") << "apple" << "A*" << true;
-    QTest::newRow("case beyond ascii") << "ärzte" << "ÄR*" << true;
-    QTest::newRow("contains") << "The big apple" << "*APPLE*" << true;
-    QTest::newRow("question one char") << "Baker" << "B?ker" << true;
-    QTest::newRow("question not empty") << "Bker" << "B?ker" << false;
-    QTest::newRow("hash digit") << "R2D2" << "R#D#" << true;
-    QTest::newRow("hash not letter") << "RXD2" << "R#D#" << false;
-    QTest::newRow("set") << "Bat" << "B[aeiou]t" << true;
-    QTest::newRow("set miss") << "Bxt" << "B[aeiou]t" << false;
-    QTest::newRow("range") << "c7" << "[a-f]#" << true;
-    QTest::newRow("negated set") << "Bxt" << "B[!aeiou]t" << true;
-    QTest::newRow("negated set miss") << "Bat" << "B[!aeiou]t" << false;
-    QTest::newRow("bracketed star literal") << "5*3" << "5[*]3" << true;
-    QTest::newRow("bracketed star not wildcard") << "513" << "5[*]3" << false;
-    QTest::newRow("percent is plain") << "50% off" << "50%*" << true;
-    QTest::newRow("percent not wildcard") << "50 off" << "50%*" << false;
-    QTest::newRow("underscore is plain") << "ab" << "a_" << false;
-    QTest::newRow("apostrophe") << "O'Brien" << "O'*" << true;
-    QTest::newRow("whole string") << "Apple pie" << "Apple" << false;
-    QTest::newRow("star backtracks") << "abcabcabd" << "*abd" << true;
-    QTest::newRow("unclosed bracket is literal") << "a[b" << "a[b" << true;
-    QTest::newRow("empty pattern") << "" << "" << true;
+    QTest::newRow("star prefix") << "Apple"
+                                 << "A*" << true;
+    QTest::newRow("case ignored") << "apple"
+                                  << "A*" << true;
+    QTest::newRow("case beyond ascii") << "ärzte"
+                                       << "ÄR*" << true;
+    QTest::newRow("contains") << "The big apple"
+                              << "*APPLE*" << true;
+    QTest::newRow("question one char") << "Baker"
+                                       << "B?ker" << true;
+    QTest::newRow("question not empty") << "Bker"
+                                        << "B?ker" << false;
+    QTest::newRow("hash digit") << "R2D2"
+                                << "R#D#" << true;
+    QTest::newRow("hash not letter") << "RXD2"
+                                     << "R#D#" << false;
+    QTest::newRow("set") << "Bat"
+                         << "B[aeiou]t" << true;
+    QTest::newRow("set miss") << "Bxt"
+                              << "B[aeiou]t" << false;
+    QTest::newRow("range") << "c7"
+                           << "[a-f]#" << true;
+    QTest::newRow("negated set") << "Bxt"
+                                 << "B[!aeiou]t" << true;
+    QTest::newRow("negated set miss") << "Bat"
+                                      << "B[!aeiou]t" << false;
+    QTest::newRow("bracketed star literal") << "5*3"
+                                            << "5[*]3" << true;
+    QTest::newRow("bracketed star not wildcard") << "513"
+                                                 << "5[*]3" << false;
+    QTest::newRow("percent is plain") << "50% off"
+                                      << "50%*" << true;
+    QTest::newRow("percent not wildcard") << "50 off"
+                                          << "50%*" << false;
+    QTest::newRow("underscore is plain") << "ab"
+                                         << "a_" << false;
+    QTest::newRow("apostrophe") << "O'Brien"
+                                << "O'*" << true;
+    QTest::newRow("whole string") << "Apple pie"
+                                  << "Apple" << false;
+    QTest::newRow("star backtracks") << "abcabcabd"
+                                     << "*abd" << true;
+    QTest::newRow("unclosed bracket is literal") << "a[b"
+                                                 << "a[b" << true;
+    QTest::newRow("empty pattern") << ""
+                                   << "" << true;
 }
 
 void TestTextRules::likePatterns()
@@ -94,35 +117,28 @@ void TestTextRules::likePatterns()
     QFETCH(bool, matches);
     QCOMPARE(matchesLike(text, pattern), matches);
     // The engine's Like is the same function.
-    QCOMPARE(m_db.scalar("SELECT ? LIKE ?", {text, pattern}).toBool(), matches);
+    QCOMPARE(m_db.scalar("SELECT ? LIKE ?", { text, pattern }).toBool(), matches);
 }
 
 void TestTextRules::equalityIgnoresCaseBeyondAscii()
 {
-    QCOMPARE(names("SELECT TEXT01 FROM TABLE01 WHERE TEXT01 = ?", {"APPLE"}), QStringList{"Apple"});
-    QCOMPARE(names("SELECT TEXT01 FROM TABLE01 WHERE TEXT01 = ?", {QString::fromUtf8("ärzte gmbh")}),
-             QStringList{QString::fromUtf8("ÄRZTE GmbH")});
+    QCOMPARE(
+        names("SELECT TEXT01 FROM TABLE01 WHERE TEXT01 = ?", { "APPLE" }), QStringList { "Apple" });
+    QCOMPARE(
+        names("SELECT TEXT01 FROM TABLE01 WHERE TEXT01 = ?", { QString::fromUtf8("ärzte gmbh") }),
+        QStringList { QString::fromUtf8("ÄRZTE GmbH") });
     // Accents still make a different name.
-    QCOMPARE(names("SELECT TEXT01 FROM TABLE01 WHERE TEXT01 = ?", {"Backer"}), QStringList{});
-    QCOMPARE(names("SELECT TEXT01 FROM TABLE01 WHERE TEXT01 = ?", {"o'brien & sons"}),
-             QStringList{"O'Brien & Sons"});
+    QCOMPARE(names("SELECT TEXT01 FROM TABLE01 WHERE TEXT01 = ?", { "Backer" }), QStringList {});
+    QCOMPARE(names("SELECT TEXT01 FROM TABLE01 WHERE TEXT01 = ?", { "o'brien & sons" }),
+        QStringList { "O'Brien & Sons" });
 }
 
 void TestTextRules::listsOrderAsAPersonExpects()
 {
     const QStringList ordered = names("SELECT TEXT01 FROM TABLE01 ORDER BY TEXT01");
-    const QStringList expected{"*Star*",
-                               "50% Discount",
-                               "Apple",
-                               "apple pie",
-                               QString::fromUtf8("ÄRZTE GmbH"),
-                               QString::fromUtf8("Bäcker"),
-                               "Baker",
-                               QString::fromUtf8("Émile Dupont"),
-                               "eve",
-                               "O'Brien & Sons",
-                               "under_score",
-                               "zeta"};
+    const QStringList expected { "*Star*", "50% Discount", "Apple", "apple pie",
+        QString::fromUtf8("ÄRZTE GmbH"), QString::fromUtf8("Bäcker"), "Baker",
+        QString::fromUtf8("Émile Dupont"), "eve", "O'Brien & Sons", "under_score", "zeta" };
     QCOMPARE(ordered, expected);
     QVERIFY(compareText(u"apple", u"APPLE") == 0);
     QVERIFY(compareText(u"Émile", u"Emilf") < 0);
@@ -133,13 +149,14 @@ void TestTextRules::userSearchTextIsLiteral_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QStringList>("found");
-    QTest::newRow("plain, any case") << "APPLE" << QStringList{"Apple", "apple pie"};
-    QTest::newRow("apostrophe") << "o'b" << QStringList{"O'Brien & Sons"};
-    QTest::newRow("percent") << "50%" << QStringList{"50% Discount"};
-    QTest::newRow("underscore") << "_" << QStringList{"under_score"};
-    QTest::newRow("star") << "*" << QStringList{"*Star*"};
-    QTest::newRow("question mark") << "?" << QStringList{};
-    QTest::newRow("umlaut") << QString::fromUtf8("BÄCK") << QStringList{QString::fromUtf8("Bäcker")};
+    QTest::newRow("plain, any case") << "APPLE" << QStringList { "Apple", "apple pie" };
+    QTest::newRow("apostrophe") << "o'b" << QStringList { "O'Brien & Sons" };
+    QTest::newRow("percent") << "50%" << QStringList { "50% Discount" };
+    QTest::newRow("underscore") << "_" << QStringList { "under_score" };
+    QTest::newRow("star") << "*" << QStringList { "*Star*" };
+    QTest::newRow("question mark") << "?" << QStringList {};
+    QTest::newRow("umlaut") << QString::fromUtf8("BÄCK")
+                            << QStringList { QString::fromUtf8("Bäcker") };
 }
 
 void TestTextRules::userSearchTextIsLiteral()
@@ -147,26 +164,29 @@ void TestTextRules::userSearchTextIsLiteral()
     QFETCH(QString, typed);
     QFETCH(QStringList, found);
     QCOMPARE(names("SELECT TEXT01 FROM TABLE01 WHERE TEXT01 LIKE ? ORDER BY TEXT01",
-                   {likeContainsPattern(typed)}),
-             found);
-    QCOMPARE(names("SELECT TEXT01 FROM TABLE01 WHERE contains(TEXT01, ?) ORDER BY TEXT01", {typed}),
-             found);
+                 { likeContainsPattern(typed) }),
+        found);
+    QCOMPARE(
+        names("SELECT TEXT01 FROM TABLE01 WHERE contains(TEXT01, ?) ORDER BY TEXT01", { typed }),
+        found);
 }
 
 void TestTextRules::numbersAndDatesCompareAsSuch()
 {
-    QVERIFY(m_db.execute("UPDATE TABLE01 SET NUMBER01 = ? WHERE TEXT01 = 'zeta'", {"9"}));
+    QVERIFY(m_db.execute("UPDATE TABLE01 SET NUMBER01 = ? WHERE TEXT01 = 'zeta'", { "9" }));
     QVERIFY(m_db.execute("UPDATE TABLE01 SET NUMBER01 = 10 WHERE TEXT01 = 'eve'"));
     // A quoted number compares with a number column as a number.
     QCOMPARE(names("SELECT TEXT01 FROM TABLE01 WHERE NUMBER01 > '0' ORDER BY NUMBER01"),
-             (QStringList{"zeta", "eve"}));
-    QVERIFY(m_db.execute("UPDATE TABLE01 SET DATE01 = ? WHERE TEXT01 = 'zeta'", {QDate(2026, 1, 9)}));
+        (QStringList { "zeta", "eve" }));
+    QVERIFY(
+        m_db.execute("UPDATE TABLE01 SET DATE01 = ? WHERE TEXT01 = 'zeta'", { QDate(2026, 1, 9) }));
     QVERIFY(m_db.execute("UPDATE TABLE01 SET DATE01 = ? WHERE TEXT01 = 'eve'",
-                         {QDateTime(QDate(2025, 12, 31), QTime(17, 30))}));
-    QCOMPARE(names("SELECT TEXT01 FROM TABLE01 WHERE DATE01 >= ? ORDER BY DATE01", {QDate(2025, 12, 1)}),
-             (QStringList{"eve", "zeta"}));
+        { QDateTime(QDate(2025, 12, 31), QTime(17, 30)) }));
+    QCOMPARE(names("SELECT TEXT01 FROM TABLE01 WHERE DATE01 >= ? ORDER BY DATE01",
+                 { QDate(2025, 12, 1) }),
+        (QStringList { "eve", "zeta" }));
     QCOMPARE(m_db.scalar("SELECT DATE01 FROM TABLE01 WHERE TEXT01 = 'eve'"),
-             QVariant(QDateTime(QDate(2025, 12, 31), QTime(17, 30))));
+        QVariant(QDateTime(QDate(2025, 12, 31), QTime(17, 30))));
 }
 
 void TestTextRules::engineErrorsCarryTheirDescription()

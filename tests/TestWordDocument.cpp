@@ -1,3 +1,4 @@
+#include "ApplicationTest.h"
 #include "TestFolder.h"
 
 #include "data/ZipArchive.h"
@@ -281,5 +282,5 @@ void TestWordDocument::odtCopyHoldsLetterheadAndBody()
     QVERIFY(xml.indexOf(u"Your Company Name") < xml.indexOf(u"Dear Ms Ørsted"));
 }
 
-QTEST_MAIN(TestWordDocument)
+VANTREL_TEST_MAIN(TestWordDocument)
 #include "TestWordDocument.moc"

@@ -1,13 +1,14 @@
+#include "ApplicationTest.h"
 #include "TestFolder.h"
 #include "TopLevelWindows.h"
 
-#include "office/BuiltInWordProcessor.h"
+#include "RecordingWordProcessor.h"
 #include "office/DefaultLetterhead.h"
-#include "office/RecordingWordProcessor.h"
 #include "office/RtfReader.h"
 #include "office/WordDocument.h"
-#include "office/WordWindow.h"
 #include "platform/MessageBox.h"
+#include "ui/BuiltInWordProcessor.h"
+#include "ui/WordWindow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -19,6 +20,7 @@
 #include <QTextEdit>
 
 using namespace vantrel::office;
+using namespace vantrel::ui;
 using vantrel::platform::MessageBox;
 using vantrel::platform::RecordingMessageBoxHandler;
 
@@ -245,5 +247,5 @@ void TestWordProcessor::recordingDoubleReplacesTheProgram()
     QVERIFY(dynamic_cast<BuiltInWordProcessor*>(&WordProcessor::instance()));
 }
 
-QTEST_MAIN(TestWordProcessor)
+VANTREL_TEST_MAIN(TestWordProcessor)
 #include "TestWordProcessor.moc"

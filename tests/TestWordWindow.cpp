@@ -1,14 +1,15 @@
+#include "ApplicationTest.h"
 #include "PdfPrinterProvider.h"
 #include "TestFolder.h"
 
 #include "office/DefaultLetterhead.h"
-#include "office/DocumentFileChooser.h"
-#include "office/PrinterProvider.h"
 #include "office/RtfReader.h"
 #include "office/WordDocument.h"
-#include "office/WordWindow.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
+#include "ui/DocumentFileChooser.h"
+#include "ui/PrinterProvider.h"
+#include "ui/WordWindow.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -22,6 +23,7 @@
 #include <QTextList>
 
 using namespace vantrel::office;
+using namespace vantrel::ui;
 using vantrel::platform::MessageBox;
 using vantrel::platform::RecordingMessageBoxHandler;
 
@@ -288,5 +290,5 @@ void TestWordWindow::opensTheDocumentInTheDesktopWordProcessor()
     QVERIFY(m_messages->shown.isEmpty());
 }
 
-QTEST_MAIN(TestWordWindow)
+VANTREL_TEST_MAIN(TestWordWindow)
 #include "TestWordWindow.moc"

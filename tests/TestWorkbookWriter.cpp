@@ -1,13 +1,14 @@
+#include "ApplicationTest.h"
 #include "TestFolder.h"
 
+#include "RecordingSpreadsheetProgram.h"
 #include "data/WorkbookReader.h"
 #include "data/ZipArchive.h"
-#include "office/BuiltInSpreadsheetProgram.h"
 #include "office/DeliveredWorkbooks.h"
-#include "office/RecordingSpreadsheetProgram.h"
 #include "office/WorkbookLoader.h"
 #include "office/WorkbookWriter.h"
 #include "platform/Desktop.h"
+#include "ui/BuiltInSpreadsheetProgram.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,6 +17,7 @@
 
 using namespace vantrel;
 using namespace vantrel::office;
+using namespace vantrel::ui;
 
 namespace {
 
@@ -392,5 +394,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestWorkbookWriter)
+VANTREL_TEST_MAIN(TestWorkbookWriter)
 #include "TestWorkbookWriter.moc"

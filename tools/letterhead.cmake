@@ -1,6 +1,6 @@
 # Writes the word-processor template delivered in the program folder from code.
 add_executable(vantrel-makeletterhead ${CMAKE_CURRENT_LIST_DIR}/make_letterhead.cpp)
-target_link_libraries(vantrel-makeletterhead PRIVATE vantrel_core)
+target_link_libraries(vantrel-makeletterhead PRIVATE vantrel_office)
 
 add_custom_command(
   OUTPUT ${VANTREL_PROGRAM_DIR}/Letterhead.dot

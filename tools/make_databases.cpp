@@ -17,8 +17,8 @@ int main(int argc, char* argv[])
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     using vantrel::data::DatabaseKind;
-    const std::pair<const char*, DatabaseKind> files[] = {{"Temp.mdb", DatabaseKind::Business},
-                                                          {"User.mdb", DatabaseKind::User}};
+    const std::pair<const char*, DatabaseKind> files[]
+        = { { "Temp.mdb", DatabaseKind::Business }, { "User.mdb", DatabaseKind::User } };
     for (const auto& [name, kind] : files) {
         const QString path = folder.absoluteFilePath(QString::fromLatin1(name));
         QFile::remove(path);

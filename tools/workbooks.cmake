@@ -1,7 +1,7 @@
 # Writes the workbooks delivered in the program folder from code, so no binary
 # workbook is ever committed.
 add_executable(vantrel-makeworkbooks ${CMAKE_CURRENT_LIST_DIR}/make_workbooks.cpp)
-target_link_libraries(vantrel-makeworkbooks PRIVATE vantrel_core)
+target_link_libraries(vantrel-makeworkbooks PRIVATE vantrel_office)
 
 set(VANTREL_DELIVERED_WORKBOOKS
   ${VANTREL_PROGRAM_DIR}/BCTelephone.xlsx

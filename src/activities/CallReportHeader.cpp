@@ -1,7 +1,7 @@
 #include "activities/CallReportHeader.h"
 
-#include "companies/CompanyAccess.h"
 #include "data/FieldValues.h"
+#include "ui/CompanyAccess.h"
 
 namespace vantrel::activities {
 
@@ -11,7 +11,7 @@ const QString lineBreak = QStringLiteral("\r\n");
 
 } // namespace
 
-void CallReportHeader::reset(const companies::CompanyAccess* company)
+void CallReportHeader::reset(const ui::CompanyAccess* company)
 {
     const auto value = [company](const char* column) {
         return company ? company->companyValue(QLatin1String(column)).toString() : QString();

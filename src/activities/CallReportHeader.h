@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace vantrel::companies {
+namespace vantrel::ui {
 class CompanyAccess;
 }
 
@@ -17,7 +17,7 @@ class CallReportHeader {
 public:
     // The six base lines; lines added before are dropped. Without a company the
     // values stay empty.
-    void reset(const companies::CompanyAccess* company);
+    void reset(const ui::CompanyAccess* company);
 
     void addMethod(const QString& method);
     void addDateAndTime(const QDate& date, const QString& time);

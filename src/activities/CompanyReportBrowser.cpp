@@ -1,15 +1,15 @@
 #include "activities/CompanyReportBrowser.h"
 
-#include "activities/WorkingFiles.h"
-#include "companies/CompanyAccess.h"
 #include "data/BoundView.h"
+#include "data/Clock.h"
 #include "data/Database.h"
 #include "data/TextRules.h"
 #include "platform/BusyCursor.h"
-#include "platform/Clock.h"
 #include "platform/MessageBox.h"
-#include "shell/HintLine.h"
-#include "shell/Screens.h"
+#include "ui/CompanyAccess.h"
+#include "ui/HintLine.h"
+#include "ui/Screens.h"
+#include "ui/WorkingFiles.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -22,8 +22,8 @@
 namespace vantrel::activities {
 
 CompanyReportBrowser::CompanyReportBrowser(const QString& name, const Options& options,
-    const QString& searchHint, shell::RecordViews::View recordView, QWidget* parent)
-    : ReportBrowser(name, options, parent)
+    const QString& searchHint, ui::RecordViews::View recordView, QWidget* parent)
+    : ui::ReportBrowser(name, options, parent)
     , m_saveFrame(new QGroupBox(this))
     , m_saveLabel(new QLabel(m_saveFrame))
     , m_answers(new QHBoxLayout)
@@ -61,7 +61,7 @@ CompanyReportBrowser::CompanyReportBrowser(const QString& name, const Options& o
     }
 }
 
-bool CompanyReportBrowser::showRecords(const shell::RecordQuery& query, QString* error)
+bool CompanyReportBrowser::showRecords(const ui::RecordQuery& query, QString* error)
 {
     return showQuery(query, error);
 }
@@ -71,20 +71,20 @@ bool CompanyReportBrowser::isQuestionShown() const
     return !m_saveFrame->isHidden();
 }
 
-shell::RecordQuery CompanyReportBrowser::resetQuery() const
+ui::RecordQuery CompanyReportBrowser::resetQuery() const
 {
     // The rows the navigation tree's view shows for the current company.
-    shell::RecordQuery query;
+    ui::RecordQuery query;
     QString ignored;
-    if (companies::CompanyAccess* owner = company();
-        owner && shell::RecordViews::query(m_recordView, *owner, &query, &ignored))
+    if (ui::CompanyAccess* owner = company();
+        owner && ui::RecordViews::query(m_recordView, *owner, &query, &ignored))
         return query;
     return { QStringLiteral("SELECT * FROM %1 WHERE 0").arg(options().table), {} };
 }
 
-shell::RecordQuery CompanyReportBrowser::findQuery(const QString& phrase) const
+ui::RecordQuery CompanyReportBrowser::findQuery(const QString& phrase) const
 {
-    companies::CompanyAccess* owner = company();
+    ui::CompanyAccess* owner = company();
     const QVariant key = owner && owner->companyKey().isValid() ? owner->companyKey() : QVariant();
     const QString table = options().table;
     return { QStringLiteral("SELECT * FROM %1 WHERE %1.NUMBER01 = ? AND %1.MEMO01 LIKE ?"
@@ -93,14 +93,14 @@ shell::RecordQuery CompanyReportBrowser::findQuery(const QString& phrase) const
         { key, data::likeContainsPattern(phrase) } };
 }
 
-companies::CompanyAccess* CompanyReportBrowser::company()
+ui::CompanyAccess* CompanyReportBrowser::company()
 {
-    return shell::Screens::instance<companies::CompanyAccess>(QStringLiteral("FormCompanies"));
+    return ui::Screens::instance<ui::CompanyAccess>(QStringLiteral("FormCompanies"));
 }
 
 QString CompanyReportBrowser::companyName() const
 {
-    companies::CompanyAccess* owner = company();
+    ui::CompanyAccess* owner = company();
     return owner ? owner->companyValue(QStringLiteral("TEXT01")).toString() : QString();
 }
 
@@ -143,7 +143,7 @@ bool CompanyReportBrowser::storeWorkingFile(const QString& path, QString* error)
         return false;
     };
     advance();
-    companies::CompanyAccess* owner = company();
+    ui::CompanyAccess* owner = company();
     const QVariant key = owner ? owner->companyKey() : QVariant();
     if (!key.isValid()) {
         *error = QStringLiteral("No company is selected.");
@@ -151,7 +151,7 @@ bool CompanyReportBrowser::storeWorkingFile(const QString& path, QString* error)
     }
     advance();
     QString rtf;
-    if (!readAsRichText(path, &rtf, error))
+    if (!ui::readAsRichText(path, &rtf, error))
         return fail();
     advance();
     const std::shared_ptr<data::Database> db = view()->database();
@@ -162,7 +162,7 @@ bool CompanyReportBrowser::storeWorkingFile(const QString& path, QString* error)
     // Written at once: a row left pending would be lost if the program ended first.
     if (!db->execute(QStringLiteral("INSERT INTO %1 (NUMBER01, DATE01, MEMO01) VALUES (?, ?, ?)")
                          .arg(options().table),
-            { key, platform::Clock::today(), rtf })) {
+            { key, data::Clock::today(), rtf })) {
         *error = db->lastError();
         return fail();
     }

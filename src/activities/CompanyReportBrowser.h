@@ -1,8 +1,8 @@
 #pragma once
 
-#include "activities/ReportBrowser.h"
-#include "activities/SaveQuestion.h"
-#include "shell/RecordViews.h"
+#include "ui/RecordViews.h"
+#include "ui/ReportBrowser.h"
+#include "ui/SaveQuestion.h"
 
 class QGroupBox;
 class QHBoxLayout;
@@ -10,7 +10,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 
-namespace vantrel::companies {
+namespace vantrel::ui {
 class CompanyAccess;
 }
 
@@ -21,12 +21,12 @@ namespace vantrel::activities {
 // question whether to store the document just written elsewhere (FrameSave
 // with LabelSave, the answer buttons and ProgressBar1) in place of the report
 // view. A stored document is written at once and shown as the first row.
-class CompanyReportBrowser : public ReportBrowser,
-                             public shell::RecordViewScreen,
-                             public SaveQuestion {
+class CompanyReportBrowser : public ui::ReportBrowser,
+                             public ui::RecordViewScreen,
+                             public ui::SaveQuestion {
     Q_OBJECT
 public:
-    bool showRecords(const shell::RecordQuery& query, QString* error) override;
+    bool showRecords(const ui::RecordQuery& query, QString* error) override;
 
     bool isQuestionShown() const;
 
@@ -34,12 +34,12 @@ protected:
     // searchHint opens the hint of CommandSearch: "Search call reports related to ";
     // recordView is the navigation tree's view whose rows Reset shows again.
     CompanyReportBrowser(const QString& name, const Options& options, const QString& searchHint,
-        shell::RecordViews::View recordView, QWidget* parent);
+        ui::RecordViews::View recordView, QWidget* parent);
 
-    shell::RecordQuery resetQuery() const override;
-    shell::RecordQuery findQuery(const QString& phrase) const override;
+    ui::RecordQuery resetQuery() const override;
+    ui::RecordQuery findQuery(const QString& phrase) const override;
 
-    static companies::CompanyAccess* company();
+    static ui::CompanyAccess* company();
     QString companyName() const;
 
     QLabel* saveLabel() const { return m_saveLabel; }
@@ -61,7 +61,7 @@ private:
     QLabel* m_saveLabel;
     QHBoxLayout* m_answers;
     QProgressBar* m_progress;
-    shell::RecordViews::View m_recordView;
+    ui::RecordViews::View m_recordView;
 };
 
 } // namespace vantrel::activities

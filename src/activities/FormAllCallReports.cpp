@@ -2,7 +2,7 @@
 
 #include "data/TextRules.h"
 #include "platform/MessageBox.h"
-#include "shell/HintLine.h"
+#include "ui/HintLine.h"
 
 #include <QLineEdit>
 
@@ -10,9 +10,9 @@ namespace vantrel::activities {
 
 namespace {
 
-ReportBrowser::Options allReports()
+ui::ReportBrowser::Options allReports()
 {
-    ReportBrowser::Options options;
+    ui::ReportBrowser::Options options;
     options.table = QStringLiteral("TABLE08");
     options.noun = QStringLiteral("REPORT");
     options.searchButton = false;
@@ -23,7 +23,7 @@ ReportBrowser::Options allReports()
 } // namespace
 
 FormAllCallReports::FormAllCallReports(QWidget* parent)
-    : ReportBrowser(QStringLiteral("FormAllCallReports"), allReports(), parent)
+    : ui::ReportBrowser(QStringLiteral("FormAllCallReports"), allReports(), parent)
 {
     setWindowTitle(QStringLiteral("Search Call Reports"));
     declareHints();
@@ -32,22 +32,21 @@ FormAllCallReports::FormAllCallReports(QWidget* parent)
         platform::MessageBox::error(this, error);
 }
 
-bool FormAllCallReports::showRecords(const shell::RecordQuery& query, QString* error)
+bool FormAllCallReports::showRecords(const ui::RecordQuery& query, QString* error)
 {
     return showQuery(query, error);
 }
 
-shell::RecordQuery FormAllCallReports::resetQuery() const
+ui::RecordQuery FormAllCallReports::resetQuery() const
 {
     return { QStringLiteral("SELECT * FROM TABLE08 ORDER BY DATE01 DESC, AUTONUMBER DESC"), {} };
 }
 
-shell::RecordQuery FormAllCallReports::findQuery(const QString& phrase) const
+ui::RecordQuery FormAllCallReports::findQuery(const QString& phrase) const
 {
     // The phrase is matched literally, anywhere in the stored rich text.
-    return { QStringLiteral(
-                 "SELECT * FROM TABLE08 WHERE TABLE08.MEMO01 LIKE ?"
-                 " ORDER BY TABLE08.DATE01 DESC, TABLE08.AUTONUMBER DESC"),
+    return { QStringLiteral("SELECT * FROM TABLE08 WHERE TABLE08.MEMO01 LIKE ?"
+                            " ORDER BY TABLE08.DATE01 DESC, TABLE08.AUTONUMBER DESC"),
         { data::likeContainsPattern(phrase) } };
 }
 

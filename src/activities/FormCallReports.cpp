@@ -1,8 +1,8 @@
 #include "activities/FormCallReports.h"
 
-#include "activities/WorkingFiles.h"
 #include "platform/MessageBox.h"
-#include "shell/Screens.h"
+#include "ui/Screens.h"
+#include "ui/WorkingFiles.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -11,9 +11,9 @@ namespace vantrel::activities {
 
 namespace {
 
-ReportBrowser::Options callReportOptions()
+ui::ReportBrowser::Options callReportOptions()
 {
-    ReportBrowser::Options options;
+    ui::ReportBrowser::Options options;
     options.table = QStringLiteral("TABLE08");
     options.noun = QStringLiteral("REPORT");
     options.deleteQuestion = QStringLiteral("Are you sure you want to delete this call report?");
@@ -26,8 +26,8 @@ const QString entryScreen = QStringLiteral("FormCreateCallReport");
 
 FormCallReports::FormCallReports(QWidget* parent)
     : CompanyReportBrowser(QStringLiteral("FormCallReports"), callReportOptions(),
-        QStringLiteral("Search call reports related to "),
-        shell::RecordViews::View::CallReports, parent)
+        QStringLiteral("Search call reports related to "), ui::RecordViews::View::CallReports,
+        parent)
 {
     setWindowTitle(QStringLiteral("Call Reports"));
     saveLabel()->setText(QStringLiteral("Would you like to save this Call Report in Vantrel?"));
@@ -46,13 +46,13 @@ bool FormCallReports::saveReport()
 {
     quitLeftoverWordProcessor();
     QString error;
-    if (!storeWorkingFile(workingDocumentPath(), &error)) {
+    if (!storeWorkingFile(ui::workingDocumentPath(), &error)) {
         // The entry screen stays open, so its auto-save goes on and a later Yes
         // can still store the report.
         platform::MessageBox::error(this, error);
         return false;
     }
-    shell::Screens::close(entryScreen);
+    ui::Screens::close(entryScreen);
     return true;
 }
 
@@ -60,7 +60,7 @@ void FormCallReports::discardReport()
 {
     quitLeftoverWordProcessor();
     hideQuestion();
-    shell::Screens::close(entryScreen);
+    ui::Screens::close(entryScreen);
 }
 
 QString FormCallReports::mailSubject() const

@@ -1,9 +1,9 @@
 #include "activities/FormCorrespondence.h"
 
-#include "activities/AutoSaveOwner.h"
-#include "activities/WorkingFiles.h"
 #include "platform/MessageBox.h"
-#include "shell/Screens.h"
+#include "ui/AutoSaveOwner.h"
+#include "ui/Screens.h"
+#include "ui/WorkingFiles.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -12,9 +12,9 @@ namespace vantrel::activities {
 
 namespace {
 
-ReportBrowser::Options correspondenceOptions()
+ui::ReportBrowser::Options correspondenceOptions()
 {
-    ReportBrowser::Options options;
+    ui::ReportBrowser::Options options;
     options.table = QStringLiteral("TABLE09");
     options.noun = QStringLiteral("RECORD");
     options.deleteQuestion = QStringLiteral("Are you sure you want to delete this record?");
@@ -22,10 +22,10 @@ ReportBrowser::Options correspondenceOptions()
     return options;
 }
 
-void stopAutoSave(AutoSave::Kind kind)
+void stopAutoSave(ui::AutoSave::Kind kind)
 {
     if (auto* owner
-        = dynamic_cast<AutoSaveOwner*>(shell::Screens::existing(QStringLiteral("FormContacts"))))
+        = dynamic_cast<ui::AutoSaveOwner*>(ui::Screens::existing(QStringLiteral("FormContacts"))))
         owner->stopAutoSave(kind);
 }
 
@@ -33,8 +33,7 @@ void stopAutoSave(AutoSave::Kind kind)
 
 FormCorrespondence::FormCorrespondence(QWidget* parent)
     : CompanyReportBrowser(QStringLiteral("FormCorrespondence"), correspondenceOptions(),
-        QStringLiteral("Search correspondence to "),
-        shell::RecordViews::View::Correspondence, parent)
+        QStringLiteral("Search correspondence to "), ui::RecordViews::View::Correspondence, parent)
 {
     setWindowTitle(QStringLiteral("Correspondence"));
     m_yes = addAnswer("CommandYes", QStringLiteral("&Yes"));
@@ -62,23 +61,23 @@ bool FormCorrespondence::saveDocument()
 {
     // A word processor left by a failed "Send to MS-Word" stays open for the user.
     takeLeftoverWordInstance();
-    return save(workingDocumentPath(), AutoSave::Kind::Document);
+    return save(ui::workingDocumentPath(), ui::AutoSave::Kind::Document);
 }
 
 bool FormCorrespondence::saveMail()
 {
-    return save(workingMailTextPath(), AutoSave::Kind::MailText);
+    return save(ui::workingMailTextPath(), ui::AutoSave::Kind::MailText);
 }
 
 void FormCorrespondence::discard()
 {
     takeLeftoverWordInstance();
-    stopAutoSave(AutoSave::Kind::Document);
-    stopAutoSave(AutoSave::Kind::MailText);
+    stopAutoSave(ui::AutoSave::Kind::Document);
+    stopAutoSave(ui::AutoSave::Kind::MailText);
     hideQuestion();
 }
 
-bool FormCorrespondence::save(const QString& path, AutoSave::Kind kind)
+bool FormCorrespondence::save(const QString& path, ui::AutoSave::Kind kind)
 {
     QString error;
     if (!storeWorkingFile(path, &error)) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "activities/AutoSave.h"
 #include "activities/CompanyReportBrowser.h"
+#include "ui/AutoSave.h"
 
 class QPushButton;
 
@@ -25,7 +25,7 @@ public:
     void discard();
 
 private:
-    bool save(const QString& path, AutoSave::Kind kind);
+    bool save(const QString& path, ui::AutoSave::Kind kind);
 
     QPushButton* m_yes;
     QPushButton* m_yesMail;

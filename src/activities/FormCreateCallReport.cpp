@@ -1,24 +1,24 @@
 #include "activities/FormCreateCallReport.h"
 
-#include "activities/AutoSave.h"
-#include "activities/SaveQuestion.h"
-#include "activities/WorkingFiles.h"
-#include "companies/CompanyAccess.h"
 #include "data/BoundView.h"
 #include "data/BoundViewModel.h"
+#include "data/Clock.h"
 #include "data/Database.h"
 #include "data/Schema.h"
 #include "office/WordProcessor.h"
 #include "platform/BusyCursor.h"
-#include "platform/Clock.h"
 #include "platform/MessageBox.h"
-#include "shell/HintLine.h"
-#include "shell/LoadIndicator.h"
-#include "shell/ManualLink.h"
-#include "shell/RecordViews.h"
-#include "shell/Screens.h"
-#include "shell/ShellResources.h"
-#include "shell/Twips.h"
+#include "ui/AutoSave.h"
+#include "ui/CompanyAccess.h"
+#include "ui/HintLine.h"
+#include "ui/LoadIndicator.h"
+#include "ui/ManualLink.h"
+#include "ui/RecordViews.h"
+#include "ui/Resources.h"
+#include "ui/SaveQuestion.h"
+#include "ui/Screens.h"
+#include "ui/Twips.h"
+#include "ui/WorkingFiles.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -53,7 +53,7 @@ const QString contactsQuery
 
 QString timeNow()
 {
-    return QLocale::c().toString(platform::Clock::now().time(), twentyFourHours);
+    return QLocale::c().toString(data::Clock::now().time(), twentyFourHours);
 }
 
 QGroupBox* stepFrame(const char* name, const QString& title, QWidget* parent)
@@ -68,14 +68,14 @@ QGroupBox* stepFrame(const char* name, const QString& title, QWidget* parent)
 
 FormCreateCallReport::FormCreateCallReport(QWidget* parent)
     : QWidget(parent)
-    , m_hints(new shell::HintLine(this))
+    , m_hints(new ui::HintLine(this))
     , m_loading(nullptr)
     , m_contacts(new data::BoundView(this))
 {
     setObjectName(QStringLiteral("FormCreateCallReport"));
     setWindowTitle(QStringLiteral("Call Report"));
-    shell::ensureShellResources();
-    m_loading = new shell::LoadIndicator(this);
+    ui::ensureResources();
+    m_loading = new ui::LoadIndicator(this);
     m_contacts->setObjectName(QStringLiteral("DataContacts"));
 
     m_go = new QPushButton(QStringLiteral("&Go"), this);
@@ -94,13 +94,13 @@ FormCreateCallReport::FormCreateCallReport(QWidget* parent)
     steps->addStretch();
     // One height for every step, so the header below stays where it is.
     const int stepHeight = m_frameDate->sizeHint().height();
-    const int narrow = shell::twipsToPixelsX(3600, this);
+    const int narrow = ui::twipsToPixelsX(3600, this);
     m_frameMethod->setFixedSize(narrow, stepHeight);
     m_frameTime->setFixedSize(narrow, stepHeight);
     m_frameDate->setFixedHeight(stepHeight);
-    m_frameContacts->setFixedSize(shell::twipsToPixelsX(5400, this), stepHeight);
+    m_frameContacts->setFixedSize(ui::twipsToPixelsX(5400, this), stepHeight);
 
-    auto* manual = new shell::ManualLink(this);
+    auto* manual = new ui::ManualLink(this);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(m_hints->frame(), 1);
     bottom->addWidget(manual->button(), 0, Qt::AlignBottom);
@@ -223,7 +223,7 @@ void FormCreateCallReport::screenActivated()
     loadContacts();
     m_header.reset(company());
     showHeader();
-    m_calendar->setSelectedDate(platform::Clock::today());
+    m_calendar->setSelectedDate(data::Clock::today());
 }
 
 void FormCreateCallReport::loadContacts()
@@ -233,7 +233,7 @@ void FormCreateCallReport::loadContacts()
         if (!data::openBusinessDatabase(*business) || !m_contacts->setDatabase(business))
             return;
     }
-    const companies::CompanyAccess* current = company();
+    const ui::CompanyAccess* current = company();
     m_contacts->setRecordSource(contactsQuery, { current ? current->companyKey() : QVariant() });
     m_contacts->refresh();
 }
@@ -247,8 +247,8 @@ void FormCreateCallReport::pickMethod(QListWidgetItem* item)
     m_frameMethod->hide();
     m_times->setFocus(Qt::OtherFocusReason);
     if (item->text() == meeting) {
-        if (companies::CompanyAccess* current = company())
-            current->setLastVisited(platform::Clock::today());
+        if (ui::CompanyAccess* current = company())
+            current->setLastVisited(data::Clock::today());
     }
 }
 
@@ -301,10 +301,10 @@ void FormCreateCallReport::startWriting()
 bool FormCreateCallReport::openReport(QString* error)
 {
     platform::BusyCursor busy;
-    const shell::LoadIndicator::Showing loading(m_loading, shell::LoadIndicator::Program::Word);
+    const ui::LoadIndicator::Showing loading(m_loading, ui::LoadIndicator::Program::Word);
     const bool meetingReport = isMeeting();
     if (meetingReport) {
-        if (companies::CompanyAccess* current = company())
+        if (ui::CompanyAccess* current = company())
             current->setLastVisited(m_calendar->selectedDate());
     }
     offerReminder(meetingReport);
@@ -312,15 +312,14 @@ bool FormCreateCallReport::openReport(QString* error)
     office::WordProcessor::Instance document = 0;
     if (!writeDocument(&document, error))
         return false;
-    shell::RecordViews::show(
-        shell::RecordViews::View::CallReports, shell::RecordViews::Branch::Companies);
-    if (auto* question = shell::Screens::instance<SaveQuestion>(QStringLiteral("FormCallReports")))
-        question->askToSave(SaveQuestion::Pending::Document);
+    ui::RecordViews::show(ui::RecordViews::View::CallReports, ui::RecordViews::Branch::Companies);
+    if (auto* question = ui::Screens::instance<ui::SaveQuestion>(QStringLiteral("FormCallReports")))
+        question->askToSave(ui::SaveQuestion::Pending::Document);
     // The report is written there now; the browser only waits for the answer.
     QString ignored;
     office::WordProcessor::instance().show(document, &ignored);
     if (!m_autoSave) {
-        m_autoSave = new AutoSave(AutoSave::Kind::Document, this);
+        m_autoSave = new ui::AutoSave(ui::AutoSave::Kind::Document, this);
         m_autoSave->start();
     }
     return true;
@@ -330,13 +329,13 @@ bool FormCreateCallReport::writeDocument(office::WordProcessor::Instance* docume
 {
     office::WordProcessor& word = office::WordProcessor::instance();
     const office::WordProcessor::Instance started = word.start();
-    if (!word.addDocument(started, letterheadPath(), error)) {
+    if (!word.addDocument(started, ui::letterheadPath(), error)) {
         // Nothing was shown; an empty instance left running would only confuse the auto-save.
         QString ignored;
         word.quit(started, &ignored);
         return false;
     }
-    const companies::CompanyAccess* current = company();
+    const ui::CompanyAccess* current = company();
     const QString preamble
         = current ? current->companyValue(QStringLiteral("MEMO02")).toString() : QString();
     if (!word.show(started, error)
@@ -349,21 +348,21 @@ bool FormCreateCallReport::writeDocument(office::WordProcessor::Instance* docume
 
 void FormCreateCallReport::offerReminder(bool meetingReport)
 {
-    const companies::CompanyAccess* current = company();
+    const ui::CompanyAccess* current = company();
     const QString frequency = current
         ? current->companyValue(QStringLiteral("NUMBER01")).toString().trimmed()
         : QString();
     const QString reminder = QStringLiteral("FormReminder");
     if (frequency.isEmpty() || frequency == QLatin1String("0")) {
-        if (QWidget* shown = shell::Screens::existing(reminder))
+        if (QWidget* shown = ui::Screens::existing(reminder))
             shown->hide();
         return;
     }
     if (!meetingReport)
         return;
     // A reminder kept hidden from an earlier report may name another company.
-    shell::Screens::close(reminder);
-    shell::Screens::bringToFront(reminder);
+    ui::Screens::close(reminder);
+    ui::Screens::bringToFront(reminder);
 }
 
 void FormCreateCallReport::showHeader()
@@ -377,14 +376,14 @@ bool FormCreateCallReport::isMeeting() const
     return item && item->text() == meeting;
 }
 
-companies::CompanyAccess* FormCreateCallReport::company() const
+ui::CompanyAccess* FormCreateCallReport::company() const
 {
-    return shell::Screens::instance<companies::CompanyAccess>(QStringLiteral("FormCompanies"));
+    return ui::Screens::instance<ui::CompanyAccess>(QStringLiteral("FormCompanies"));
 }
 
 QString FormCreateCallReport::companyName() const
 {
-    const companies::CompanyAccess* current = company();
+    const ui::CompanyAccess* current = company();
     return current ? current->companyValue(QStringLiteral("TEXT01")).toString() : QString();
 }
 

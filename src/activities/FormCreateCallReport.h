@@ -2,7 +2,7 @@
 
 #include "activities/CallReportHeader.h"
 #include "office/WordProcessor.h"
-#include "shell/ActivatedScreen.h"
+#include "ui/ActivatedScreen.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -19,20 +19,25 @@ class QModelIndex;
 class QPushButton;
 class QTextEdit;
 
-namespace vantrel::companies {
+namespace vantrel::ui {
+class AutoSave;
+}
+
+namespace vantrel::ui {
 class CompanyAccess;
 }
 namespace vantrel::data {
 class BoundView;
 }
-namespace vantrel::shell {
+namespace vantrel::ui {
 class HintLine;
 class LoadIndicator;
-} // namespace vantrel::shell
+} // namespace vantrel::ui
+
+namespace vantrel::ui {
+}
 
 namespace vantrel::activities {
-
-class AutoSave;
 
 // Records a contact with the current company: four steps (method, time, date,
 // persons contacted) in one place, each adding a line to the report's header;
@@ -40,7 +45,7 @@ class AutoSave;
 // its working file saved every second and lets the company's call reports ask
 // whether to store it. A meeting sets the company's date last visited and
 // offers the meeting reminder.
-class FormCreateCallReport : public QWidget, public shell::ActivatedScreen {
+class FormCreateCallReport : public QWidget, public ui::ActivatedScreen {
     Q_OBJECT
 public:
     explicit FormCreateCallReport(QWidget* parent = nullptr);
@@ -75,12 +80,12 @@ private:
     void loadContacts();
     void showHeader();
     bool isMeeting() const;
-    companies::CompanyAccess* company() const;
+    ui::CompanyAccess* company() const;
     QString companyName() const;
 
     CallReportHeader m_header;
-    shell::HintLine* m_hints;
-    shell::LoadIndicator* m_loading;
+    ui::HintLine* m_hints;
+    ui::LoadIndicator* m_loading;
     data::BoundView* m_contacts;
     QGroupBox* m_frameMethod = nullptr;
     QGroupBox* m_frameTime = nullptr;
@@ -94,7 +99,7 @@ private:
     QListView* m_names = nullptr;
     QPushButton* m_go = nullptr;
     QTextEdit* m_headerView = nullptr;
-    QPointer<AutoSave> m_autoSave;
+    QPointer<ui::AutoSave> m_autoSave;
 };
 
 } // namespace vantrel::activities

@@ -3,16 +3,16 @@
 #include "activities/ReportFilterQuery.h"
 #include "data/BoundView.h"
 #include "data/BoundViewModel.h"
+#include "data/Clock.h"
 #include "data/Database.h"
 #include "data/Schema.h"
 #include "data/TextRules.h"
-#include "platform/Clock.h"
 #include "platform/MessageBox.h"
-#include "shell/HintLine.h"
-#include "shell/MDIFormMain.h"
-#include "shell/ManualLink.h"
-#include "shell/RecordViewScreen.h"
-#include "shell/Screens.h"
+#include "ui/HintLine.h"
+#include "ui/MainWindow.h"
+#include "ui/ManualLink.h"
+#include "ui/RecordViewScreen.h"
+#include "ui/Screens.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -79,14 +79,14 @@ FormReportFilter::FormReportFilter(QWidget* parent)
     m_calendar->setObjectName(QStringLiteral("MonthView1"));
     m_calendar->setGridVisible(true);
     m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    const QDate shown = platform::Clock::today().addDays(-60);
+    const QDate shown = data::Clock::today().addDays(-60);
     m_calendar->setSelectedDate(shown);
     m_calendar->setCurrentPage(shown.year(), shown.month());
     m_calendar->setMinimumSize(280, 220);
     connect(m_calendar, &QCalendarWidget::clicked, this, &FormReportFilter::pickDay);
 
-    auto* manual = new shell::ManualLink(this);
-    auto* hints = new shell::HintLine(this);
+    auto* manual = new ui::ManualLink(this);
+    auto* hints = new ui::HintLine(this);
     auto* body = new QHBoxLayout;
     body->addWidget(m_calendar);
     body->addWidget(buildChoices());
@@ -196,7 +196,7 @@ void FormReportFilter::pickDay(const QDate& day)
 
 void FormReportFilter::applyFilter()
 {
-    shell::RecordQuery query;
+    ui::RecordQuery query;
     if (!ReportFilterQuery::build(m_from->text(), m_until->text(),
             patternOf(m_company, m_companyList), patternOf(m_salesPerson, m_salesPersonList),
             &query)) {
@@ -204,8 +204,8 @@ void FormReportFilter::applyFilter()
             this, QStringLiteral("You must Select Starting and Ending Dates."));
         return;
     }
-    QWidget* screen = shell::Screens::bringToFront(QStringLiteral("FormAllCallReports"));
-    auto* reports = dynamic_cast<shell::RecordViewScreen*>(screen);
+    QWidget* screen = ui::Screens::bringToFront(QStringLiteral("FormAllCallReports"));
+    auto* reports = dynamic_cast<ui::RecordViewScreen*>(screen);
     if (!reports)
         return;
     QString error;
@@ -214,9 +214,9 @@ void FormReportFilter::applyFilter()
         return;
     }
     screen->setWindowTitle(caption);
-    if (shell::MDIFormMain* main = shell::MDIFormMain::instance())
-        main->setWindowTitle(caption);
-    shell::Screens::close(objectName());
+    if (ui::MainWindow* main = ui::MainWindow::instance())
+        main->setCaption(caption);
+    ui::Screens::close(objectName());
 }
 
 } // namespace vantrel::activities

@@ -25,7 +25,7 @@ QDate ReportFilterQuery::parseDate(const QString& text)
 }
 
 bool ReportFilterQuery::build(const QString& from, const QString& until,
-    const QString& companyPattern, const QString& salesPersonPattern, shell::RecordQuery* query)
+    const QString& companyPattern, const QString& salesPersonPattern, ui::RecordQuery* query)
 {
     const QDate start = parseDate(from);
     const QDate end = parseDate(until);

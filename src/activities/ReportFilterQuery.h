@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/RecordViewScreen.h"
+#include "ui/RecordViewScreen.h"
 
 #include <QDate>
 #include <QString>
@@ -22,7 +22,7 @@ public:
 
     // Fails when either text is not a date; the patterns are used as they are.
     static bool build(const QString& from, const QString& until, const QString& companyPattern,
-        const QString& salesPersonPattern, shell::RecordQuery* query);
+        const QString& salesPersonPattern, ui::RecordQuery* query);
 };
 
 } // namespace vantrel::activities

@@ -2,18 +2,18 @@
 
 #include "data/BoundView.h"
 #include "data/BoundViewModel.h"
+#include "data/Clock.h"
 #include "data/Database.h"
 #include "data/DaysOverdue.h"
 #include "data/FieldValues.h"
 #include "data/Schema.h"
-#include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
-#include "shell/FieldBinder.h"
-#include "shell/FormDetails.h"
-#include "shell/HintLine.h"
-#include "shell/Screens.h"
-#include "shell/VerticalScrollArea.h"
+#include "ui/FieldBinder.h"
+#include "ui/HintLine.h"
+#include "ui/Screens.h"
+#include "ui/VerticalScrollArea.h"
+#include "ui/Viewers.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -47,24 +47,24 @@ struct FieldPlace {
 
 // Left the address and contact numbers, right the classification.
 const FieldPlace fieldPlaces[] = {
-    {"TEXT01", "Label01", "COMPANY", 0, 0, 0},
-    {"TEXT02", "Label02", "ACCOUNT NO.", 1, 0, 0},
-    {"TEXT03", "Label03", "POSTAL ADDRESS", 2, 0, 0},
-    {"TEXT04", "Label04", "POSTAL CITY", 3, 0, 0},
-    {"TEXT05", "Label05", "POSTAL CODE", 4, 0, 0},
-    {"TEXT06", "Label06", "STREET ADDRESS", 5, 0, 0},
-    {"TEXT07", nullptr, "", 6, 0, 0},
-    {"TEXT08", "Label08", "CITY", 7, 0, 0},
-    {"TEXT09", "Label09", "REGION", 8, 0, 8},
-    {"TEXT10", "Label10", "TELEPHONE", 9, 0, 0},
-    {"TEXT11", "Label11", "TELEFAX", 10, 0, 0},
-    {"TEXT12", "Label12", "WEBSITE", 11, 0, 0},
-    {"TEXT13", "Label13", "DIVISION", 0, 2, 3},
-    {"TEXT14", "Label14", "BRANCH", 1, 2, 1},
-    {"TEXT15", "Label15", "CATEGORY", 2, 2, 2},
-    {"TEXT17", "Label17", "TYPE OF COMPANY", 3, 2, 10},
-    {"TEXT18", "Label18", "SALES PERSON", 4, 2, 12},
-    {"TEXT19", "Label19", "SALES MANAGER", 5, 2, 13},
+    { "TEXT01", "Label01", "COMPANY", 0, 0, 0 },
+    { "TEXT02", "Label02", "ACCOUNT NO.", 1, 0, 0 },
+    { "TEXT03", "Label03", "POSTAL ADDRESS", 2, 0, 0 },
+    { "TEXT04", "Label04", "POSTAL CITY", 3, 0, 0 },
+    { "TEXT05", "Label05", "POSTAL CODE", 4, 0, 0 },
+    { "TEXT06", "Label06", "STREET ADDRESS", 5, 0, 0 },
+    { "TEXT07", nullptr, "", 6, 0, 0 },
+    { "TEXT08", "Label08", "CITY", 7, 0, 0 },
+    { "TEXT09", "Label09", "REGION", 8, 0, 8 },
+    { "TEXT10", "Label10", "TELEPHONE", 9, 0, 0 },
+    { "TEXT11", "Label11", "TELEFAX", 10, 0, 0 },
+    { "TEXT12", "Label12", "WEBSITE", 11, 0, 0 },
+    { "TEXT13", "Label13", "DIVISION", 0, 2, 3 },
+    { "TEXT14", "Label14", "BRANCH", 1, 2, 1 },
+    { "TEXT15", "Label15", "CATEGORY", 2, 2, 2 },
+    { "TEXT17", "Label17", "TYPE OF COMPANY", 3, 2, 10 },
+    { "TEXT18", "Label18", "SALES PERSON", 4, 2, 12 },
+    { "TEXT19", "Label19", "SALES MANAGER", 5, 2, 13 },
 };
 
 QString text(const QVariant& value)
@@ -74,12 +74,13 @@ QString text(const QVariant& value)
 
 } // namespace
 
-CompanyRecordScreen::CompanyRecordScreen(const QString& name, const QString& recordState, QWidget* parent)
-    : RecordScreen(name, parent)
+CompanyRecordScreen::CompanyRecordScreen(
+    const QString& name, const QString& recordState, QWidget* parent)
+    : ui::RecordScreen(name, parent)
     , m_recordState(recordState)
     , m_userView(new data::BoundView(this))
     , m_companies(new data::BoundViewModel(view(), this))
-    , m_hints(new shell::HintLine(this))
+    , m_hints(new ui::HintLine(this))
 {
     auto business = std::make_shared<data::Database>();
     auto user = std::make_shared<data::Database>();
@@ -93,7 +94,7 @@ CompanyRecordScreen::CompanyRecordScreen(const QString& name, const QString& rec
         m_userView->setDatabase(user);
     m_userView->setRecordSource(QStringLiteral("TABLE02"));
     m_userView->refresh();
-    m_companies->setColumns({{QStringLiteral("TEXT01"), QStringLiteral("COMPANY")}});
+    m_companies->setColumns({ { QStringLiteral("TEXT01"), QStringLiteral("COMPANY") } });
 
     auto* selectLabel = new QLabel(QStringLiteral("SELECT"), this);
     selectLabel->setObjectName(QStringLiteral("LabelSelect"));
@@ -130,7 +131,7 @@ CompanyRecordScreen::CompanyRecordScreen(const QString& name, const QString& rec
     m_commands = new QHBoxLayout;
     m_print = makeButton("CommandPrint", QStringLiteral("Print"));
     connect(m_print, &QPushButton::clicked, this, &CompanyRecordScreen::print);
-    connect(editButton(), &QPushButton::clicked, this, &RecordScreen::enterEditMode);
+    connect(editButton(), &QPushButton::clicked, this, &ui::RecordScreen::enterEditMode);
     editButton()->setText(QStringLiteral("Edit Company"));
     m_commands->addWidget(editButton());
     m_commands->addWidget(saveButton());
@@ -156,30 +157,33 @@ CompanyRecordScreen::CompanyRecordScreen(const QString& name, const QString& rec
         if (field == u"DATE01" || field == u"NUMBER01")
             recomputeDaysOverdue();
     });
-    connect(binder(), &shell::FieldBinder::editRefused, this,
-            [this](const QString&, const QString& message) { platform::MessageBox::warning(this, message); });
+    connect(binder(), &ui::FieldBinder::editRefused, this,
+        [this](const QString&, const QString& message) {
+            platform::MessageBox::warning(this, message);
+        });
     reloadList();
 }
 
 void CompanyRecordScreen::buildFields()
 {
     for (const FieldPlace& place : fieldPlaces) {
-        QLineEdit* box = addTextField(QLatin1String(place.field), place.label, QLatin1String(place.caption),
-                                      place.row, place.column);
+        QLineEdit* box = addTextField(QLatin1String(place.field), place.label,
+            QLatin1String(place.caption), place.row, place.column);
         if (place.masterTable)
             addMasterCombo(place.masterTable, box);
     }
     addTextField(QStringLiteral("NUMBER01"), "LabelN01", QStringLiteral("VISIT FREQUENCY"), 6, 2,
-                 Emptiness::TextOrZero);
+        Emptiness::TextOrZero);
     auto* zoomNotes = makeButton("CommandZoomNotes", QStringLiteral("+"));
     auto* zoomDetails = makeButton("CommandZoomDetails", QStringLiteral("+"));
-    for (QPushButton* zoomButton : {zoomNotes, zoomDetails})
+    for (QPushButton* zoomButton : { zoomNotes, zoomDetails })
         zoomButton->setFixedWidth(28);
     connect(zoomNotes, &QPushButton::clicked, this, [this] { zoom(QStringLiteral("MEMO01")); });
     connect(zoomDetails, &QPushButton::clicked, this, [this] { zoom(QStringLiteral("MEMO02")); });
     addMemoField(QStringLiteral("MEMO01"), "LabelM01", QStringLiteral("NOTES"), 12, 0, zoomNotes);
-    addMemoField(QStringLiteral("MEMO02"), "LabelM02", QStringLiteral("COMPANY DETAILS"), 12, 2, zoomDetails);
-    for (const char* field : {"AUTONUMBER", "TEXT20", "DATE01", "DATE03", "NUMBER02"})
+    addMemoField(QStringLiteral("MEMO02"), "LabelM02", QStringLiteral("COMPANY DETAILS"), 12, 2,
+        zoomDetails);
+    for (const char* field : { "AUTONUMBER", "TEXT20", "DATE01", "DATE03", "NUMBER02" })
         addHiddenField(QLatin1String(field), QLatin1String(field));
 }
 
@@ -205,7 +209,7 @@ void CompanyRecordScreen::buildListChoice()
     auto* hiddenChoice = new QLineEdit(this);
     hiddenChoice->setObjectName(QStringLiteral("UserTEXT03"));
     hiddenChoice->hide();
-    auto* userBinder = new shell::FieldBinder(m_userView, this);
+    auto* userBinder = new ui::FieldBinder(m_userView, this);
     userBinder->bind(hiddenChoice, QStringLiteral("TEXT03"));
 
     if (const std::shared_ptr<data::Database> db = view()->database()) {
@@ -229,11 +233,13 @@ void CompanyRecordScreen::buildListChoice()
 
 void CompanyRecordScreen::declareHints()
 {
-    m_hints->setHint(m_select, QStringLiteral(
-        "Start typing the name of the company until the correct name is displayed. You can also use the "
-        "'arrow' keys on your keyboard to navigate."));
-    m_hints->setHint(findChild<QWidget*>(QStringLiteral("CommandBrowse")),
-                     [this] { return QStringLiteral("Visit ") + companyName() + QStringLiteral("'s website."); });
+    m_hints->setHint(m_select,
+        QStringLiteral("Start typing the name of the company until the correct name is displayed. "
+                       "You can also use the "
+                       "'arrow' keys on your keyboard to navigate."));
+    m_hints->setHint(findChild<QWidget*>(QStringLiteral("CommandBrowse")), [this] {
+        return QStringLiteral("Visit ") + companyName() + QStringLiteral("'s website.");
+    });
     m_hints->setHint(findChild<QWidget*>(QStringLiteral("CommandGoogleMaps")), [this] {
         return QStringLiteral("Locate ") + companyName() + QStringLiteral(" in Google Maps.");
     });
@@ -264,12 +270,14 @@ bool CompanyRecordScreen::reloadList()
 {
     const QString choice = listChoice();
     if (choice == allCompanies) {
-        view()->setRecordSource(QStringLiteral("SELECT * FROM TABLE01 WHERE TEXT20 = ? ORDER BY TEXT01"),
-                                {m_recordState});
-    } else {
+        view()->setRecordSource(
+            QStringLiteral("SELECT * FROM TABLE01 WHERE TEXT20 = ? ORDER BY TEXT01"),
+            { m_recordState });
+    }
+    else {
         view()->setRecordSource(
             QStringLiteral("SELECT * FROM TABLE01 WHERE TEXT20 = ? AND TEXT18 = ? ORDER BY TEXT01"),
-            {m_recordState, choice});
+            { m_recordState, choice });
     }
     const bool loaded = view()->refresh();
     m_select->setCurrentIndex(-1);
@@ -316,9 +324,9 @@ void CompanyRecordScreen::recomputeDaysOverdue()
 {
     if (!view()->hasCurrentRow())
         return;
-    const std::optional<int> overdue
-        = data::daysOverdue(view()->value(QStringLiteral("DATE01")), view()->value(QStringLiteral("NUMBER01")),
-                            view()->value(QStringLiteral("TEXT20")).toString(), platform::Clock::today());
+    const std::optional<int> overdue = data::daysOverdue(view()->value(QStringLiteral("DATE01")),
+        view()->value(QStringLiteral("NUMBER01")),
+        view()->value(QStringLiteral("TEXT20")).toString(), data::Clock::today());
     if (overdue)
         view()->setValue(QStringLiteral("NUMBER02"), *overdue);
 }
@@ -340,8 +348,10 @@ QString CompanyRecordScreen::companyName() const
 void CompanyRecordScreen::addCommand(QPushButton* button, Place place)
 {
     const int printAt = m_commands->indexOf(m_print);
-    m_commands->insertWidget(place == Place::First ? 0 : place == Place::BeforePrint ? printAt : printAt + 1,
-                             button);
+    m_commands->insertWidget(place == Place::First ? 0
+            : place == Place::BeforePrint          ? printAt
+                                                   : printAt + 1,
+        button);
 }
 
 void CompanyRecordScreen::addLinkCommand(QPushButton* button)
@@ -362,7 +372,7 @@ bool CompanyRecordScreen::storeRow()
 void CompanyRecordScreen::reloadOtherScreen(const QString& name)
 {
     // A screen not made yet loads its list when it is.
-    if (auto* other = dynamic_cast<CompanyRecordScreen*>(shell::Screens::existing(name)))
+    if (auto* other = dynamic_cast<CompanyRecordScreen*>(ui::Screens::existing(name)))
         other->reloadList();
 }
 
@@ -382,7 +392,9 @@ bool CompanyRecordScreen::websiteUrl(const QString& typed, QUrl* url, QString* e
     }
     // "mailto:" or "javascript:" name a scheme; "host:8080" does not.
     static const QRegularExpression namesScheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*:(?!\\d)"));
-    *url = QUrl(namesScheme.match(address).hasMatch() ? address : QStringLiteral("http://") + address, QUrl::StrictMode);
+    *url = QUrl(
+        namesScheme.match(address).hasMatch() ? address : QStringLiteral("http://") + address,
+        QUrl::StrictMode);
     const QString scheme = url->scheme().toLower();
     if (!url->isValid() || url->host().isEmpty() || (scheme != u"http" && scheme != u"https")) {
         *error = QStringLiteral("'%1' is not a web address.").arg(address);
@@ -406,12 +418,12 @@ void CompanyRecordScreen::visitWebsite()
 void CompanyRecordScreen::locateOnMap()
 {
     QApplication::clipboard()->setText(mapAddress());
-    shell::Screens::bringToFront(QStringLiteral("FormWait"));
+    ui::Screens::bringToFront(QStringLiteral("FormWait"));
 }
 
 void CompanyRecordScreen::zoom(const QString& field)
 {
-    shell::FormDetails::zoom(this, field);
+    ui::Viewers::zoom(this, field);
 }
 
 void CompanyRecordScreen::print()

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "companies/CompanyAccess.h"
-#include "companies/RecordScreen.h"
+#include "ui/CompanyAccess.h"
+#include "ui/RecordScreen.h"
 
 class QComboBox;
 class QHBoxLayout;
@@ -10,9 +10,9 @@ class QRadioButton;
 namespace vantrel::data {
 class BoundView;
 class BoundViewModel;
-}
+} // namespace vantrel::data
 
-namespace vantrel::shell {
+namespace vantrel::ui {
 class HintLine;
 }
 
@@ -22,7 +22,7 @@ namespace vantrel::companies {
 // state ("Company" or "Archive"), all of them or those of one sales person (the
 // choice both screens share in User.mdb), one company at a time with its days
 // overdue recomputed when it is shown.
-class CompanyRecordScreen : public RecordScreen, public CompanyAccess {
+class CompanyRecordScreen : public ui::RecordScreen, public ui::CompanyAccess {
     Q_OBJECT
 public:
     CompanyRecordScreen(const QString& name, const QString& recordState, QWidget* parent = nullptr);
@@ -47,7 +47,7 @@ public:
     bool setCompanyDetails(const QString& details) override;
 
 protected:
-    shell::HintLine* hints() const { return m_hints; }
+    ui::HintLine* hints() const { return m_hints; }
     QString companyName() const;
     enum class Place { First, BeforePrint, Last };
     // Adds a button to the row of Edit and Print.
@@ -78,7 +78,7 @@ private:
     QString m_recordState;
     data::BoundView* m_userView;
     data::BoundViewModel* m_companies;
-    shell::HintLine* m_hints;
+    ui::HintLine* m_hints;
     QComboBox* m_select = nullptr;
     QLabel* m_information = nullptr;
     QRadioButton* m_all = nullptr;

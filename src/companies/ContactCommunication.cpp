@@ -1,33 +1,33 @@
 #include "companies/ContactCommunication.h"
 
-#include "activities/WorkingFiles.h"
-#include "companies/CompanyAccess.h"
 #include "companies/Correspondent.h"
+#include "data/Clock.h"
 #include "office/WordProcessor.h"
 #include "platform/BusyCursor.h"
-#include "platform/Clock.h"
 #include "platform/MessageBox.h"
-#include "shell/LoadIndicator.h"
-#include "shell/MDIFormMain.h"
-#include "shell/Screens.h"
+#include "ui/CompanyAccess.h"
+#include "ui/LoadIndicator.h"
+#include "ui/MainWindow.h"
+#include "ui/Screens.h"
+#include "ui/WorkingFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace vantrel::companies {
 
-using activities::SaveQuestion;
 using office::MailProgram;
 using office::WordProcessor;
-using shell::LoadIndicator;
+using ui::LoadIndicator;
+using ui::SaveQuestion;
 
 namespace {
 
 // Out of the way of the office program's window the user works in next.
 void minimizeMainWindow()
 {
-    if (shell::MDIFormMain* main = shell::MDIFormMain::instance())
-        main->showMinimized();
+    if (ui::MainWindow* main = ui::MainWindow::instance())
+        main->minimize();
 }
 
 } // namespace
@@ -42,7 +42,7 @@ ContactCommunication::ContactCommunication(
 
 bool ContactCommunication::writeLetter(const Correspondent& to)
 {
-    return writeDocument(to.letterBlock(platform::Clock::today()), false);
+    return writeDocument(to.letterBlock(data::Clock::today()), false);
 }
 
 bool ContactCommunication::writeFax(const Correspondent& to)
@@ -52,7 +52,7 @@ bool ContactCommunication::writeFax(const Correspondent& to)
             m_screen, to.fullName() + QStringLiteral(" does not have a fax number!"));
         return false;
     }
-    return writeDocument(to.faxBlock(platform::Clock::today()), true);
+    return writeDocument(to.faxBlock(data::Clock::today()), true);
 }
 
 bool ContactCommunication::writeEMail(const Correspondent& to)
@@ -109,12 +109,11 @@ bool ContactCommunication::openDocument(const QString& addressBlock, bool fax, Q
     LoadIndicator::Showing loading(m_indicator, LoadIndicator::Program::Word);
     WordProcessor& word = WordProcessor::instance();
     const WordProcessor::Instance instance = word.start();
-    if (!word.addDocument(instance, activities::letterheadPath(), error)
-        || !word.show(instance, error) || !word.typeText(instance, addressBlock, error)
-        || !word.moveToEnd(instance, error))
+    if (!word.addDocument(instance, ui::letterheadPath(), error) || !word.show(instance, error)
+        || !word.typeText(instance, addressBlock, error) || !word.moveToEnd(instance, error))
         return false;
     if (fax) {
-        const QString path = activities::workingDocumentPath();
+        const QString path = ui::workingDocumentPath();
         // Should the folder not come, the save says why.
         QDir().mkpath(QFileInfo(path).path());
         if (!word.saveActiveDocument(instance, path, error))
@@ -153,7 +152,7 @@ bool ContactCommunication::openAppointment(const Correspondent& with, QString* e
     if (!showAgendaFolder(MailProgram::Folder::Calendar, error)
         || !mail.display(appointment, error))
         return false;
-    auto* company = shell::Screens::instance<CompanyAccess>(QStringLiteral("FormCompanies"));
+    auto* company = ui::Screens::instance<ui::CompanyAccess>(QStringLiteral("FormCompanies"));
     if (!company
         || !company->setAppointmentNote(QStringLiteral("A new appointment has been made."))) {
         *error = QStringLiteral(

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "activities/SaveQuestion.h"
 #include "office/MailProgram.h"
+#include "ui/SaveQuestion.h"
 
 #include <functional>
 
 class QWidget;
 
-namespace vantrel::shell {
+namespace vantrel::ui {
 class LoadIndicator;
 }
 
@@ -23,9 +23,9 @@ struct Correspondent;
 class ContactCommunication {
 public:
     // Shows the question whether to store the letter, fax or e-mail just opened.
-    using AskToSave = std::function<void(activities::SaveQuestion::Pending)>;
+    using AskToSave = std::function<void(ui::SaveQuestion::Pending)>;
 
-    ContactCommunication(QWidget* screen, shell::LoadIndicator* indicator, AskToSave askToSave);
+    ContactCommunication(QWidget* screen, ui::LoadIndicator* indicator, AskToSave askToSave);
 
     // True once the document or e-mail is open and the question stands; the
     // caller then keeps its working file current. False after a message.
@@ -49,7 +49,7 @@ private:
     bool showAgendaFolder(office::MailProgram::Folder folder, QString* error);
 
     QWidget* m_screen;
-    shell::LoadIndicator* m_indicator;
+    ui::LoadIndicator* m_indicator;
     AskToSave m_askToSave;
 };
 

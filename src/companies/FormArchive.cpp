@@ -2,7 +2,7 @@
 
 #include "data/BoundView.h"
 #include "platform/MessageBox.h"
-#include "shell/HintLine.h"
+#include "ui/HintLine.h"
 
 #include <QPushButton>
 
@@ -16,7 +16,8 @@ FormArchive::FormArchive(QWidget* parent)
     addCommand(restore, Place::BeforePrint);
     connect(saveButton(), &QPushButton::clicked, this, &FormArchive::saveChanges);
     connect(restore, &QPushButton::clicked, this, &FormArchive::restoreCompany);
-    hints()->setHint(restore, QStringLiteral("Remove this company from the archive, back to active companies."));
+    hints()->setHint(
+        restore, QStringLiteral("Remove this company from the archive, back to active companies."));
     updateFieldVisibility();
 }
 
@@ -34,7 +35,8 @@ void FormArchive::restoreCompany()
     if (isEditMode())
         leaveEditMode();
     // A restore that could not be stored must not look done.
-    if (!view()->setValue(QStringLiteral("TEXT20"), QStringLiteral("Company")) || !view()->refresh()) {
+    if (!view()->setValue(QStringLiteral("TEXT20"), QStringLiteral("Company"))
+        || !view()->refresh()) {
         platform::MessageBox::error(this, view()->lastError());
         return;
     }

@@ -1,12 +1,12 @@
 #include "companies/FormCompanies.h"
 
 #include "data/BoundView.h"
+#include "data/Clock.h"
 #include "data/FieldValues.h"
-#include "platform/Clock.h"
 #include "platform/MessageBox.h"
-#include "shell/HintLine.h"
-#include "shell/ManualLink.h"
-#include "shell/Screens.h"
+#include "ui/HintLine.h"
+#include "ui/ManualLink.h"
+#include "ui/Screens.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,7 +23,7 @@ FormCompanies::FormCompanies(QWidget* parent)
     auto* newButton = makeButton("CommandNew", QStringLiteral("New Company"));
     auto* archive = makeButton("CommandArchive", QStringLiteral("Archive Company"));
     auto* reminder = makeButton("CommandCalendar", QStringLiteral("Reminder"));
-    auto* manual = new shell::ManualLink(this);
+    auto* manual = new ui::ManualLink(this);
     addCommand(newButton, Place::First);
     addCommand(archive, Place::BeforePrint);
     addCommand(manual->button(), Place::Last);
@@ -32,13 +32,15 @@ FormCompanies::FormCompanies(QWidget* parent)
     connect(saveButton(), &QPushButton::clicked, this, &FormCompanies::saveChanges);
     connect(archive, &QPushButton::clicked, this, &FormCompanies::archiveCompany);
     connect(reminder, &QPushButton::clicked, this,
-            [] { shell::Screens::bringToFront(QStringLiteral("FormReminder")); });
+        [] { ui::Screens::bringToFront(QStringLiteral("FormReminder")); });
     connect(findChild<QLineEdit*>(QStringLiteral("NUMBER01")), &QLineEdit::textEdited, this,
-            &FormCompanies::frequencyEdited);
+        &FormCompanies::frequencyEdited);
 
-    hints()->setHint(archive, QStringLiteral(
-        "If this company is no longer active, e.g. you no longer have a business relationship with"
-        " this company, you can permanently or temporarily send it to the archive. "));
+    hints()->setHint(archive,
+        QStringLiteral(
+            "If this company is no longer active, e.g. you no longer have a business relationship "
+            "with"
+            " this company, you can permanently or temporarily send it to the archive. "));
     updateFieldVisibility();
 }
 
@@ -49,7 +51,7 @@ void FormCompanies::newCompany()
         platform::MessageBox::error(this, view()->lastError());
         return;
     }
-    view()->setValue(QStringLiteral("DATE03"), platform::Clock::today());
+    view()->setValue(QStringLiteral("DATE03"), data::Clock::today());
     view()->setValue(QStringLiteral("TEXT20"), recordState());
 }
 
@@ -69,7 +71,8 @@ void FormCompanies::archiveCompany()
         return;
     if (isEditMode())
         leaveEditMode();
-    if (!view()->setValue(QStringLiteral("TEXT20"), QStringLiteral("Archive")) || !view()->refresh()) {
+    if (!view()->setValue(QStringLiteral("TEXT20"), QStringLiteral("Archive"))
+        || !view()->refresh()) {
         platform::MessageBox::error(this, view()->lastError());
         return;
     }
@@ -80,7 +83,8 @@ void FormCompanies::frequencyEdited(const QString& text)
 {
     QVariant number;
     QString error;
-    if (text.trimmed().isEmpty() || data::normalizeFieldValue(text, data::FieldKind::Number, &number, &error))
+    if (text.trimmed().isEmpty()
+        || data::normalizeFieldValue(text, data::FieldKind::Number, &number, &error))
         return;
     findChild<QLineEdit*>(QStringLiteral("NUMBER01"))->clear();
     view()->setValue(QStringLiteral("NUMBER01"), QVariant());

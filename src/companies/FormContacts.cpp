@@ -1,23 +1,23 @@
 #include "companies/FormContacts.h"
 
 #include "companies/CallLog.h"
-#include "companies/CompanyAccess.h"
 #include "companies/Correspondent.h"
 #include "companies/ModemDialer.h"
 #include "data/BoundView.h"
 #include "data/BoundViewModel.h"
+#include "data/Clock.h"
 #include "data/Database.h"
 #include "data/FieldValues.h"
 #include "data/Schema.h"
-#include "platform/Clock.h"
 #include "platform/MessageBox.h"
-#include "shell/FieldBinder.h"
-#include "shell/HintLine.h"
-#include "shell/LoadIndicator.h"
-#include "shell/ManualLink.h"
-#include "shell/RecordViews.h"
-#include "shell/Screens.h"
-#include "shell/VerticalScrollArea.h"
+#include "ui/CompanyAccess.h"
+#include "ui/FieldBinder.h"
+#include "ui/HintLine.h"
+#include "ui/LoadIndicator.h"
+#include "ui/ManualLink.h"
+#include "ui/RecordViews.h"
+#include "ui/Screens.h"
+#include "ui/VerticalScrollArea.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -57,22 +57,22 @@ const FieldPlace fieldPlaces[] = {
     { "TEXT10", "Label10", "ASSISTANT", 4, 2 },
 };
 
-CompanyAccess* currentCompany()
+ui::CompanyAccess* currentCompany()
 {
-    return shell::Screens::instance<CompanyAccess>(QStringLiteral("FormCompanies"));
+    return ui::Screens::instance<ui::CompanyAccess>(QStringLiteral("FormCompanies"));
 }
 
 } // namespace
 
 FormContacts::FormContacts(QWidget* parent)
-    : RecordScreen(QStringLiteral("FormContacts"), parent)
+    : ui::RecordScreen(QStringLiteral("FormContacts"), parent)
     , m_contacts(new data::BoundViewModel(view(), this))
-    , m_hints(new shell::HintLine(this))
-    , m_loading(new shell::LoadIndicator(this))
-    , m_timerWord(new activities::AutoSave(activities::AutoSave::Kind::Document, this))
-    , m_timerOutlook(new activities::AutoSave(activities::AutoSave::Kind::MailText, this))
-    , m_communication(this, m_loading,
-          [this](activities::SaveQuestion::Pending pending) { askToSave(pending); })
+    , m_hints(new ui::HintLine(this))
+    , m_loading(new ui::LoadIndicator(this))
+    , m_timerWord(new ui::AutoSave(ui::AutoSave::Kind::Document, this))
+    , m_timerOutlook(new ui::AutoSave(ui::AutoSave::Kind::MailText, this))
+    , m_communication(
+          this, m_loading, [this](ui::SaveQuestion::Pending pending) { askToSave(pending); })
 {
     setWindowTitle(QStringLiteral("Contacts"));
     auto business = std::make_shared<data::Database>();
@@ -106,10 +106,10 @@ FormContacts::FormContacts(QWidget* parent)
     m_new = makeButton("CommandNew", QStringLiteral("New Contact"));
     m_delete = makeButton("CommandDelete", QStringLiteral("Delete Contact"));
     auto* printButton = makeButton("CommandPrint", QStringLiteral("Print"));
-    auto* manual = new shell::ManualLink(this);
+    auto* manual = new ui::ManualLink(this);
     editButton()->setText(QStringLiteral("Edit Contact"));
     connect(m_new, &QPushButton::clicked, this, &FormContacts::newContact);
-    connect(editButton(), &QPushButton::clicked, this, &RecordScreen::enterEditMode);
+    connect(editButton(), &QPushButton::clicked, this, &ui::RecordScreen::enterEditMode);
     connect(saveButton(), &QPushButton::clicked, this, &FormContacts::saveChanges);
     connect(m_delete, &QPushButton::clicked, this, &FormContacts::deleteContact);
     connect(printButton, &QPushButton::clicked, this, &FormContacts::print);
@@ -150,7 +150,7 @@ FormContacts::FormContacts(QWidget* parent)
     connect(view(), &data::BoundView::currentRowChanged, this, &FormContacts::showContact);
     connect(view(), &data::BoundView::rowUpdated, this, &FormContacts::showContact);
     connect(view(), &data::BoundView::fieldChanged, this, &FormContacts::fieldChanged);
-    connect(binder(), &shell::FieldBinder::editRefused, this,
+    connect(binder(), &ui::FieldBinder::editRefused, this,
         [this](const QString&, const QString& message) {
             platform::MessageBox::warning(this, message);
         });
@@ -215,8 +215,8 @@ QWidget* FormContacts::buildAutodial()
         made->setIconSize(QSize(22, 22));
         return made;
     };
-    const QIcon telephone(QStringLiteral(":/shell/icons/Telephone.svg"));
-    const QIcon callLog(QStringLiteral(":/shell/icons/CallLog.svg"));
+    const QIcon telephone(QStringLiteral(":/ui/icons/Telephone.svg"));
+    const QIcon callLog(QStringLiteral(":/ui/icons/CallLog.svg"));
     const QString logTip = QStringLiteral("Note the call in the call log");
     m_dialDirect = button("Command1", telephone, QStringLiteral("Dial the direct telephone"));
     m_dialCell = button("Command2", telephone, QStringLiteral("Dial the cellphone"));
@@ -258,7 +258,7 @@ void FormContacts::connectCommunication()
     connect(button("CommandTask"), &QPushButton::clicked, this,
         [this] { m_communication.makeTask(correspondent()); });
     connect(button("CommandReport"), &QPushButton::clicked, this,
-        [] { shell::Screens::bringToFront(QStringLiteral("FormCreateCallReport")); });
+        [] { ui::Screens::bringToFront(QStringLiteral("FormCreateCallReport")); });
     connect(m_dialDirect, &QPushButton::clicked, this, [this] { dial(QStringLiteral("TEXT08")); });
     connect(m_dialCell, &QPushButton::clicked, this, [this] { dial(QStringLiteral("TEXT04")); });
     connect(
@@ -313,7 +313,7 @@ void FormContacts::declareHints()
     m_hints->addBackground(detailsFrame());
 }
 
-bool FormContacts::showRecords(const shell::RecordQuery& query, QString* error)
+bool FormContacts::showRecords(const ui::RecordQuery& query, QString* error)
 {
     view()->setRecordSource(query.sql, query.parameters);
     if (view()->refresh())
@@ -334,7 +334,7 @@ void FormContacts::pickContact(int row)
 
 void FormContacts::newContact()
 {
-    CompanyAccess* company = currentCompany();
+    ui::CompanyAccess* company = currentCompany();
     // A contact without its company's key would belong to no company and never be listed.
     if (!company || !company->companyKey().isValid()) {
         platform::MessageBox::information(this, QStringLiteral("Please choose a company first."));
@@ -346,7 +346,7 @@ void FormContacts::newContact()
         platform::MessageBox::error(this, view()->lastError());
         return;
     }
-    view()->setValue(QStringLiteral("DATE03"), platform::Clock::today());
+    view()->setValue(QStringLiteral("DATE03"), data::Clock::today());
     view()->setValue(QStringLiteral("NUMBER01"), company->companyKey());
     const QVariant telephone = company->companyValue(QStringLiteral("TEXT10"));
     if (!telephone.toString().isEmpty())
@@ -393,7 +393,7 @@ void FormContacts::autodial()
     m_logCell->setVisible(!cell.isEmpty());
 }
 
-void FormContacts::startAutoSave(activities::AutoSave* timer)
+void FormContacts::startAutoSave(ui::AutoSave* timer)
 {
     // Saved at once too: a "Yes" before the first tick must not store the working
     // file an earlier document left behind.
@@ -401,14 +401,14 @@ void FormContacts::startAutoSave(activities::AutoSave* timer)
     timer->start();
 }
 
-void FormContacts::stopAutoSave(activities::AutoSave::Kind kind)
+void FormContacts::stopAutoSave(ui::AutoSave::Kind kind)
 {
-    (kind == activities::AutoSave::Kind::Document ? m_timerWord : m_timerOutlook)->stop();
+    (kind == ui::AutoSave::Kind::Document ? m_timerWord : m_timerOutlook)->stop();
 }
 
 Correspondent FormContacts::correspondent() const
 {
-    const CompanyAccess* company = currentCompany();
+    const ui::CompanyAccess* company = currentCompany();
     const auto ofCompany = [company](const char* column) {
         return company ? data::displayText(company->companyValue(QLatin1String(column)))
                        : QString();
@@ -431,12 +431,12 @@ Correspondent FormContacts::correspondent() const
     return to;
 }
 
-void FormContacts::askToSave(activities::SaveQuestion::Pending pending)
+void FormContacts::askToSave(ui::SaveQuestion::Pending pending)
 {
-    shell::RecordViews::show(
-        shell::RecordViews::View::Correspondence, shell::RecordViews::Branch::Companies);
+    ui::RecordViews::show(
+        ui::RecordViews::View::Correspondence, ui::RecordViews::Branch::Companies);
     if (auto* question
-        = shell::Screens::instance<activities::SaveQuestion>(QStringLiteral("FormCorrespondence")))
+        = ui::Screens::instance<ui::SaveQuestion>(QStringLiteral("FormCorrespondence")))
         question->askToSave(pending);
 }
 
@@ -459,7 +459,7 @@ void FormContacts::dial(const QString& numberField)
 
 void FormContacts::logCall(const QString& numberField)
 {
-    const CallLog::Call call { platform::Clock::now(), field(numberField),
+    const CallLog::Call call { data::Clock::now(), field(numberField),
         field(QStringLiteral("TEXT02")), field(QStringLiteral("TEXT03")), companyName() };
     QString error;
     if (!CallLog::log(call, &error))

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "activities/AutoSaveOwner.h"
-#include "activities/SaveQuestion.h"
 #include "companies/ContactCommunication.h"
-#include "companies/RecordScreen.h"
-#include "shell/RecordViewScreen.h"
+#include "ui/AutoSaveOwner.h"
+#include "ui/RecordScreen.h"
+#include "ui/RecordViewScreen.h"
+#include "ui/SaveQuestion.h"
 
 class QLabel;
 class QListView;
@@ -13,10 +13,10 @@ namespace vantrel::data {
 class BoundViewModel;
 }
 
-namespace vantrel::shell {
+namespace vantrel::ui {
 class HintLine;
 class LoadIndicator;
-} // namespace vantrel::shell
+} // namespace vantrel::ui
 
 namespace vantrel::companies {
 
@@ -26,14 +26,14 @@ struct Correspondent;
 // names, listed by first name, one of them shown and edited at a time. From here
 // the user writes to the contact, makes an appointment or a task with them, dials
 // their numbers and logs the calls.
-class FormContacts : public RecordScreen,
-                     public shell::RecordViewScreen,
-                     public activities::AutoSaveOwner {
+class FormContacts : public ui::RecordScreen,
+                     public ui::RecordViewScreen,
+                     public ui::AutoSaveOwner {
     Q_OBJECT
 public:
     explicit FormContacts(QWidget* parent = nullptr);
 
-    bool showRecords(const shell::RecordQuery& query, QString* error) override;
+    bool showRecords(const ui::RecordQuery& query, QString* error) override;
 
     void pickContact(int row);
     void newContact();
@@ -41,7 +41,7 @@ public:
     void deleteContact();
     // Shows the dial buttons of the numbers the current contact has.
     void autodial();
-    void stopAutoSave(activities::AutoSave::Kind kind) override;
+    void stopAutoSave(ui::AutoSave::Kind kind) override;
 
     // The current contact and the current company's address.
     Correspondent correspondent() const;
@@ -51,8 +51,8 @@ private:
     QWidget* buildActivities();
     QWidget* buildAutodial();
     void connectCommunication();
-    void askToSave(activities::SaveQuestion::Pending pending);
-    void startAutoSave(activities::AutoSave* timer);
+    void askToSave(ui::SaveQuestion::Pending pending);
+    void startAutoSave(ui::AutoSave* timer);
     void dial(const QString& numberField);
     void logCall(const QString& numberField);
     void declareHints();
@@ -65,7 +65,7 @@ private:
     void print();
 
     data::BoundViewModel* m_contacts;
-    shell::HintLine* m_hints;
+    ui::HintLine* m_hints;
     QListView* m_list = nullptr;
     QLabel* m_entered = nullptr;
     QPushButton* m_new = nullptr;
@@ -78,9 +78,9 @@ private:
     QPushButton* m_logCell = nullptr;
     QWidget* m_activities = nullptr;
     QWidget* m_autodial = nullptr;
-    shell::LoadIndicator* m_loading;
-    activities::AutoSave* m_timerWord;
-    activities::AutoSave* m_timerOutlook;
+    ui::LoadIndicator* m_loading;
+    ui::AutoSave* m_timerWord;
+    ui::AutoSave* m_timerOutlook;
     ContactCommunication m_communication;
 };
 

@@ -1,15 +1,15 @@
 #include "companies/FormReminder.h"
 
-#include "companies/CompanyAccess.h"
 #include "companies/ReminderDate.h"
+#include "data/Clock.h"
 #include "data/FieldValues.h"
 #include "office/MailProgram.h"
 #include "platform/BusyCursor.h"
-#include "platform/Clock.h"
 #include "platform/MessageBox.h"
-#include "shell/HintLine.h"
-#include "shell/ShellResources.h"
-#include "shell/Twips.h"
+#include "ui/CompanyAccess.h"
+#include "ui/HintLine.h"
+#include "ui/Resources.h"
+#include "ui/Twips.h"
 
 #include <QCalendarWidget>
 #include <QGroupBox>
@@ -26,7 +26,7 @@ namespace vantrel::companies {
 FormReminder::FormReminder(QWidget* companyScreen, QWidget* parent)
     : QWidget(parent, Qt::Dialog)
     , m_screen(companyScreen)
-    , m_hints(new shell::HintLine(this))
+    , m_hints(new ui::HintLine(this))
     , m_question(new QLabel(this))
     , m_yes(new QPushButton(QStringLiteral("&Yes"), this))
     , m_no(new QPushButton(QStringLiteral("&No"), this))
@@ -60,10 +60,10 @@ FormReminder::FormReminder(QWidget* companyScreen, QWidget* parent)
     m_day->setObjectName(QStringLiteral("TextDay"));
     m_day->hide();
 
-    shell::ensureShellResources();
+    ui::ensureResources();
     auto* image = new QLabel(m_loading);
     image->setObjectName(QStringLiteral("ImageOutlook"));
-    image->setPixmap(QIcon(QStringLiteral(":/shell/icons/Outlook.svg")).pixmap(24, 24));
+    image->setPixmap(QIcon(QStringLiteral(":/ui/icons/Outlook.svg")).pixmap(24, 24));
     auto* loadLabel = new QLabel(QStringLiteral("Loading MS-Outlook..."), m_loading);
     loadLabel->setObjectName(QStringLiteral("LabelLoad"));
     auto* loadLayout = new QHBoxLayout(m_loading);
@@ -102,22 +102,21 @@ FormReminder::FormReminder(QWidget* companyScreen, QWidget* parent)
     connect(m_calendar, &QCalendarWidget::selectionChanged, this,
         [this] { chooseDay(m_calendar->selectedDate()); });
 
-    resize(shell::twipsToPixels(QSize(7000, 2000), this));
+    resize(ui::twipsToPixels(QSize(7000, 2000), this));
 }
 
 void FormReminder::answerYes()
 {
-    CompanyAccess* target = company();
+    ui::CompanyAccess* target = company();
     QDate due;
     QString error = QStringLiteral("The company is no longer on show.");
     if (!target
         || !ReminderDate::dueDay(target->companyValue(QStringLiteral("DATE01")),
-            target->companyValue(QStringLiteral("NUMBER01")), platform::Clock::today(), &due,
-            &error)) {
+            target->companyValue(QStringLiteral("NUMBER01")), data::Clock::today(), &due, &error)) {
         platform::MessageBox::error(this, error);
         return;
     }
-    resize(width(), shell::twipsToPixelsY(3800, this));
+    resize(width(), ui::twipsToPixelsY(3800, this));
     m_question->hide();
     m_yes->hide();
     m_no->hide();
@@ -135,7 +134,7 @@ void FormReminder::chooseDay(const QDate& day)
 
 void FormReminder::createReminder()
 {
-    CompanyAccess* target = company();
+    ui::CompanyAccess* target = company();
     if (!target) {
         platform::MessageBox::error(this, QStringLiteral("The company is no longer on show."));
         return;
@@ -166,14 +165,14 @@ void FormReminder::createReminder()
     close();
 }
 
-CompanyAccess* FormReminder::company() const
+ui::CompanyAccess* FormReminder::company() const
 {
-    return dynamic_cast<CompanyAccess*>(m_screen.data());
+    return dynamic_cast<ui::CompanyAccess*>(m_screen.data());
 }
 
 QString FormReminder::companyName() const
 {
-    const CompanyAccess* target = company();
+    const ui::CompanyAccess* target = company();
     return target ? target->companyValue(QStringLiteral("TEXT01")).toString() : QString();
 }
 

@@ -9,13 +9,18 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace vantrel::shell {
+namespace vantrel::ui {
+class CompanyAccess;
+}
+
+namespace vantrel::ui {
 class HintLine;
 }
 
-namespace vantrel::companies {
+namespace vantrel::ui {
+}
 
-class CompanyAccess;
+namespace vantrel::companies {
 
 // Offers a reminder, two days before the next meeting with the company is due,
 // as a task in the agenda, and notes the coming appointment in the company.
@@ -29,11 +34,11 @@ private:
     void answerYes();
     void createReminder();
     void chooseDay(const QDate& day);
-    CompanyAccess* company() const;
+    ui::CompanyAccess* company() const;
     QString companyName() const;
 
     QPointer<QWidget> m_screen;
-    shell::HintLine* m_hints;
+    ui::HintLine* m_hints;
     QLabel* m_question;
     QPushButton* m_yes;
     QPushButton* m_no;

@@ -20,7 +20,8 @@ bool compactDatabase(const QString& sourcePath, const QString& targetPath, QStri
     Database source;
     if (!source.open(sourcePath))
         return fail(source.lastError());
-    if (!source.execute(QStringLiteral("VACUUM INTO ?"), {QFileInfo(targetPath).absoluteFilePath()})) {
+    if (!source.execute(
+            QStringLiteral("VACUUM INTO ?"), { QFileInfo(targetPath).absoluteFilePath() })) {
         QFile::remove(targetPath);
         return fail(source.lastError());
     }

@@ -114,8 +114,7 @@ bool Database::execute(const QString& sql, const QVariantList& parameters)
     Statement statement(*this, sql);
     if (!statement.isValid() || !statement.bind(parameters))
         return false;
-    while (statement.step()) {
-    }
+    while (statement.step()) { }
     return !statement.hasError();
 }
 
@@ -201,7 +200,7 @@ bool Database::tableExists(const QString& table)
 {
     return scalar(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type IN ('table','view') "
                                  "AND name = ? COLLATE NOCASE"),
-                  {table})
+        { table })
         .isValid();
 }
 
@@ -209,7 +208,7 @@ QStringList Database::columnNames(const QString& table)
 {
     QueryResult result;
     QStringList names;
-    if (query(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table}, &result)) {
+    if (query(QStringLiteral("SELECT name FROM pragma_table_info(?)"), { table }, &result)) {
         for (const QVariantList& row : std::as_const(result.rows))
             names.append(row.value(0).toString());
     }

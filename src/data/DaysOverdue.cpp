@@ -29,7 +29,7 @@ std::optional<double> asNumber(const QVariant& value)
 } // namespace
 
 std::optional<int> daysOverdue(const QVariant& lastVisited, const QVariant& visitFrequency,
-                               const QString& recordState, const QDate& today)
+    const QString& recordState, const QDate& today)
 {
     const QDate visited = asDate(lastVisited);
     const std::optional<double> frequency = asNumber(visitFrequency);

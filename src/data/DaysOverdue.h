@@ -13,6 +13,6 @@ namespace vantrel::data {
 // days overdue (NUMBER02), or nothing when the stored value must stay as it is
 // (no last visit or no frequency).
 std::optional<int> daysOverdue(const QVariant& lastVisited, const QVariant& visitFrequency,
-                               const QString& recordState, const QDate& today);
+    const QString& recordState, const QDate& today);
 
 } // namespace vantrel::data

@@ -16,9 +16,9 @@ constexpr int userApplicationId = 0x56414e55;
 
 QList<ColumnDefinition> columns(const QStringList& names)
 {
-    QList<ColumnDefinition> result{{QStringLiteral("AUTONUMBER"), ColumnKind::AutoNumber, {}}};
+    QList<ColumnDefinition> result { { QStringLiteral("AUTONUMBER"), ColumnKind::AutoNumber, {} } };
     for (const QString& name : names)
-        result.append({name, columnKindOf(name), {}});
+        result.append({ name, columnKindOf(name), {} });
     return result;
 }
 
@@ -30,11 +30,10 @@ QStringList split(const char* names)
 QList<TableDefinition> makeBusinessTables()
 {
     QList<TableDefinition> tables;
-    TableDefinition companies{
-        QStringLiteral("TABLE01"),
+    TableDefinition companies { QStringLiteral("TABLE01"),
         columns(split("TEXT01 TEXT02 TEXT03 TEXT04 TEXT05 TEXT06 TEXT07 TEXT08 TEXT09 TEXT10 "
                       "TEXT11 TEXT12 TEXT13 TEXT14 TEXT15 TEXT17 TEXT18 TEXT19 TEXT20 TEXT21 "
-                      "NUMBER01 NUMBER02 DATE01 DATE03 MEMO01 MEMO02"))};
+                      "NUMBER01 NUMBER02 DATE01 DATE03 MEMO01 MEMO02")) };
     for (ColumnDefinition& column : companies.columns) {
         // Companies inserted with only a few columns (the mail-program import)
         // must still show on the companies screen.
@@ -42,26 +41,27 @@ QList<TableDefinition> makeBusinessTables()
             column.defaultText = QStringLiteral("Company");
     }
     tables.append(companies);
-    tables.append({QStringLiteral("TABLE02"), columns(split("TEXT01 TEXT02"))});
-    tables.append({QStringLiteral("TABLE03"),
-                   columns(split("NUMBER01 TEXT01 TEXT02 TEXT03 TEXT04 TEXT05 TEXT06 TEXT07 "
-                                 "TEXT08 TEXT09 TEXT10 TEXT11 MEMO01 MEMO02 DATE03"))});
-    tables.append({QStringLiteral("TABLE05"), columns(split("NUMBER01 TEXT01 DATE01 MEMO01"))});
-    tables.append({QStringLiteral("TABLE06"),
-                   columns(split("NUMBER01 DATE01 TEXT01 TEXT02 TEXT03 TEXT04 TEXT05 TEXT06 "
-                                 "DATE02"))});
-    tables.append({QStringLiteral("TABLE07"), columns(split("NUMBER01 NUMBER02 DATE01 MEMO01"))});
+    tables.append({ QStringLiteral("TABLE02"), columns(split("TEXT01 TEXT02")) });
+    tables.append({ QStringLiteral("TABLE03"),
+        columns(split("NUMBER01 TEXT01 TEXT02 TEXT03 TEXT04 TEXT05 TEXT06 TEXT07 "
+                      "TEXT08 TEXT09 TEXT10 TEXT11 MEMO01 MEMO02 DATE03")) });
+    tables.append({ QStringLiteral("TABLE05"), columns(split("NUMBER01 TEXT01 DATE01 MEMO01")) });
+    tables.append({ QStringLiteral("TABLE06"),
+        columns(split("NUMBER01 DATE01 TEXT01 TEXT02 TEXT03 TEXT04 TEXT05 TEXT06 "
+                      "DATE02")) });
+    tables.append({ QStringLiteral("TABLE07"), columns(split("NUMBER01 NUMBER02 DATE01 MEMO01")) });
     tables.append(
-        {QStringLiteral("TABLE08"), columns(split("NUMBER01 DATE01 MEMO01 TEXT01 TEXT03"))});
-    tables.append({QStringLiteral("TABLE09"), columns(split("NUMBER01 DATE01 MEMO01 TEXT01"))});
-    tables.append({QStringLiteral("TABLE10"),
-                   columns(split("NUMBER01 DATE01 TEXT02 TEXT03 NUMBER02 TEXT04"))});
-    tables.append({QStringLiteral("TABLE11"),
-                   columns(split("TEXT01 TEXT02 TEXT03 TEXT04 TEXT05 MEMO01"))});
-    tables.append({QStringLiteral("TABLE13"), columns(split("TEXT01 TEXT02 TEXT03 TEXT04 MEMO01"))});
-    for (int number : {1, 2, 3, 4, 5, 6, 8, 9, 10, 12, 13}) {
-        tables.append({QStringLiteral("MT%1").arg(number, 2, 10, QLatin1Char('0')),
-                       columns({QStringLiteral("TEXT01")})});
+        { QStringLiteral("TABLE08"), columns(split("NUMBER01 DATE01 MEMO01 TEXT01 TEXT03")) });
+    tables.append({ QStringLiteral("TABLE09"), columns(split("NUMBER01 DATE01 MEMO01 TEXT01")) });
+    tables.append({ QStringLiteral("TABLE10"),
+        columns(split("NUMBER01 DATE01 TEXT02 TEXT03 NUMBER02 TEXT04")) });
+    tables.append(
+        { QStringLiteral("TABLE11"), columns(split("TEXT01 TEXT02 TEXT03 TEXT04 TEXT05 MEMO01")) });
+    tables.append(
+        { QStringLiteral("TABLE13"), columns(split("TEXT01 TEXT02 TEXT03 TEXT04 MEMO01")) });
+    for (int number : { 1, 2, 3, 4, 5, 6, 8, 9, 10, 12, 13 }) {
+        tables.append({ QStringLiteral("MT%1").arg(number, 2, 10, QLatin1Char('0')),
+            columns({ QStringLiteral("TEXT01") }) });
     }
     return tables;
 }
@@ -69,11 +69,12 @@ QList<TableDefinition> makeBusinessTables()
 QList<TableDefinition> makeUserTables()
 {
     return {
-        {QStringLiteral("TABLE01"), columns(split("DATE01 TEXT09"))},
-        {QStringLiteral("TABLE02"), columns(split("TEXT03 TEXT04 TEXT07 TEXT08 TEXT09 TEXT10"))},
+        { QStringLiteral("TABLE01"), columns(split("DATE01 TEXT09")) },
+        { QStringLiteral("TABLE02"), columns(split("TEXT03 TEXT04 TEXT07 TEXT08 TEXT09 TEXT10")) },
         // The mail account of this workstation: the user's name, company and
         // address, and the SMTP host, security and login; port in NUMBER01.
-        {QStringLiteral("TABLE03"), columns(split("TEXT01 TEXT02 TEXT03 TEXT04 TEXT05 TEXT06 NUMBER01")), 2},
+        { QStringLiteral("TABLE03"),
+            columns(split("TEXT01 TEXT02 TEXT03 TEXT04 TEXT05 TEXT06 NUMBER01")), 2 },
     };
 }
 
@@ -90,7 +91,8 @@ QString createTableStatement(const TableDefinition& table)
             definition += QStringLiteral(" DEFAULT '%1'").arg(column.defaultText);
         definitions.append(definition);
     }
-    return QStringLiteral("CREATE TABLE %1 (%2);").arg(table.name, definitions.join(QStringLiteral(", ")));
+    return QStringLiteral("CREATE TABLE %1 (%2);")
+        .arg(table.name, definitions.join(QStringLiteral(", ")));
 }
 
 using Migration = std::function<bool(Database&)>;
@@ -110,20 +112,20 @@ Migration createTablesOfVersion(DatabaseKind kind, int version)
 // never changed, so files of every older build open.
 QList<Migration> migrationsOf(DatabaseKind kind)
 {
-    QList<Migration> steps{createTablesOfVersion(kind, 1)};
+    QList<Migration> steps { createTablesOfVersion(kind, 1) };
     if (kind == DatabaseKind::Business) {
         // The lists every screen opens: companies by state and name, a company's
         // children by their owner.
         steps.append([](Database& db) {
-            return db.executeScript(QStringLiteral(
-                "CREATE INDEX TABLE01_STATE_NAME ON TABLE01 (TEXT20, TEXT01);"
-                "CREATE INDEX TABLE03_COMPANY ON TABLE03 (NUMBER01, TEXT02);"
-                "CREATE INDEX TABLE05_COMPANY ON TABLE05 (NUMBER01);"
-                "CREATE INDEX TABLE06_COMPANY ON TABLE06 (NUMBER01);"
-                "CREATE INDEX TABLE07_PROJECT ON TABLE07 (NUMBER01);"
-                "CREATE INDEX TABLE08_COMPANY ON TABLE08 (NUMBER01, DATE01);"
-                "CREATE INDEX TABLE09_COMPANY ON TABLE09 (NUMBER01, DATE01);"
-                "CREATE INDEX TABLE10_COMPANY ON TABLE10 (NUMBER01);"));
+            return db.executeScript(
+                QStringLiteral("CREATE INDEX TABLE01_STATE_NAME ON TABLE01 (TEXT20, TEXT01);"
+                               "CREATE INDEX TABLE03_COMPANY ON TABLE03 (NUMBER01, TEXT02);"
+                               "CREATE INDEX TABLE05_COMPANY ON TABLE05 (NUMBER01);"
+                               "CREATE INDEX TABLE06_COMPANY ON TABLE06 (NUMBER01);"
+                               "CREATE INDEX TABLE07_PROJECT ON TABLE07 (NUMBER01);"
+                               "CREATE INDEX TABLE08_COMPANY ON TABLE08 (NUMBER01, DATE01);"
+                               "CREATE INDEX TABLE09_COMPANY ON TABLE09 (NUMBER01, DATE01);"
+                               "CREATE INDEX TABLE10_COMPANY ON TABLE10 (NUMBER01);"));
         });
     }
     if (kind == DatabaseKind::User) {
@@ -140,11 +142,11 @@ bool insertInitialRows(Database& db, DatabaseKind kind)
 {
     if (kind == DatabaseKind::Business) {
         return db.execute(QStringLiteral("INSERT INTO TABLE02 (TEXT02) VALUES (?)"),
-                          {QString::fromLatin1(defaultSetupPassword)});
+            { QString::fromLatin1(defaultSetupPassword) });
     }
     return db.execute(QStringLiteral("INSERT INTO TABLE01 (TEXT09) VALUES (NULL)"))
         && db.execute(QStringLiteral("INSERT INTO TABLE02 (TEXT03) VALUES (?)"),
-                      {QString::fromLatin1(allCompanies)});
+            { QString::fromLatin1(allCompanies) });
 }
 
 int applicationIdOf(DatabaseKind kind)
@@ -211,8 +213,8 @@ bool migrate(Database& db, DatabaseKind kind)
     if (version > 0 && applicationId != applicationIdOf(kind)) {
         db.setError(QStringLiteral("'%1' is not a %2 database.")
                         .arg(QFileInfo(db.fileName()).fileName(),
-                             kind == DatabaseKind::Business ? QStringLiteral("business")
-                                                            : QStringLiteral("workstation")));
+                            kind == DatabaseKind::Business ? QStringLiteral("business")
+                                                           : QStringLiteral("workstation")));
         return false;
     }
     if (version > steps.size()) {

@@ -80,8 +80,8 @@ bool Statement::bind(const QVariantList& parameters)
                 break;
             case QMetaType::QByteArray: {
                 const QByteArray bytes = value.toByteArray();
-                rc = sqlite3_bind_blob64(m_stmt, index, bytes.constData(), bytes.size(),
-                                         SQLITE_TRANSIENT);
+                rc = sqlite3_bind_blob64(
+                    m_stmt, index, bytes.constData(), bytes.size(), SQLITE_TRANSIENT);
                 break;
             }
             case QMetaType::QDate:
@@ -90,14 +90,14 @@ bool Statement::bind(const QVariantList& parameters)
                     ? toStoredDate(value.toDate())
                     : toStoredDateTime(value.toDateTime());
                 const QByteArray utf8 = text.toUtf8();
-                rc = sqlite3_bind_text64(m_stmt, index, utf8.constData(), utf8.size(),
-                                         SQLITE_TRANSIENT, SQLITE_UTF8);
+                rc = sqlite3_bind_text64(
+                    m_stmt, index, utf8.constData(), utf8.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
                 break;
             }
             default: {
                 const QByteArray utf8 = value.toString().toUtf8();
-                rc = sqlite3_bind_text64(m_stmt, index, utf8.constData(), utf8.size(),
-                                         SQLITE_TRANSIENT, SQLITE_UTF8);
+                rc = sqlite3_bind_text64(
+                    m_stmt, index, utf8.constData(), utf8.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
             }
             }
         }

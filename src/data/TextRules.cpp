@@ -14,7 +14,7 @@ namespace {
 
 constexpr std::array<unsigned char, 256> makeLowerTable()
 {
-    std::array<unsigned char, 256> table{};
+    std::array<unsigned char, 256> table {};
     for (int i = 0; i < 256; ++i)
         table[i] = static_cast<unsigned char>(i >= 'A' && i <= 'Z' ? i + 32 : i);
     return table;
@@ -177,7 +177,7 @@ QList<LikeToken> parseLike(const QList<char32_t>& pattern)
                     high = foldCase(pattern[j + 2]);
                     j += 2;
                 }
-                set.ranges.append({low, high});
+                set.ranges.append({ low, high });
             }
             tokens.append(set);
             i = end;
@@ -189,7 +189,9 @@ QList<LikeToken> parseLike(const QList<char32_t>& pattern)
     return tokens;
 }
 
-void collationDestroy(void*) {}
+void collationDestroy(void*)
+{
+}
 
 int collationCompare(void*, int lengthA, const void* a, int lengthB, const void* b)
 {
@@ -202,7 +204,7 @@ int collationCompare(void*, int lengthA, const void* a, int lengthB, const void*
     for (int i = 0; i < common; ++i) {
         if ((bytesA[i] | bytesB[i]) >= 0x80)
             return compareUnicode(QString::fromUtf8(static_cast<const char*>(a), lengthA),
-                                  QString::fromUtf8(static_cast<const char*>(b), lengthB));
+                QString::fromUtf8(static_cast<const char*>(b), lengthB));
         const int d = int(lowerAscii[bytesA[i]]) - int(lowerAscii[bytesB[i]]);
         if (d != 0)
             return d;
@@ -221,8 +223,8 @@ void likeFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
         return sqlite3_result_null(context);
     if (argc == 3) {
-        sqlite3_result_error(context, "Like takes no ESCAPE clause; use [ ] around the character.",
-                             -1);
+        sqlite3_result_error(
+            context, "Like takes no ESCAPE clause; use [ ] around the character.", -1);
         return;
     }
     // SQL's like(A, B) is "B LIKE A".
@@ -328,14 +330,14 @@ bool containsText(QStringView text, QStringView needle)
 void registerTextRules(sqlite3* db)
 {
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
-    sqlite3_create_collation_v2(db, textCollation, SQLITE_UTF8, nullptr, collationCompare,
-                                collationDestroy);
-    sqlite3_create_function_v2(db, "like", 2, flags, nullptr, likeFunction, nullptr, nullptr,
-                               nullptr);
-    sqlite3_create_function_v2(db, "like", 3, flags, nullptr, likeFunction, nullptr, nullptr,
-                               nullptr);
-    sqlite3_create_function_v2(db, "contains", 2, flags, nullptr, containsFunction, nullptr,
-                               nullptr, nullptr);
+    sqlite3_create_collation_v2(
+        db, textCollation, SQLITE_UTF8, nullptr, collationCompare, collationDestroy);
+    sqlite3_create_function_v2(
+        db, "like", 2, flags, nullptr, likeFunction, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(
+        db, "like", 3, flags, nullptr, likeFunction, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(
+        db, "contains", 2, flags, nullptr, containsFunction, nullptr, nullptr, nullptr);
 }
 
 } // namespace vantrel::data

@@ -1,12 +1,12 @@
 #include "maintenance/FormReplica.h"
 
+#include "data/ProgramFolder.h"
+#include "data/SetupFlag.h"
 #include "platform/MessageBox.h"
-#include "platform/ProgramFolder.h"
-#include "shell/HintLine.h"
-#include "shell/ManualLink.h"
-#include "shell/SetupFlag.h"
-#include "shell/ShellResources.h"
-#include "shell/Twips.h"
+#include "ui/HintLine.h"
+#include "ui/ManualLink.h"
+#include "ui/Resources.h"
+#include "ui/Twips.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -31,7 +31,7 @@ const QString workingDatabase = QStringLiteral("CONTACT.mdb");
 
 QString nativeProgramFolder()
 {
-    return QDir::toNativeSeparators(platform::programFolder());
+    return QDir::toNativeSeparators(data::programFolder());
 }
 
 } // namespace
@@ -47,9 +47,9 @@ FormReplica::FormReplica(QWidget* parent)
 {
     setObjectName(QStringLiteral("FormReplica"));
     setWindowTitle(QStringLiteral("Create a Replica of the Database on your PC"));
-    setWindowIcon(shell::programIcon());
-    m_hints = new shell::HintLine(this);
-    m_manual = new shell::ManualLink(this);
+    setWindowIcon(ui::programIcon());
+    m_hints = new ui::HintLine(this);
+    m_manual = new ui::ManualLink(this);
 
     auto* sourceLabel = new QLabel(QStringLiteral("Database to Replicate..."), this);
     sourceLabel->setObjectName(QStringLiteral("Label1"));
@@ -88,7 +88,7 @@ FormReplica::FormReplica(QWidget* parent)
     helpRow->addWidget(m_manual->button());
     layout->addLayout(helpRow);
 
-    resize(shell::twipsToPixels(screenSize, this));
+    resize(ui::twipsToPixels(screenSize, this));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     connect(m_singleUser, &QCheckBox::clicked, this, &FormReplica::singleUserClicked);
@@ -107,12 +107,12 @@ void FormReplica::startupCheck()
 {
     QString flag;
     QString error;
-    if (!shell::SetupFlag::read(&flag, &error)) {
+    if (!data::SetupFlag::read(&flag, &error)) {
         platform::MessageBox::error(this, error);
         return;
     }
     m_flag->setText(flag);
-    if (!shell::SetupFlag::isSetUp(flag))
+    if (!data::SetupFlag::isSetUp(flag))
         return;
     emit alreadySetUp();
     close();
@@ -153,7 +153,7 @@ bool FormReplica::adoptDeliveredDatabase(QString* error)
                      .arg(deliveredDatabase, workingDatabase, delivered.errorString());
         return false;
     }
-    if (!shell::SetupFlag::store(QStringLiteral("1"), error)) {
+    if (!data::SetupFlag::store(QStringLiteral("1"), error)) {
         QFile::rename(workingDatabase, deliveredDatabase);
         return false;
     }

@@ -6,9 +6,12 @@ class QCheckBox;
 class QLineEdit;
 class QPushButton;
 
-namespace vantrel::shell {
+namespace vantrel::ui {
 class HintLine;
 class ManualLink;
+} // namespace vantrel::ui
+
+namespace vantrel::shell {
 } // namespace vantrel::shell
 
 namespace vantrel::maintenance {
@@ -40,8 +43,8 @@ private:
     QPushButton* m_createReplica;
     QCheckBox* m_singleUser;
     QLineEdit* m_flag;
-    shell::HintLine* m_hints;
-    shell::ManualLink* m_manual;
+    ui::HintLine* m_hints;
+    ui::ManualLink* m_manual;
     bool m_checked = false;
 };
 

@@ -74,9 +74,11 @@ QList<std::optional<QByteArray>> summariesInFile(const QByteArray& text)
         if (name == "BEGIN") {
             if (++depth == 2)
                 summaries.append(std::nullopt);
-        } else if (name == "END") {
+        }
+        else if (name == "END") {
             --depth;
-        } else if (depth == 2 && name == "SUMMARY" && !summaries.last()) {
+        }
+        else if (depth == 2 && name == "SUMMARY" && !summaries.last()) {
             const qsizetype start = valueStart(line);
             if (start >= 0)
                 summaries.last() = line.mid(start);

@@ -45,7 +45,8 @@ void decodeWindows1252(const char* bytes, qsizetype size, QString* out)
     QChar* target = out->data() + start;
     for (qsizetype i = 0; i < size; ++i) {
         const auto byte = static_cast<unsigned char>(bytes[i]);
-        target[i] = byte >= 0x80 && byte < 0xA0 ? QChar(windows1252High[byte - 0x80]) : QChar(char16_t(byte));
+        target[i] = byte >= 0x80 && byte < 0xA0 ? QChar(windows1252High[byte - 0x80])
+                                                : QChar(char16_t(byte));
     }
 }
 
@@ -98,8 +99,8 @@ void CodePageDecoder::decode(const char* bytes, qsizetype size, int codePage, QS
         targetLeft -= sizeof replacement;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
-    out->append(QStringView(reinterpret_cast<const char16_t*>(utf16.constData()),
-                            (target - utf16.constData()) / 2));
+    out->append(QStringView(
+        reinterpret_cast<const char16_t*>(utf16.constData()), (target - utf16.constData()) / 2));
 }
 
 void* CodePageDecoder::converter(int codePage)

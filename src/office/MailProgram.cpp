@@ -1,7 +1,6 @@
 #include "office/MailProgram.h"
 
-#include "office/BuiltInMailProgram.h"
-#include "platform/Clock.h"
+#include "data/Clock.h"
 
 #include <QUuid>
 
@@ -15,14 +14,28 @@ std::unique_ptr<MailProgram>& installedProgram()
     return program;
 }
 
+MailProgram::Factory& defaultFactory()
+{
+    static MailProgram::Factory factory;
+    return factory;
+}
+
 } // namespace
 
 MailProgram& MailProgram::instance()
 {
     std::unique_ptr<MailProgram>& program = installedProgram();
-    if (!program)
-        program = std::make_unique<BuiltInMailProgram>();
+    if (!program) {
+        if (!defaultFactory())
+            qFatal("No MailProgram is installed");
+        program = defaultFactory()();
+    }
     return *program;
+}
+
+void MailProgram::setDefaultFactory(Factory factory)
+{
+    defaultFactory() = std::move(factory);
 }
 
 void MailProgram::setInstance(std::unique_ptr<MailProgram> program)
@@ -39,7 +52,7 @@ MailItem MailProgram::createMail() const
 
 Appointment MailProgram::createAppointment() const
 {
-    const QDateTime now = platform::Clock::now();
+    const QDateTime now = data::Clock::now();
     const int minutes = now.time().hour() * 60 + now.time().minute();
     Appointment appointment;
     appointment.uid = QUuid::createUuid().toString(QUuid::WithoutBraces);
@@ -53,7 +66,7 @@ Task MailProgram::createTask() const
 {
     Task task;
     task.uid = QUuid::createUuid().toString(QUuid::WithoutBraces);
-    task.dueDate = platform::Clock::today();
+    task.dueDate = data::Clock::today();
     return task;
 }
 

@@ -6,11 +6,10 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace vantrel::office {
-
-class MailWindow;
 
 // The mail and calendar program as the screens use it: new items, showing an
 // item for the user to finish, sending mail, keeping appointments and tasks in
@@ -22,6 +21,9 @@ public:
 
     virtual ~MailProgram() = default;
 
+    using Factory = std::function<std::unique_ptr<MailProgram>()>;
+    // What instance() makes while no program is installed; the composition root sets it.
+    static void setDefaultFactory(Factory factory);
     static MailProgram& instance();
     // Replaces the program; nullptr brings back the built-in one.
     static void setInstance(std::unique_ptr<MailProgram> program);
@@ -43,8 +45,6 @@ public:
     virtual bool send(const MailItem& mail, QString* error) = 0;
     virtual bool save(const Appointment& appointment, QString* error) = 0;
     virtual bool save(const Task& task, QString* error) = 0;
-    // The mail window the user worked in last; nullptr when none is open.
-    virtual MailWindow* activeMailWindow() const = 0;
     // Writes the active mail window's item as plain text; fails when no mail
     // window is open.
     virtual bool saveActiveItemAsText(const QString& path, QString* error) = 0;

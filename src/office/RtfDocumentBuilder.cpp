@@ -127,13 +127,14 @@ void RtfDocumentBuilder::insertTable()
 
     if (m_body.blockUsed)
         m_body.cursor.movePosition(QTextCursor::EndOfBlock);
-    QTextTable* table = m_body.cursor.insertTable(static_cast<int>(m_rows.size()),
-                                                  static_cast<int>(columns), tableFormat);
+    QTextTable* table = m_body.cursor.insertTable(
+        static_cast<int>(m_rows.size()), static_cast<int>(columns), tableFormat);
     for (qsizetype r = 0; r < m_rows.size(); ++r) {
         const auto& row = m_rows.at(r);
         for (qsizetype c = 0; c < row.size(); ++c) {
             Target cell;
-            cell.cursor = table->cellAt(static_cast<int>(r), static_cast<int>(c)).firstCursorPosition();
+            cell.cursor
+                = table->cellAt(static_cast<int>(r), static_cast<int>(c)).firstCursorPosition();
             for (const Paragraph& paragraph : row.at(c))
                 insertParagraph(&cell, paragraph);
         }

@@ -35,9 +35,8 @@ bool switchedOn(bool hasParameter, int parameter)
 
 bool isBlank(std::string_view rest)
 {
-    return std::all_of(rest.begin(), rest.end(), [](char c) {
-        return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\0';
-    });
+    return std::all_of(rest.begin(), rest.end(),
+        [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\0'; });
 }
 
 // Word's symbol fonts put their glyphs at U+F000 + code; the bullets among them have
@@ -76,7 +75,8 @@ QString sanitized(QString text)
         if (unit == 0x2029) {
             c = QChar(QChar::LineSeparator);
         }
-        else if ((unit < 0x20 && unit != u'\t') || unit == 0xFDD0 || unit == 0xFDD1 || unit == 0xFFFC) {
+        else if ((unit < 0x20 && unit != u'\t') || unit == 0xFDD0 || unit == 0xFDD1
+            || unit == 0xFFFC) {
             continue;
         }
         else if (c.isHighSurrogate()) {
@@ -142,14 +142,15 @@ void RtfInterpreter::run(QByteArrayView rtf)
         if (m_fallbackToSkip > 0) {
             // The characters after \uN that stand in for it where Unicode is not read.
             if (token.type == RtfToken::Type::Text) {
-                const size_t skipped = std::min(token.bytes.size(), static_cast<size_t>(m_fallbackToSkip));
+                const size_t skipped
+                    = std::min(token.bytes.size(), static_cast<size_t>(m_fallbackToSkip));
                 m_fallbackToSkip -= static_cast<int>(skipped);
                 token.bytes.remove_prefix(skipped);
                 if (token.bytes.empty())
                     continue;
             }
-            else if (token.type == RtfToken::Type::GroupStart || token.type == RtfToken::Type::GroupEnd
-                     || token.type == RtfToken::Type::End) {
+            else if (token.type == RtfToken::Type::GroupStart
+                || token.type == RtfToken::Type::GroupEnd || token.type == RtfToken::Type::End) {
                 m_fallbackToSkip = 0;
             }
             else {
@@ -267,7 +268,8 @@ void RtfInterpreter::closeGroup()
         commitFont();
         break;
     case Destination::ColorTable:
-        if (parent.destination != Destination::ColorTable && (m_red >= 0 || m_green >= 0 || m_blue >= 0))
+        if (parent.destination != Destination::ColorTable
+            && (m_red >= 0 || m_green >= 0 || m_blue >= 0))
             commitColor();
         break;
     case Destination::Header:
@@ -316,9 +318,8 @@ void RtfInterpreter::text(std::string_view bytes)
         return;
     }
     // Control codes other than tab carry nothing in RTF text; the common case has none.
-    const bool clean = std::none_of(bytes.begin(), bytes.end(), [](char c) {
-        return static_cast<unsigned char>(c) < 0x20 && c != '\t';
-    });
+    const bool clean = std::none_of(bytes.begin(), bytes.end(),
+        [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; });
     if (clean) {
         m_pendingBytes.append(bytes.data(), static_cast<qsizetype>(bytes.size()));
         return;
@@ -516,7 +517,8 @@ bool RtfInterpreter::documentWord(RtfKeyword keyword, bool hasParameter, int par
         m_blue = std::clamp(parameter, 0, 255);
         return true;
     default:
-        return group.destination == Destination::FontTable || group.destination == Destination::ColorTable;
+        return group.destination == Destination::FontTable
+            || group.destination == Destination::ColorTable;
     }
 }
 
@@ -559,7 +561,8 @@ bool RtfInterpreter::characterWord(RtfKeyword keyword, bool hasParameter, int pa
             { K::UnderlineDashDotDot, QTextCharFormat::DashDotDotLine },
             { K::UnderlineWave, QTextCharFormat::WaveUnderline },
         };
-        c.underline = switchedOn(hasParameter, parameter) ? styles.value(keyword) : QTextCharFormat::NoUnderline;
+        c.underline = switchedOn(hasParameter, parameter) ? styles.value(keyword)
+                                                          : QTextCharFormat::NoUnderline;
         return true;
     }
     case K::UnderlineNone:
@@ -572,8 +575,9 @@ bool RtfInterpreter::characterWord(RtfKeyword keyword, bool hasParameter, int pa
         c.background = std::max(parameter, 0);
         return true;
     case K::Superscript:
-        c.verticalAlignment = switchedOn(hasParameter, parameter) ? QTextCharFormat::AlignSuperScript
-                                                                  : QTextCharFormat::AlignNormal;
+        c.verticalAlignment = switchedOn(hasParameter, parameter)
+            ? QTextCharFormat::AlignSuperScript
+            : QTextCharFormat::AlignNormal;
         return true;
     case K::Subscript:
         c.verticalAlignment = switchedOn(hasParameter, parameter) ? QTextCharFormat::AlignSubScript
@@ -583,10 +587,12 @@ bool RtfInterpreter::characterWord(RtfKeyword keyword, bool hasParameter, int pa
         c.verticalAlignment = QTextCharFormat::AlignNormal;
         return true;
     case K::Raise:
-        c.verticalAlignment = parameter > 0 ? QTextCharFormat::AlignSuperScript : QTextCharFormat::AlignNormal;
+        c.verticalAlignment
+            = parameter > 0 ? QTextCharFormat::AlignSuperScript : QTextCharFormat::AlignNormal;
         return true;
     case K::Lower:
-        c.verticalAlignment = parameter > 0 ? QTextCharFormat::AlignSubScript : QTextCharFormat::AlignNormal;
+        c.verticalAlignment
+            = parameter > 0 ? QTextCharFormat::AlignSubScript : QTextCharFormat::AlignNormal;
         return true;
     default:
         return false;
@@ -638,8 +644,10 @@ bool RtfInterpreter::paragraphWord(RtfKeyword keyword, bool hasParameter, int pa
         return true;
     case K::TabPosition:
         if (p.tabs.size() < maxTabStops) {
-            const QChar delimiter = m_nextTabType == QTextOption::DelimiterTab ? QChar(u'.') : QChar();
-            p.tabs.append(QTextOption::Tab(pixels(std::max(twips(parameter), 0)), m_nextTabType, delimiter));
+            const QChar delimiter
+                = m_nextTabType == QTextOption::DelimiterTab ? QChar(u'.') : QChar();
+            p.tabs.append(
+                QTextOption::Tab(pixels(std::max(twips(parameter), 0)), m_nextTabType, delimiter));
         }
         m_nextTabType = QTextOption::LeftTab;
         return true;
@@ -745,7 +753,8 @@ bool RtfInterpreter::breakWord(RtfKeyword keyword, int parameter)
 
 bool RtfInterpreter::breaksParagraph(RtfKeyword keyword)
 {
-    return keyword == K::ParagraphEnd || keyword == K::SectionEnd || keyword == K::PageBreak || keyword == K::Cell || keyword == K::Row;
+    return keyword == K::ParagraphEnd || keyword == K::SectionEnd || keyword == K::PageBreak
+        || keyword == K::Cell || keyword == K::Row;
 }
 
 void RtfInterpreter::recoverListMarkerText()
@@ -765,8 +774,10 @@ void RtfInterpreter::recoverListMarkerText()
 void RtfInterpreter::startHeader(bool main)
 {
     Group& group = top();
-    const bool fromBody = m_groups.size() >= 2 && m_groups[m_groups.size() - 2].destination == Destination::Body;
-    const bool wanted = m_headerKind == HeaderKind::None || (main && m_headerKind != HeaderKind::Main)
+    const bool fromBody
+        = m_groups.size() >= 2 && m_groups[m_groups.size() - 2].destination == Destination::Body;
+    const bool wanted = m_headerKind == HeaderKind::None
+        || (main && m_headerKind != HeaderKind::Main)
         || (m_headerKind == HeaderKind::Variant && !m_headerHasText);
     if (!m_headerDocument || !fromBody || !wanted || m_header) {
         group.destination = Destination::Skip;
@@ -804,7 +815,9 @@ void RtfInterpreter::commitColor()
 {
     if (m_colors.size() < maxTableEntries) {
         const bool automatic = m_red < 0 && m_green < 0 && m_blue < 0;
-        m_colors.append(automatic ? QColor() : QColor(std::max(m_red, 0), std::max(m_green, 0), std::max(m_blue, 0)));
+        m_colors.append(automatic
+                ? QColor()
+                : QColor(std::max(m_red, 0), std::max(m_green, 0), std::max(m_blue, 0)));
         m_formatCache.clear();
     }
     m_red = m_green = m_blue = -1;
@@ -891,9 +904,11 @@ QTextCharFormat RtfInterpreter::characterFormat(const RtfCharacterState& state)
         format.setUnderlineStyle(state.underline);
     if (state.verticalAlignment != QTextCharFormat::AlignNormal)
         format.setVerticalAlignment(state.verticalAlignment);
-    if (state.foreground > 0 && state.foreground < m_colors.size() && m_colors.at(state.foreground).isValid())
+    if (state.foreground > 0 && state.foreground < m_colors.size()
+        && m_colors.at(state.foreground).isValid())
         format.setForeground(m_colors.at(state.foreground));
-    if (state.background > 0 && state.background < m_colors.size() && m_colors.at(state.background).isValid())
+    if (state.background > 0 && state.background < m_colors.size()
+        && m_colors.at(state.background).isValid())
         format.setBackground(m_colors.at(state.background));
     if (m_formatCache.size() >= maxCachedFormats)
         m_formatCache.erase(m_formatCache.begin());
@@ -943,7 +958,8 @@ RtfParagraphFormat RtfInterpreter::paragraphFormat(const Group& group)
         block.setBottomMargin(pixels(p.spaceAfter));
     if (p.lineSpacing > 0 && p.lineMultiple) {
         if (p.lineSpacing != 240)
-            block.setLineHeight(p.lineSpacing * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
+            block.setLineHeight(
+                p.lineSpacing * 100.0 / 240.0, QTextBlockFormat::ProportionalHeight);
     }
     else if (p.lineSpacing > 0) {
         block.setLineHeight(pixels(p.lineSpacing), QTextBlockFormat::MinimumHeight);

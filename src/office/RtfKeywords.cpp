@@ -19,20 +19,20 @@ const std::unordered_map<std::string_view, RtfKeywordInfo>& keywordTable()
         add("colortbl", K::ColorTable);
         // Destinations whose content is never text of the document.
         for (const std::string_view word :
-             { "stylesheet", "info", "pict", "object", "footer", "footerl", "footerr", "footerf",
-               "footnote", "fldinst", "listtable", "listoverridetable", "rsidtbl", "generator",
-               "themedata", "colorschememapping", "latentstyles", "datastore", "filetbl",
-               "revtbl", "xmlnstbl", "annotation", "atnid", "atnauthor", "atndate", "atnref",
-               "xe", "tc", "txe", "rxe", "bkmkstart", "bkmkend", "nonshppict", "shp", "shpinst",
-               "shptxt", "sp", "sn", "sv", "do", "template", "userprops", "docvar", "pgdsctbl",
-               "ftnsep", "ftnsepc", "aftnsep", "aftnsepc", "fchars", "lchars", "pnseclvl",
-               "pntxta", "pntxtb", "protusertbl", "mmathPr", "objdata", "result", "comment",
-               "author", "title", "subject", "operator", "keywords", "doccomm", "company",
-               "manager", "category", "hlinkbase", "buptim", "creatim", "printim", "revtim",
-               "nextfile", "passwordhash", "defchp", "defpap", "falt", "panose", "fname",
-               "leveltext", "levelnumbers", "listname", "listpicture", "blipuid", "picprop",
-               "formfield", "datafield", "private", "wgrffmtfilter", "mhtmltag", "htmltag",
-               "ftncn", "aftncn", "upr", "ud", "pxe", "bxe", "ixe", "fontemb", "fontfile" })
+            { "stylesheet", "info", "pict", "object", "footer", "footerl", "footerr", "footerf",
+                "footnote", "fldinst", "listtable", "listoverridetable", "rsidtbl", "generator",
+                "themedata", "colorschememapping", "latentstyles", "datastore", "filetbl", "revtbl",
+                "xmlnstbl", "annotation", "atnid", "atnauthor", "atndate", "atnref", "xe", "tc",
+                "txe", "rxe", "bkmkstart", "bkmkend", "nonshppict", "shp", "shpinst", "shptxt",
+                "sp", "sn", "sv", "do", "template", "userprops", "docvar", "pgdsctbl", "ftnsep",
+                "ftnsepc", "aftnsep", "aftnsepc", "fchars", "lchars", "pnseclvl", "pntxta",
+                "pntxtb", "protusertbl", "mmathPr", "objdata", "result", "comment", "author",
+                "title", "subject", "operator", "keywords", "doccomm", "company", "manager",
+                "category", "hlinkbase", "buptim", "creatim", "printim", "revtim", "nextfile",
+                "passwordhash", "defchp", "defpap", "falt", "panose", "fname", "leveltext",
+                "levelnumbers", "listname", "listpicture", "blipuid", "picprop", "formfield",
+                "datafield", "private", "wgrffmtfilter", "mhtmltag", "htmltag", "ftncn", "aftncn",
+                "upr", "ud", "pxe", "bxe", "ixe", "fontemb", "fontfile" })
             add(word, K::SkippedDestination);
         add("header", K::Header);
         add("headerl", K::HeaderVariant);
@@ -146,10 +146,9 @@ const std::unordered_map<std::string_view, RtfKeywordInfo>& keywordTable()
         add("row", K::Row);
         add("nestcell", K::NestedCell);
         add("nestrow", K::NestedRow);
-        for (const std::string_view word :
-             { "brdrs", "brdrth", "brdrdb", "brdrdot", "brdrdash", "brdrhair", "brdrsh",
-               "brdrdashsm", "brdrdashd", "brdrdashdd", "brdrtriple", "brdrinset", "brdroutset",
-               "brdrwavy", "brdremboss", "brdrengrave" })
+        for (const std::string_view word : { "brdrs", "brdrth", "brdrdb", "brdrdot", "brdrdash",
+                 "brdrhair", "brdrsh", "brdrdashsm", "brdrdashd", "brdrdashdd", "brdrtriple",
+                 "brdrinset", "brdroutset", "brdrwavy", "brdremboss", "brdrengrave" })
             add(word, K::Border);
         add("brdrnone", K::NoBorder);
         add("brdrnil", K::NoBorder);

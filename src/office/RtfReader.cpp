@@ -25,13 +25,15 @@ qsizetype rtfStart(const QByteArray& data)
 QString binaryKind(const QByteArray& data)
 {
     if (data.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
-        return QStringLiteral("The document is a binary Word file (.doc or .dot); only RTF and text "
-                              "documents can be read. Save it as RTF in the word processor.");
+        return QStringLiteral(
+            "The document is a binary Word file (.doc or .dot); only RTF and text "
+            "documents can be read. Save it as RTF in the word processor.");
     if (data.startsWith("PK\x03\x04"))
         return QStringLiteral("The document is a zipped file (such as .docx or .odt); only RTF and "
                               "text documents can be read. Save it as RTF in the word processor.");
     if (data.startsWith("%PDF"))
-        return QStringLiteral("The document is a PDF file; only RTF and text documents can be read.");
+        return QStringLiteral(
+            "The document is a PDF file; only RTF and text documents can be read.");
     const bool utf16 = data.startsWith("\xFF\xFE") || data.startsWith("\xFE\xFF");
     if (!utf16 && data.left(65536).contains('\0'))
         return QStringLiteral("The document is a binary file, neither RTF nor text.");
@@ -41,9 +43,11 @@ QString binaryKind(const QByteArray& data)
 QString decodePlainText(const QByteArray& data)
 {
     if (data.startsWith("\xFF\xFE"))
-        return QStringDecoder(QStringDecoder::Utf16LE, QStringDecoder::Flag::Stateless).decode(data.sliced(2));
+        return QStringDecoder(QStringDecoder::Utf16LE, QStringDecoder::Flag::Stateless)
+            .decode(data.sliced(2));
     if (data.startsWith("\xFE\xFF"))
-        return QStringDecoder(QStringDecoder::Utf16BE, QStringDecoder::Flag::Stateless).decode(data.sliced(2));
+        return QStringDecoder(QStringDecoder::Utf16BE, QStringDecoder::Flag::Stateless)
+            .decode(data.sliced(2));
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString text = utf8.decode(data.startsWith("\xEF\xBB\xBF") ? data.sliced(3) : data);
     if (!utf8.hasError())

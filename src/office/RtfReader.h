@@ -12,7 +12,8 @@ namespace vantrel::office {
 // (UTF-8, UTF-16 with byte order mark, or else Windows-1252) and becomes the body. Malformed
 // RTF yields all the text that can be read. Fails, leaving both documents untouched, only for
 // binary files (a Word .doc/.dot, a zipped .docx/.odt, a PDF), which it names in error.
-bool readRtf(const QByteArray& data, QTextDocument* body, QTextDocument* pageHeader, QString* error);
+bool readRtf(
+    const QByteArray& data, QTextDocument* body, QTextDocument* pageHeader, QString* error);
 
 // The body's text of an RTF (or plain text) document: paragraphs and line breaks as "\n",
 // table cells separated by tabs, list items after their bullet or number. Empty for binary files.

@@ -103,7 +103,8 @@ RtfToken RtfTokenizer::controlSequence()
     while (m_pos < m_end && isLetter(*m_pos))
         ++m_pos;
     token.type = RtfToken::Type::ControlWord;
-    token.bytes = std::string_view(start, std::min(static_cast<size_t>(m_pos - start), maxWordLength));
+    token.bytes
+        = std::string_view(start, std::min(static_cast<size_t>(m_pos - start), maxWordLength));
 
     bool negative = false;
     if (m_pos + 1 < m_end && *m_pos == '-' && isDigit(m_pos[1])) {
@@ -126,9 +127,8 @@ RtfToken RtfTokenizer::controlSequence()
 
     if (token.bytes == "bin") {
         const size_t available = static_cast<size_t>(m_end - m_pos);
-        const size_t length = token.parameter > 0
-            ? std::min(static_cast<size_t>(token.parameter), available)
-            : 0;
+        const size_t length
+            = token.parameter > 0 ? std::min(static_cast<size_t>(token.parameter), available) : 0;
         token.type = RtfToken::Type::Binary;
         token.bytes = std::string_view(m_pos, length);
         m_pos += length;

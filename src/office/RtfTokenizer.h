@@ -7,7 +7,16 @@
 namespace vantrel::office {
 
 struct RtfToken {
-    enum class Type { GroupStart, GroupEnd, ControlWord, ControlSymbol, Text, HexByte, Binary, End };
+    enum class Type {
+        GroupStart,
+        GroupEnd,
+        ControlWord,
+        ControlSymbol,
+        Text,
+        HexByte,
+        Binary,
+        End
+    };
     Type type = Type::End;
     // The control word's name, the text bytes or the binary bytes.
     std::string_view bytes;

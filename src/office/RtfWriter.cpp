@@ -132,14 +132,15 @@ QByteArray RtfWriter::write()
 
     QByteArray rtf("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\n{\\fonttbl");
     for (qsizetype i = 0; i < m_fonts.size(); ++i) {
-        rtf.append("{\\f" + number(i) + (m_symbolFonts.at(i) ? "\\ftech\\fcharset2 " : "\\fnil\\fcharset0 "));
+        rtf.append("{\\f" + number(i)
+            + (m_symbolFonts.at(i) ? "\\ftech\\fcharset2 " : "\\fnil\\fcharset0 "));
         appendText(&rtf, m_fonts.at(i));
         rtf.append(";}");
     }
     rtf.append("}\n{\\colortbl;");
     for (const QColor& color : std::as_const(m_colors))
         rtf.append("\\red" + number(color.red()) + "\\green" + number(color.green()) + "\\blue"
-                   + number(color.blue()) + ';');
+            + number(color.blue()) + ';');
     rtf.append("}\n");
     rtf.append(m_out);
     rtf.append("}\n");
@@ -218,7 +219,8 @@ void RtfWriter::writeTable(const QTextTable* table)
                 m_out.append("\\clmrg");
             else if (cell.columnSpan() > 1)
                 m_out.append("\\clmgf");
-            m_out.append("\\clbrdrt" + border + "\\clbrdrl" + border + "\\clbrdrb" + border + "\\clbrdrr" + border);
+            m_out.append("\\clbrdrt" + border + "\\clbrdrl" + border + "\\clbrdrb" + border
+                + "\\clbrdrr" + border);
             m_out.append("\\cellx" + number(edges.at(column)));
         }
         m_out.append('\n');
@@ -227,7 +229,8 @@ void RtfWriter::writeTable(const QTextTable* table)
             QList<QTextBlock> blocks;
             if (cell.row() == row && cell.column() == column) {
                 for (QTextBlock block = table->document()->findBlock(cell.firstPosition());
-                     block.isValid() && block.position() <= cell.lastPosition(); block = block.next())
+                     block.isValid() && block.position() <= cell.lastPosition();
+                     block = block.next())
                     blocks.append(block);
             }
             if (blocks.isEmpty()) {
@@ -347,7 +350,7 @@ void RtfWriter::writeListMarker(const QTextBlock& block, const QTextList* list)
         m_out.append("{\\pntext\\f" + font + ' ');
         appendText(&m_out, list->itemText(block));
         m_out.append("\\tab}{\\*\\pn\\pnlvlbody\\pnf" + font + "\\pnindent0\\pnstart1" + numbering
-                     + "{\\pntxta.}}");
+            + "{\\pntxta.}}");
         return;
     }
     // Bullets in the symbol fonts and characters Word uses for them.
@@ -361,7 +364,7 @@ void RtfWriter::writeListMarker(const QTextBlock& block, const QTextList* list)
     QByteArray glyph;
     appendHexByte(&glyph, bullet.symbol);
     m_out.append("{\\pntext\\f" + font + ' ' + glyph + "\\tab}{\\*\\pn\\pnlvlblt\\pnf" + font
-                 + "\\pnindent0{\\pntxtb" + glyph + "}}");
+        + "\\pnindent0{\\pntxtb" + glyph + "}}");
 }
 
 void RtfWriter::writeCharacterFormat(const QTextCharFormat& format)
@@ -381,7 +384,8 @@ void RtfWriter::writeCharacterFormat(const QTextCharFormat& format)
     else if (format.hasProperty(QTextFormat::FontPixelSize))
         points = format.intProperty(QTextFormat::FontPixelSize) * 0.75;
     else
-        points = defaultFont.pointSizeF() > 0 ? defaultFont.pointSizeF() : defaultFont.pixelSize() * 0.75;
+        points = defaultFont.pointSizeF() > 0 ? defaultFont.pointSizeF()
+                                              : defaultFont.pixelSize() * 0.75;
     const int halfPoints = std::clamp(static_cast<int>(std::lround(points * 2)), 2, 3276);
 
     m_out.append("\\plain\\f" + number(fontIndex(family)) + "\\fs" + number(halfPoints));

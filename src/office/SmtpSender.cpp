@@ -1,8 +1,8 @@
 #include "office/SmtpSender.h"
 
+#include "data/Clock.h"
 #include "office/MailItem.h"
 #include "office/MailMessage.h"
-#include "platform/Clock.h"
 
 #include <curl/curl.h>
 
@@ -97,7 +97,7 @@ SmtpSender::SmtpSender(const MailAccount& account)
 bool SmtpSender::send(const MailItem& mail, QString* error) const
 {
     MailMessage message;
-    if (!MailMessage::compose(m_account, mail, platform::Clock::now(), &message, error))
+    if (!MailMessage::compose(m_account, mail, data::Clock::now(), &message, error))
         return false;
 
     initializeCurlOnce();

@@ -1,7 +1,5 @@
 #include "office/SpreadsheetProgram.h"
 
-#include "office/BuiltInSpreadsheetProgram.h"
-
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -16,6 +14,12 @@ std::unique_ptr<SpreadsheetProgram>& installedProgram()
     return program;
 }
 
+SpreadsheetProgram::Factory& defaultFactory()
+{
+    static SpreadsheetProgram::Factory factory;
+    return factory;
+}
+
 QString reportFileName(int number)
 {
     return QStringLiteral("Temp/Report %1.xlsx").arg(number);
@@ -26,9 +30,17 @@ QString reportFileName(int number)
 SpreadsheetProgram& SpreadsheetProgram::instance()
 {
     std::unique_ptr<SpreadsheetProgram>& program = installedProgram();
-    if (!program)
-        program = std::make_unique<BuiltInSpreadsheetProgram>();
+    if (!program) {
+        if (!defaultFactory())
+            qFatal("No SpreadsheetProgram is installed");
+        program = defaultFactory()();
+    }
     return *program;
+}
+
+void SpreadsheetProgram::setDefaultFactory(Factory factory)
+{
+    defaultFactory() = std::move(factory);
 }
 
 void SpreadsheetProgram::setInstance(std::unique_ptr<SpreadsheetProgram> program)

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace vantrel::office {
@@ -16,6 +17,9 @@ class SpreadsheetProgram {
 public:
     virtual ~SpreadsheetProgram() = default;
 
+    using Factory = std::function<std::unique_ptr<SpreadsheetProgram>()>;
+    // What instance() makes while no program is installed; the composition root sets it.
+    static void setDefaultFactory(Factory factory);
     static SpreadsheetProgram& instance();
     // Replaces the program; nullptr brings back the built-in one.
     static void setInstance(std::unique_ptr<SpreadsheetProgram> program);

@@ -1,7 +1,5 @@
 #include "office/WordProcessor.h"
 
-#include "office/BuiltInWordProcessor.h"
-
 namespace vantrel::office {
 
 namespace {
@@ -12,14 +10,28 @@ std::unique_ptr<WordProcessor>& installedProgram()
     return program;
 }
 
+WordProcessor::Factory& defaultFactory()
+{
+    static WordProcessor::Factory factory;
+    return factory;
+}
+
 } // namespace
 
 WordProcessor& WordProcessor::instance()
 {
     std::unique_ptr<WordProcessor>& program = installedProgram();
-    if (!program)
-        program = std::make_unique<BuiltInWordProcessor>();
+    if (!program) {
+        if (!defaultFactory())
+            qFatal("No WordProcessor is installed");
+        program = defaultFactory()();
+    }
     return *program;
+}
+
+void WordProcessor::setDefaultFactory(Factory factory)
+{
+    defaultFactory() = std::move(factory);
 }
 
 void WordProcessor::setInstance(std::unique_ptr<WordProcessor> program)

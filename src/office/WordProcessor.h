@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace vantrel::office {
@@ -19,6 +20,9 @@ public:
 
     virtual ~WordProcessor() = default;
 
+    using Factory = std::function<std::unique_ptr<WordProcessor>()>;
+    // What instance() makes while no program is installed; the composition root sets it.
+    static void setDefaultFactory(Factory factory);
     static WordProcessor& instance();
     // Replaces the program; nullptr brings back the built-in one.
     static void setInstance(std::unique_ptr<WordProcessor> program);

@@ -1,6 +1,6 @@
 #include "platform/Desktop.h"
 
-#include "platform/ProgramFolder.h"
+#include "data/ProgramFolder.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -36,7 +36,7 @@ bool isAllowed(const QUrl& url)
     if (scheme == u"mailto")
         return true;
     if (url.isLocalFile())
-        return isInsideProgramFolder(url.toLocalFile());
+        return data::isInsideProgramFolder(url.toLocalFile());
     return false;
 }
 
@@ -51,8 +51,8 @@ bool Desktop::openUrl(const QUrl& url, QString* error)
     if (!opener)
         opener = &system;
     if (!opener->open(url))
-        return fail(error,
-                    QStringLiteral("No application could open '%1'.").arg(url.toDisplayString()));
+        return fail(
+            error, QStringLiteral("No application could open '%1'.").arg(url.toDisplayString()));
     return true;
 }
 

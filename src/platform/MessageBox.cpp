@@ -45,10 +45,10 @@ class DialogHandler : public MessageBox::Handler {
 public:
     MessageBox::Button show(QWidget* parent, const MessageBox::Message& message) override
     {
-        QMessageBox box(toQtIcon(message.icon), message.title, message.text, QMessageBox::NoButton,
-                        parent);
+        QMessageBox box(
+            toQtIcon(message.icon), message.title, message.text, QMessageBox::NoButton, parent);
         for (MessageBox::Button button :
-             {MessageBox::Yes, MessageBox::No, MessageBox::Ok, MessageBox::Cancel}) {
+            { MessageBox::Yes, MessageBox::No, MessageBox::Ok, MessageBox::Cancel }) {
             if (message.buttons & button)
                 box.addButton(toQtButton(button));
         }
@@ -76,10 +76,10 @@ std::unique_ptr<MessageBox::Handler>& installedHandler()
 } // namespace
 
 MessageBox::Button MessageBox::show(QWidget* parent, const QString& text, Icon icon, int buttons,
-                                    Button defaultButton, const QString& title)
+    Button defaultButton, const QString& title)
 {
-    const Message message{title.isEmpty() ? QStringLiteral("Vantrel") : title, text, icon, buttons,
-                          defaultButton};
+    const Message message { title.isEmpty() ? QStringLiteral("Vantrel") : title, text, icon,
+        buttons, defaultButton };
     if (installedHandler())
         return installedHandler()->show(parent, message);
     DialogHandler dialogs;

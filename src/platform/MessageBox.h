@@ -32,7 +32,7 @@ public:
     };
 
     static Button show(QWidget* parent, const QString& text, Icon icon, int buttons = Ok,
-                       Button defaultButton = NoButton, const QString& title = {});
+        Button defaultButton = NoButton, const QString& title = {});
 
     static void information(QWidget* parent, const QString& text);
     static void warning(QWidget* parent, const QString& text);

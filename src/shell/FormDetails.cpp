@@ -1,11 +1,11 @@
 #include "shell/FormDetails.h"
 
-#include "companies/CompanyAccess.h"
 #include "data/Database.h"
 #include "data/Schema.h"
 #include "platform/MessageBox.h"
-#include "shell/Screens.h"
-#include "shell/Twips.h"
+#include "ui/CompanyAccess.h"
+#include "ui/Screens.h"
+#include "ui/Twips.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
@@ -34,24 +34,24 @@ FormDetails::FormDetails(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_text);
-    resize(twipsToPixels(QSize(5800, 3600), this));
+    resize(ui::twipsToPixels(QSize(5800, 3600), this));
 }
 
 FormDetails* FormDetails::zoom(QWidget* companyScreen, const QString& field)
 {
-    auto* viewer = Screens::instance<FormDetails>(QStringLiteral("FormDetails"));
+    auto* viewer = ui::Screens::instance<FormDetails>(QStringLiteral("FormDetails"));
     if (!viewer)
         return nullptr;
     QString error;
     if (!viewer->showField(companyScreen, field, &error))
         platform::MessageBox::error(companyScreen, error);
-    Screens::bringToFront(QStringLiteral("FormDetails"));
+    ui::Screens::bringToFront(QStringLiteral("FormDetails"));
     return viewer;
 }
 
 bool FormDetails::showField(QWidget* companyScreen, const QString& field, QString* error)
 {
-    auto* target = dynamic_cast<companies::CompanyAccess*>(companyScreen);
+    auto* target = dynamic_cast<ui::CompanyAccess*>(companyScreen);
     if (!target) {
         *error = QStringLiteral("The screen shows no company.");
         return false;
@@ -86,7 +86,7 @@ bool FormDetails::writeBack(QString* error)
     const QString text = m_text->toPlainText();
     if (field().isEmpty() || text == m_shownText)
         return true;
-    companies::CompanyAccess* target = company();
+    ui::CompanyAccess* target = company();
     // Written through the screen only while it still stands on the company whose
     // note this is; otherwise the note would land in another company.
     if (target && target->companyKey() == m_companyKey) {
@@ -121,9 +121,9 @@ void FormDetails::closeEvent(QCloseEvent* event)
         event->ignore();
 }
 
-companies::CompanyAccess* FormDetails::company() const
+ui::CompanyAccess* FormDetails::company() const
 {
-    return dynamic_cast<companies::CompanyAccess*>(m_screen.data());
+    return dynamic_cast<ui::CompanyAccess*>(m_screen.data());
 }
 
 bool FormDetails::writeIntoDatabase(QString* error) const

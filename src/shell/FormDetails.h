@@ -8,7 +8,7 @@
 class QLineEdit;
 class QPlainTextEdit;
 
-namespace vantrel::companies {
+namespace vantrel::ui {
 class CompanyAccess;
 }
 
@@ -37,7 +37,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    companies::CompanyAccess* company() const;
+    ui::CompanyAccess* company() const;
     bool writeIntoDatabase(QString* error) const;
 
     QPlainTextEdit* m_text;

@@ -1,7 +1,7 @@
 #include "shell/FormHelp.h"
 
-#include "platform/ProgramFolder.h"
-#include "shell/Twips.h"
+#include "data/ProgramFolder.h"
+#include "ui/Twips.h"
 
 #include <QDir>
 #include <QLabel>
@@ -62,7 +62,7 @@ FormHelp::FormHelp(QWidget* owner)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
     layout->addWidget(m_missing);
-    resize(twipsToPixels(QSize(12825, 7530), this));
+    resize(ui::twipsToPixels(QSize(12825, 7530), this));
 }
 
 int FormHelp::currentPage() const
@@ -74,7 +74,8 @@ void FormHelp::goToPage(int page)
 {
     // Loaded on each request while it fails, so a manual put in place later is found.
     if (m_document->status() != QPdfDocument::Status::Ready) {
-        const QString path = QDir(platform::programFolder()).absoluteFilePath(QStringLiteral("Help.pdf"));
+        const QString path
+            = QDir(data::programFolder()).absoluteFilePath(QStringLiteral("Help.pdf"));
         const bool loaded = m_document->load(path) == QPdfDocument::Error::None;
         m_view->setVisible(loaded);
         m_missing->setVisible(!loaded);

@@ -5,8 +5,8 @@
 #include "shell/NavigationNodes.h"
 #include "shell/NodeActions.h"
 #include "shell/NotificationIcon.h"
-#include "shell/ShellResources.h"
-#include "shell/Twips.h"
+#include "ui/Resources.h"
+#include "ui/Twips.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -33,11 +33,11 @@ FormMain::FormMain(QWidget* parent)
     , m_frame(new QGroupBox(QStringLiteral("Navigation"), this))
     , m_tree(new QTreeWidget(m_frame))
     , m_iconTray(new QCheckBox(QStringLiteral("Minimize in Icon Tray"), this))
-    , m_notificationIcon(new NotificationIcon(programIcon(), QStringLiteral("Vantrel"), this))
+    , m_notificationIcon(new NotificationIcon(ui::programIcon(), QStringLiteral("Vantrel"), this))
 {
     setObjectName(QStringLiteral("FormMain"));
-    setWindowIcon(programIcon());
-    setFixedWidth(twipsToPixelsX(navigationWidth, this));
+    setWindowIcon(ui::programIcon());
+    setFixedWidth(ui::twipsToPixelsX(navigationWidth, this));
 
     m_frame->setObjectName(QStringLiteral("FrameNavigation"));
     m_tree->setObjectName(QStringLiteral("TreeViewNavigation"));
@@ -99,17 +99,13 @@ void FormMain::clickNode(QTreeWidgetItem* item)
     if (!item)
         return;
     window()->setWindowTitle(captionPath(item));
-    NodeActions::run(item->text(0));
+    NodeActions::run(item->data(0, keyRole).toString());
 }
 
-void FormMain::markNode(const QString& text)
+void FormMain::markNode(const QString& key)
 {
-    for (QTreeWidgetItemIterator it(m_tree); *it; ++it) {
-        if ((*it)->text(0) == text) {
-            m_tree->setCurrentItem(*it);
-            return;
-        }
-    }
+    if (QTreeWidgetItem* item = node(key))
+        m_tree->setCurrentItem(item);
 }
 
 bool FormMain::eventFilter(QObject* watched, QEvent* event)

@@ -29,7 +29,7 @@ public:
     // Selects the node whose screen a command brought up (a call report opens the
     // company's call reports), so the tree shows where the user is; its action
     // is not run again.
-    void markNode(const QString& text);
+    void markNode(const QString& key);
 
     NotificationIcon* notificationIcon() const { return m_notificationIcon; }
 

@@ -1,12 +1,12 @@
 #include "shell/FormMenu.h"
 
+#include "data/SetupPassword.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
-#include "shell/HelpKey.h"
-#include "shell/HintLine.h"
-#include "shell/Screens.h"
-#include "shell/SetupPassword.h"
-#include "shell/ShellResources.h"
+#include "ui/HelpKey.h"
+#include "ui/HintLine.h"
+#include "ui/Resources.h"
+#include "ui/Screens.h"
 
 #include <QApplication>
 #include <QDir>
@@ -41,22 +41,25 @@ const QString FormMenu::website = QStringLiteral("https://vantrel.example/");
 
 FormMenu::FormMenu(QWidget* parent)
     : QWidget(parent)
-    , m_hints(new HintLine(this))
+    , m_hints(new ui::HintLine(this))
 {
     setObjectName(QStringLiteral("FormMenu"));
     setWindowTitle(QStringLiteral("Advanced Setup"));
 
     auto* logo = new QLabel(this);
     logo->setObjectName(QStringLiteral("ImageLogo"));
-    logo->setPixmap(programIcon().pixmap(72, 72));
+    logo->setPixmap(ui::programIcon().pixmap(72, 72));
     auto* title = new QLabel(QStringLiteral("Vantrel"), this);
     title->setObjectName(QStringLiteral("LabelTitle"));
     QFont titleFont = title->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 2.4);
     titleFont.setBold(true);
     title->setFont(titleFont);
-    const QVersionNumber version = QVersionNumber::fromString(QCoreApplication::applicationVersion());
-    auto* versionLabel = new QLabel(QStringLiteral("Version %1.%2").arg(version.majorVersion()).arg(version.minorVersion()), this);
+    const QVersionNumber version
+        = QVersionNumber::fromString(QCoreApplication::applicationVersion());
+    auto* versionLabel = new QLabel(
+        QStringLiteral("Version %1.%2").arg(version.majorVersion()).arg(version.minorVersion()),
+        this);
     versionLabel->setObjectName(QStringLiteral("LabelVersion"));
     m_website = new QLabel(QUrl(website).host(), this);
     m_website->setObjectName(QStringLiteral("LabelWebsite"));
@@ -65,21 +68,21 @@ FormMenu::FormMenu(QWidget* parent)
 
     buildPasswordFrame();
     QGroupBox* advanced = buildCommandFrame("FrameAdvanced", QStringLiteral("Advanced Options"),
-                                            {{"CommandMastertables", "LabelMastertables", "Mastertables"},
-                                             {"CommandImport", "LabelImport", "Import from MS-Outlook"},
-                                             {"CommandSize", "LabelSize", "Check Database Size"}});
+        { { "CommandMastertables", "LabelMastertables", "Mastertables" },
+            { "CommandImport", "LabelImport", "Import from MS-Outlook" },
+            { "CommandSize", "LabelSize", "Check Database Size" } });
     QGroupBox* other = buildCommandFrame("FrameOther", QStringLiteral("Other Options"),
-                                         {{"CommandSlideShow", "LabelSlideShow", "Quick Start"},
-                                          {"CommandManual", "LabelManual", "User Manual"},
-                                          {"CommandSupport", "LabelSupport", "Technical Support"}});
+        { { "CommandSlideShow", "LabelSlideShow", "Quick Start" },
+            { "CommandManual", "LabelManual", "User Manual" },
+            { "CommandSupport", "LabelSupport", "Technical Support" } });
     QGroupBox* setup = buildCommandFrame("FrameSetup", QStringLiteral("Setup and Maintenance"),
-                                         {{"CommandMaintenance", "LabelMaintenance", "Maintenance & Replication"},
-                                          {"CommandImportSales", "LabelImportSales", "Import Sales"},
-                                          {"CommandExport", "LabelExport", "Export to MS-Outlook"},
-                                          {"CommandUpgrade", "LabelCheckVersion", "Check for New Versions"}});
-    for (const char* name : {"CommandMastertables", "CommandImport", "CommandSize"})
+        { { "CommandMaintenance", "LabelMaintenance", "Maintenance & Replication" },
+            { "CommandImportSales", "LabelImportSales", "Import Sales" },
+            { "CommandExport", "LabelExport", "Export to MS-Outlook" },
+            { "CommandUpgrade", "LabelCheckVersion", "Check for New Versions" } });
+    for (const char* name : { "CommandMastertables", "CommandImport", "CommandSize" })
         button(name)->setEnabled(false);
-    for (const char* name : {"LabelMastertables", "LabelImport", "LabelSize"})
+    for (const char* name : { "LabelMastertables", "LabelImport", "LabelSize" })
         label(name)->setEnabled(false);
 
     auto* heading = new QVBoxLayout;
@@ -106,15 +109,15 @@ FormMenu::FormMenu(QWidget* parent)
     // The hint line stands 120 twips (8 pixels) in from the left edge, like the frames.
     layout->setContentsMargins(8, 8, 8, 8);
     m_hints->frame()->setMinimumHeight(110);
-    for (QGroupBox* frame : {m_framePassword, advanced, other, setup})
+    for (QGroupBox* frame : { m_framePassword, advanced, other, setup })
         m_hints->addBackground(frame);
 
     declareHints();
     wireCommands();
-    new HelpKey(this, [] { platform::Desktop::openFile(QStringLiteral("Help.pdf")); });
+    new ui::HelpKey(this, [] { platform::Desktop::openFile(QStringLiteral("Help.pdf")); });
 
     // The folders that attachments, documents and reports go to; one that exists is fine.
-    for (const char* folder : {"Temp", "Documents", "Attachments"})
+    for (const char* folder : { "Temp", "Documents", "Attachments" })
         QDir().mkdir(latin(folder));
 }
 
@@ -130,13 +133,15 @@ void FormMenu::buildPasswordFrame()
     m_change = new QPushButton(QStringLiteral("&Change"), m_framePassword);
     m_change->setObjectName(QStringLiteral("CommandChange"));
     m_change->hide();
-    m_newPasswordLabel = new QLabel(QStringLiteral("Please enter your New Password"), m_framePassword);
+    m_newPasswordLabel
+        = new QLabel(QStringLiteral("Please enter your New Password"), m_framePassword);
     m_newPasswordLabel->setObjectName(QStringLiteral("LabelNewPassword"));
     m_newPassword = new QLineEdit(m_framePassword);
     m_newPassword->setObjectName(QStringLiteral("TextNewPassword"));
     m_save = new QPushButton(QStringLiteral("&Save"), m_framePassword);
     m_save->setObjectName(QStringLiteral("CommandSave"));
-    for (QWidget* widget : std::initializer_list<QWidget*>{m_newPasswordLabel, m_newPassword, m_save})
+    for (QWidget* widget :
+        std::initializer_list<QWidget*> { m_newPasswordLabel, m_newPassword, m_save })
         widget->hide();
     // The caption's colour must not spill into the label inside the frame.
     QPalette own = m_newPasswordLabel->palette();
@@ -159,19 +164,20 @@ void FormMenu::buildPasswordFrame()
     connect(m_newPassword, &QLineEdit::returnPressed, this, &FormMenu::savePassword);
 }
 
-QGroupBox* FormMenu::buildCommandFrame(const char* name, const QString& title, const QList<Command>& commands)
+QGroupBox* FormMenu::buildCommandFrame(
+    const char* name, const QString& title, const QList<Command>& commands)
 {
-    static const QHash<QByteArray, QStyle::StandardPixmap> icons{
-        {"CommandMastertables", QStyle::SP_FileDialogListView},
-        {"CommandImport", QStyle::SP_DialogOpenButton},
-        {"CommandSize", QStyle::SP_DriveHDIcon},
-        {"CommandSlideShow", QStyle::SP_MediaPlay},
-        {"CommandManual", QStyle::SP_DialogHelpButton},
-        {"CommandSupport", QStyle::SP_MessageBoxInformation},
-        {"CommandMaintenance", QStyle::SP_BrowserReload},
-        {"CommandImportSales", QStyle::SP_FileDialogDetailedView},
-        {"CommandExport", QStyle::SP_DialogSaveButton},
-        {"CommandUpgrade", QStyle::SP_ArrowUp},
+    static const QHash<QByteArray, QStyle::StandardPixmap> icons {
+        { "CommandMastertables", QStyle::SP_FileDialogListView },
+        { "CommandImport", QStyle::SP_DialogOpenButton },
+        { "CommandSize", QStyle::SP_DriveHDIcon },
+        { "CommandSlideShow", QStyle::SP_MediaPlay },
+        { "CommandManual", QStyle::SP_DialogHelpButton },
+        { "CommandSupport", QStyle::SP_MessageBoxInformation },
+        { "CommandMaintenance", QStyle::SP_BrowserReload },
+        { "CommandImportSales", QStyle::SP_FileDialogDetailedView },
+        { "CommandExport", QStyle::SP_DialogSaveButton },
+        { "CommandUpgrade", QStyle::SP_ArrowUp },
     };
     auto* frame = new QGroupBox(title, this);
     frame->setObjectName(latin(name));
@@ -199,43 +205,64 @@ QGroupBox* FormMenu::buildCommandFrame(const char* name, const QString& title, c
 
 void FormMenu::declareHints()
 {
-    m_hints->setHint(m_password, QStringLiteral(
-        "The Advanced Setup Menu is Password protected. The default password is 'Keystone'. "
-        "Change this in order to restrict access. Passwords are case sensitive."));
-    m_hints->setHint(button("CommandMastertables"), QStringLiteral(
-        "Master tables are basically selections that your sales force can make when entering information. "
-        "You want your sales force to have certain restrictions and you want uniformity throughout "
-        "your organization. For example, if you select your regions as Pacific, Midwest and Atlantic"
-        ", you do not want anybody to enter a region like California. This would create complications if "
-        "you want a report on activities in the region 'Pacific' because California is part of the Pacific region. "
-        "Therefore the setup of master tables together with most other setup functions is password protected."));
-    m_hints->setHint(button("CommandImport"), QStringLiteral(
-        "Import basic company information from MS-Outlook. This function should only be done once. "
-        "Repeating this function will create duplicates in your database. "));
-    m_hints->setHint(button("CommandSize"), QStringLiteral(
-        "The database can contain 2 GB of data. Most data is taken up by call reports, letters, faxes, e-mails "
-        "and projects. Approximately 250,000 such documents can be stored in the database. Most companies never "
-        "reach that level. However, you might want to check how full your database is and if necessary delete "
-        "some old information."));
-    m_hints->setHint(button("CommandSlideShow"), QStringLiteral(
-        "No time to read the User Manual? Open a PowerPoint slide show and learn how to use Vantrel in less "
-        "than 30 minutes."));
+    m_hints->setHint(m_password,
+        QStringLiteral(
+            "The Advanced Setup Menu is Password protected. The default password is 'Keystone'. "
+            "Change this in order to restrict access. Passwords are case sensitive."));
+    m_hints->setHint(button("CommandMastertables"),
+        QStringLiteral("Master tables are basically selections that your sales force can make when "
+                       "entering information. "
+                       "You want your sales force to have certain restrictions and you want "
+                       "uniformity throughout "
+                       "your organization. For example, if you select your regions as Pacific, "
+                       "Midwest and Atlantic"
+                       ", you do not want anybody to enter a region like California. This would "
+                       "create complications if "
+                       "you want a report on activities in the region 'Pacific' because California "
+                       "is part of the Pacific region. "
+                       "Therefore the setup of master tables together with most other setup "
+                       "functions is password protected."));
+    m_hints->setHint(button("CommandImport"),
+        QStringLiteral("Import basic company information from MS-Outlook. This function should "
+                       "only be done once. "
+                       "Repeating this function will create duplicates in your database. "));
+    m_hints->setHint(button("CommandSize"),
+        QStringLiteral("The database can contain 2 GB of data. Most data is taken up by call "
+                       "reports, letters, faxes, e-mails "
+                       "and projects. Approximately 250,000 such documents can be stored in the "
+                       "database. Most companies never "
+                       "reach that level. However, you might want to check how full your database "
+                       "is and if necessary delete "
+                       "some old information."));
+    m_hints->setHint(button("CommandSlideShow"),
+        QStringLiteral("No time to read the User Manual? Open a PowerPoint slide show and learn "
+                       "how to use Vantrel in less "
+                       "than 30 minutes."));
     m_hints->setHint(button("CommandManual"), QStringLiteral("Display the user manual."));
-    m_hints->setHint(button("CommandSupport"), QStringLiteral("Request technical support or contact Orvane."));
-    m_hints->setHint(button("CommandMaintenance"), QStringLiteral(
-        "Compact your database, create a replica or synchronize this database with the server."));
-    m_hints->setHint(button("CommandImportSales"), QStringLiteral(
-        "This function allows you to import sales figures from an MS-Excel spreadsheet, saved in Excel 97-2003 "
-        "format. This spreadsheet could be located anywhere on your PC or network.This action can be done "
-        "periodically if the data in the spreadsheet changes. The path to the spreadsheet is saved and new data "
-        "will overwrite older data."));
-    m_hints->setHint(button("CommandExport"), QStringLiteral(
-        "Sometimes you might want to export your database of contacts to MS-Outlook. For example, if your cell "
-        "phone synchronizes with Outlook, it would be handy to have all your contacts on your cell phone, "
-        "together with all the relevant details."));
-    m_hints->setHint(button("CommandUpgrade"), QStringLiteral(
-        "Check whether any updates of Vantrel have been released. Updates are free of charge."));
-    connect(m_hints, &HintLine::backgroundHovered, this, [this] { setWebsiteColour(Qt::black); });
+    m_hints->setHint(
+        button("CommandSupport"), QStringLiteral("Request technical support or contact Orvane."));
+    m_hints->setHint(button("CommandMaintenance"),
+        QStringLiteral("Compact your database, create a replica or synchronize this database with "
+                       "the server."));
+    m_hints->setHint(button("CommandImportSales"),
+        QStringLiteral("This function allows you to import sales figures from an MS-Excel "
+                       "spreadsheet, saved in Excel 97-2003 "
+                       "format. This spreadsheet could be located anywhere on your PC or "
+                       "network.This action can be done "
+                       "periodically if the data in the spreadsheet changes. The path to the "
+                       "spreadsheet is saved and new data "
+                       "will overwrite older data."));
+    m_hints->setHint(button("CommandExport"),
+        QStringLiteral("Sometimes you might want to export your database of contacts to "
+                       "MS-Outlook. For example, if your cell "
+                       "phone synchronizes with Outlook, it would be handy to have all your "
+                       "contacts on your cell phone, "
+                       "together with all the relevant details."));
+    m_hints->setHint(button("CommandUpgrade"),
+        QStringLiteral("Check whether any updates of Vantrel have been released. Updates are free "
+                       "of charge."));
+    connect(
+        m_hints, &ui::HintLine::backgroundHovered, this, [this] { setWebsiteColour(Qt::black); });
 }
 
 void FormMenu::wireCommands()
@@ -247,32 +274,33 @@ void FormMenu::wireCommands()
         const char* screen;
         const char* suffix;
     } screens[] = {
-        {"CommandMastertables", "FormMastertables", " - Mastertables"},
-        {"CommandImport", "FormImport", ""},
-        {"CommandSize", "FormDelete", " - Database Size"},
-        {"CommandSupport", "FormSupport", " - Technical Support"},
-        {"CommandMaintenance", "FormMaintenance", ""},
-        {"CommandImportSales", "FormImportSales", " - Import Sales"},
-        {"CommandExport", "FormExport", ""},
+        { "CommandMastertables", "FormMastertables", " - Mastertables" },
+        { "CommandImport", "FormImport", "" },
+        { "CommandSize", "FormDelete", " - Database Size" },
+        { "CommandSupport", "FormSupport", " - Technical Support" },
+        { "CommandMaintenance", "FormMaintenance", "" },
+        { "CommandImportSales", "FormImportSales", " - Import Sales" },
+        { "CommandExport", "FormExport", "" },
     };
     for (const auto& entry : screens) {
         connect(button(entry.button), &QPushButton::clicked, this,
-                [this, screen = latin(entry.screen), suffix = latin(entry.suffix)] {
-                    bringScreenToFront(screen, suffix);
-                });
+            [this, screen = latin(entry.screen), suffix = latin(entry.suffix)] {
+                bringScreenToFront(screen, suffix);
+            });
     }
     // The shell's "open" reports nothing when there is no file or no application for it.
     connect(button("CommandSlideShow"), &QPushButton::clicked, this,
-            [] { platform::Desktop::openFile(QStringLiteral("QuickStart.pdf")); });
+        [] { platform::Desktop::openFile(QStringLiteral("QuickStart.pdf")); });
     connect(button("CommandManual"), &QPushButton::clicked, this,
-            [] { platform::Desktop::openFile(QStringLiteral("Help.pdf")); });
-    connect(button("CommandUpgrade"), &QPushButton::clicked, this,
-            [] { platform::Desktop::openUrl(QUrl(website).resolved(QUrl(QStringLiteral("Version.htm")))); });
+        [] { platform::Desktop::openFile(QStringLiteral("Help.pdf")); });
+    connect(button("CommandUpgrade"), &QPushButton::clicked, this, [] {
+        platform::Desktop::openUrl(QUrl(website).resolved(QUrl(QStringLiteral("Version.htm"))));
+    });
 }
 
 void FormMenu::bringScreenToFront(const QString& screen, const QString& captionSuffix)
 {
-    if (!Screens::bringToFront(screen))
+    if (!ui::Screens::bringToFront(screen))
         return;
     // Suffixes pile up until a click in the navigation tree sets the caption anew.
     QWidget* main = window();
@@ -288,7 +316,7 @@ void FormMenu::screenActivated()
 bool FormMenu::readStoredPassword(QString* password)
 {
     QString error;
-    if (SetupPassword::read(password, &error))
+    if (data::SetupPassword::read(password, &error))
         return true;
     platform::MessageBox::error(this, error);
     return false;
@@ -300,9 +328,9 @@ void FormMenu::enterPassword()
     if (!readStoredPassword(&stored))
         return;
     if (m_password->text() == stored) {
-        for (const char* name : {"CommandMastertables", "CommandImport", "CommandSize"})
+        for (const char* name : { "CommandMastertables", "CommandImport", "CommandSize" })
             button(name)->setEnabled(true);
-        for (const char* name : {"LabelMastertables", "LabelImport", "LabelSize"})
+        for (const char* name : { "LabelMastertables", "LabelImport", "LabelSize" })
             label(name)->setEnabled(true);
         setPasswordCaption(QStringLiteral("Advanced Setup Enabled"), enabledColour);
         if (m_save->isHidden())
@@ -322,8 +350,9 @@ void FormMenu::changePassword()
         return;
     if (m_password->text() != stored) {
         QApplication::beep();
-        platform::MessageBox::show(this, QStringLiteral("Please enter your current password first."),
-                                   platform::MessageBox::Icon::None, platform::MessageBox::Ok);
+        platform::MessageBox::show(this,
+            QStringLiteral("Please enter your current password first."),
+            platform::MessageBox::Icon::None, platform::MessageBox::Ok);
         m_password->setFocus();
         return;
     }
@@ -339,12 +368,13 @@ void FormMenu::savePassword()
 {
     const QString password = m_newPassword->text();
     QString error;
-    if (!SetupPassword::write(password, &error)) {
+    if (!data::SetupPassword::write(password, &error)) {
         platform::MessageBox::error(this, error);
         return;
     }
     m_password->setText(password);
-    for (QWidget* widget : std::initializer_list<QWidget*>{m_newPasswordLabel, m_newPassword, m_save})
+    for (QWidget* widget :
+        std::initializer_list<QWidget*> { m_newPasswordLabel, m_newPassword, m_save })
         widget->hide();
     m_change->show();
 }
@@ -377,9 +407,11 @@ bool FormMenu::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_password && event->type() == QEvent::MouseButtonPress) {
         m_password->clear();
         maskPassword();
-    } else if (watched == m_website && event->type() == QEvent::Enter) {
+    }
+    else if (watched == m_website && event->type() == QEvent::Enter) {
         setWebsiteColour(Qt::blue);
-    } else if (watched == m_website && event->type() == QEvent::MouseButtonRelease) {
+    }
+    else if (watched == m_website && event->type() == QEvent::MouseButtonRelease) {
         platform::Desktop::openUrl(QUrl(website));
     }
     return QWidget::eventFilter(watched, event);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/ActivatedScreen.h"
+#include "ui/ActivatedScreen.h"
 
 #include <QWidget>
 
@@ -9,14 +9,16 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace vantrel::shell {
-
+namespace vantrel::ui {
 class HintLine;
+}
+
+namespace vantrel::shell {
 
 // The advanced setup menu: the first screen right of the navigation tree. Master
 // tables, the import from the mail program and the database size are locked until
 // the setup password is entered; the other functions are always at hand.
-class FormMenu : public QWidget, public ActivatedScreen {
+class FormMenu : public QWidget, public ui::ActivatedScreen {
     Q_OBJECT
 public:
     static const QString defaultPassword;
@@ -34,7 +36,8 @@ private:
     };
 
     void buildPasswordFrame();
-    QGroupBox* buildCommandFrame(const char* name, const QString& title, const QList<Command>& commands);
+    QGroupBox* buildCommandFrame(
+        const char* name, const QString& title, const QList<Command>& commands);
     void declareHints();
     void wireCommands();
     void bringScreenToFront(const QString& screen, const QString& captionSuffix);
@@ -52,7 +55,7 @@ private:
     QPushButton* button(const char* name) const;
     QLabel* label(const char* name) const;
 
-    HintLine* m_hints;
+    ui::HintLine* m_hints;
     QGroupBox* m_framePassword = nullptr;
     QLineEdit* m_password = nullptr;
     QLineEdit* m_newPassword = nullptr;

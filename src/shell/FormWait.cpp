@@ -1,7 +1,7 @@
 #include "shell/FormWait.h"
 
 #include "shell/MapLink.h"
-#include "shell/Twips.h"
+#include "ui/Twips.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -27,7 +27,7 @@ FormWait::FormWait(QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_progress);
-    resize(twipsToPixels(QSize(6120, 1365), this));
+    resize(ui::twipsToPixels(QSize(6120, 1365), this));
 }
 
 void FormWait::showEvent(QShowEvent* event)

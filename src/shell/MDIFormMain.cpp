@@ -1,10 +1,10 @@
 #include "shell/MDIFormMain.h"
 
 #include "shell/FormMain.h"
-#include "shell/ScreenArea.h"
-#include "shell/Screens.h"
-#include "shell/ShellResources.h"
-#include "shell/Twips.h"
+#include "ui/Resources.h"
+#include "ui/ScreenArea.h"
+#include "ui/Screens.h"
+#include "ui/Twips.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -36,19 +36,20 @@ MDIFormMain::MDIFormMain(QWidget* parent)
 {
     setObjectName(QStringLiteral("MDIFormMain"));
     setWindowTitle(QStringLiteral("Vantrel"));
-    setWindowIcon(programIcon());
-    setMinimumSize(twipsToPixels(mainWindowSize, this));
+    setWindowIcon(ui::programIcon());
+    setMinimumSize(ui::twipsToPixels(mainWindowSize, this));
 
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     m_navigation = new FormMain(central);
-    m_area = new ScreenArea(central);
+    m_area = new ui::ScreenArea(central);
     layout->addWidget(m_navigation);
     layout->addWidget(m_area, 1);
     setCentralWidget(central);
     current() = this;
+    ui::MainWindow::setInstance(this);
 
     m_startTimer->setObjectName(QStringLiteral("TimerStart"));
     m_startTimer->setSingleShot(true);
@@ -61,6 +62,13 @@ MDIFormMain::~MDIFormMain()
 {
     if (current() == this)
         current() = nullptr;
+    if (ui::MainWindow::instance() == this)
+        ui::MainWindow::setInstance(nullptr);
+}
+
+void MDIFormMain::markNode(const QString& nodeKey)
+{
+    m_navigation->markNode(nodeKey);
 }
 
 MDIFormMain* MDIFormMain::instance()
@@ -70,22 +78,22 @@ MDIFormMain* MDIFormMain::instance()
 
 void MDIFormMain::start()
 {
-    resize(twipsToPixels(mainWindowSize, this));
+    resize(ui::twipsToPixels(mainWindowSize, this));
     m_navigation->show();
     m_navigation->tree()->setFocus(Qt::OtherFocusReason);
-    Screens::bringToFront(QStringLiteral("FormMenu"));
+    ui::Screens::bringToFront(QStringLiteral("FormMenu"));
     show();
     emit started();
 }
 
 void MDIFormMain::closeEvent(QCloseEvent* event)
 {
-    Screens::close(QStringLiteral("FormDelete"));
+    ui::Screens::close(QStringLiteral("FormDelete"));
     event->accept();
     // The maintenance window outlives the main window; the screens go, so that
     // no database stays open behind it.
-    if (Screens::isVisible(QStringLiteral("FormMaintenance"))) {
-        Screens::closeChildScreens();
+    if (ui::Screens::isVisible(QStringLiteral("FormMaintenance"))) {
+        ui::Screens::closeChildScreens();
         m_closedBehindMaintenance = true;
         return;
     }

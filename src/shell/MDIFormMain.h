@@ -1,18 +1,23 @@
 #pragma once
 
+#include "ui/MainWindow.h"
+
 #include <QMainWindow>
 
 class QTimer;
 
+namespace vantrel::ui {
+class ScreenArea;
+}
+
 namespace vantrel::shell {
 
 class FormMain;
-class ScreenArea;
 
 // The main window: the navigation window docked at the left and the child
 // screens stacked to the right of it. It keeps a minimum size; its start timer
 // sizes it, opens the setup menu and shows it.
-class MDIFormMain : public QMainWindow {
+class MDIFormMain : public QMainWindow, public ui::MainWindow {
     Q_OBJECT
 public:
     explicit MDIFormMain(QWidget* parent = nullptr);
@@ -22,7 +27,13 @@ public:
     static MDIFormMain* instance();
 
     FormMain* navigation() const { return m_navigation; }
-    ScreenArea* screenArea() const { return m_area; }
+
+    QWidget* widget() override { return this; }
+    void setCaption(const QString& caption) override { setWindowTitle(caption); }
+    QString caption() const override { return windowTitle(); }
+    void markNode(const QString& nodeKey) override;
+    void minimize() override { showMinimized(); }
+    ui::ScreenArea* screenArea() const { return m_area; }
 
 signals:
     // The start timer has done its work: the window shows with the setup menu.
@@ -38,7 +49,7 @@ private:
     void start();
 
     FormMain* m_navigation;
-    ScreenArea* m_area;
+    ui::ScreenArea* m_area;
     QTimer* m_startTimer;
     // Closed while the maintenance window stayed: showing it again starts it anew.
     bool m_closedBehindMaintenance = false;

@@ -1,7 +1,7 @@
 #include "shell/NavigationImages.h"
 
 #include "shell/NavigationNodes.h"
-#include "shell/ShellResources.h"
+#include "ui/Resources.h"
 
 namespace vantrel::shell {
 
@@ -9,8 +9,8 @@ QIcon navigationImage(const QString& key)
 {
     if (!navigationImageKeys().contains(key))
         return {};
-    ensureShellResources();
-    return QIcon(QStringLiteral(":/shell/icons/") + key + QStringLiteral(".svg"));
+    ui::ensureResources();
+    return QIcon(QStringLiteral(":/ui/icons/") + key + QStringLiteral(".svg"));
 }
 
 } // namespace vantrel::shell

@@ -2,8 +2,8 @@
 
 #include "platform/Desktop.h"
 #include "shell/OfficeActions.h"
-#include "shell/RecordViews.h"
-#include "shell/Screens.h"
+#include "ui/RecordViews.h"
+#include "ui/Screens.h"
 
 #include <QHash>
 #include <QUrl>
@@ -12,20 +12,21 @@ namespace vantrel::shell {
 
 namespace {
 
-using View = RecordViews::View;
-using Branch = RecordViews::Branch;
+using ui::RecordViews;
+using View = ui::RecordViews::View;
+using Branch = ui::RecordViews::Branch;
 
 // The search service's host is ours to choose; the page is its advanced search.
 constexpr char webSearchAddress[] = "https://www.google.com/advanced_search";
 
 NodeActions::Action bringToFront(const char* screen)
 {
-    return [name = QLatin1String(screen)] { Screens::bringToFront(name); };
+    return [name = QLatin1String(screen)] { ui::Screens::bringToFront(name); };
 }
 
 NodeActions::Action recordView(View view, Branch branch)
 {
-    return [view, branch] { RecordViews::show(view, branch); };
+    return [view, branch] { ui::RecordViews::show(view, branch); };
 }
 
 void openWebSearch()
@@ -37,34 +38,39 @@ void openWebSearch()
 QHash<QString, NodeActions::Action> defaultActions()
 {
     QHash<QString, NodeActions::Action> actions;
-    auto add = [&actions](const char* text, NodeActions::Action action) {
-        actions.insert(QLatin1String(text), std::move(action));
+    auto add = [&actions](const char* key, NodeActions::Action action) {
+        actions.insert(QLatin1String(key), std::move(action));
     };
-    add("Main Menu", bringToFront("FormMenu"));
-    add("Companies", bringToFront("FormCompanies"));
-    add("Archive", bringToFront("FormArchive"));
+    add("root", bringToFront("FormMenu"));
+    add("child1_root", bringToFront("FormCompanies"));
+    add("child2_root", bringToFront("FormArchive"));
 
-    for (const View view : RecordViews::views) {
-        for (const Branch branch : { Branch::Companies, Branch::Archive })
-            actions.insert(RecordViews::nodeText(view, branch), recordView(view, branch));
+    for (const View view : ui::RecordViews::views) {
+        const ui::RecordViews::Descriptor* described = ui::RecordViews::descriptor(view);
+        if (!described)
+            continue;
+        actions.insert(described->companiesNodeKey, recordView(view, Branch::Companies));
+        actions.insert(described->archiveNodeKey, recordView(view, Branch::Archive));
     }
+    // The report node "Competition" does what the companies node of that name does.
+    add("child6_child3", recordView(View::Competition, Branch::Companies));
 
-    add("Google", openWebSearch);
-    add("Competitors", bringToFront("FormCompetition"));
-    add("Price List", bringToFront("FormPriceList"));
-    add("Mail Merge", bringToFront("FormAllContacts"));
-    add("Companies  ", bringToFront("FormReportCompanies"));
-    add("Contacts  ", bringToFront("FormReportContacts"));
-    add("Filter Call Reports", bringToFront("FormReportFilter"));
-    add("Search Call Reports", bringToFront("FormAllCallReports"));
-    add("Overdue Meetings", bringToFront("FormReportOverdue"));
-    add("Sales Figures", bringToFront("FormAllSales"));
-    add("Active Projects", bringToFront("FormReportProjects"));
-    add("MS-Excel", OfficeActions::openSpreadsheet);
-    add("MS-Outlook Calendar", OfficeActions::openCalendar);
-    add("MS-Outlook Inbox", OfficeActions::openInbox);
-    add("MS-Outlook Tasks", OfficeActions::openTasks);
-    add("MS-Word", OfficeActions::openWordProcessor);
+    add("child4_root", openWebSearch);
+    add("child5_root", bringToFront("FormCompetition"));
+    add("child6_root", bringToFront("FormPriceList"));
+    add("child7_root", bringToFront("FormAllContacts"));
+    add("child1_child3", bringToFront("FormReportCompanies"));
+    add("child2_child3", bringToFront("FormReportContacts"));
+    add("child4_child3", bringToFront("FormReportFilter"));
+    add("child5_child3", bringToFront("FormAllCallReports"));
+    add("child7_child3", bringToFront("FormReportOverdue"));
+    add("child8_child3", bringToFront("FormAllSales"));
+    add("child9_child3", bringToFront("FormReportProjects"));
+    add("child1_child7", OfficeActions::openSpreadsheet);
+    add("child2_child7", OfficeActions::openCalendar);
+    add("child3_child7", OfficeActions::openTasks);
+    add("child4_child7", OfficeActions::openInbox);
+    add("child5_child7", OfficeActions::openWordProcessor);
     return actions;
 }
 
@@ -76,19 +82,19 @@ QHash<QString, NodeActions::Action>& table()
 
 } // namespace
 
-void NodeActions::registerAction(const QString& nodeText, Action action)
+void NodeActions::registerAction(const QString& nodeKey, Action action)
 {
-    table().insert(nodeText, std::move(action));
+    table().insert(nodeKey, std::move(action));
 }
 
-bool NodeActions::hasAction(const QString& nodeText)
+bool NodeActions::hasAction(const QString& nodeKey)
 {
-    return table().contains(nodeText);
+    return table().contains(nodeKey);
 }
 
-bool NodeActions::run(const QString& nodeText)
+bool NodeActions::run(const QString& nodeKey)
 {
-    const auto found = table().constFind(nodeText);
+    const auto found = table().constFind(nodeKey);
     if (found == table().constEnd() || !*found)
         return false;
     // A copy: the action may register actions itself.

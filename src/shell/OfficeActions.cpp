@@ -6,7 +6,7 @@
 #include "platform/BusyCursor.h"
 #include "platform/MessageBox.h"
 #include "shell/MDIFormMain.h"
-#include "shell/ShellResources.h"
+#include "ui/Resources.h"
 
 #include <functional>
 
@@ -52,10 +52,10 @@ void OfficeActions::openSpreadsheet()
 void OfficeActions::openWordProcessor()
 {
     runOfficeAction([](QString* error) {
-        ensureShellResources();
+        ui::ensureResources();
         // The word processor's documents come from templates; an empty one
         // stands in for the blank default template.
-        const QString blankTemplate = QStringLiteral(":/shell/templates/Blank.rtf");
+        const QString blankTemplate = QStringLiteral(":/ui/templates/Blank.rtf");
         office::WordProcessor& word = office::WordProcessor::instance();
         const office::WordProcessor::Instance instance = word.start();
         if (word.addDocument(instance, blankTemplate, error) && word.show(instance, error))

@@ -1,6 +1,6 @@
 #include "shell/SplashWindow.h"
 
-#include "shell/ShellResources.h"
+#include "ui/Resources.h"
 
 #include <QPainter>
 #include <QSvgRenderer>
@@ -12,8 +12,8 @@ namespace {
 
 QPixmap splashPicture()
 {
-    ensureShellResources();
-    QSvgRenderer renderer(QStringLiteral(":/shell/icons/splash.svg"));
+    ui::ensureResources();
+    QSvgRenderer renderer(QStringLiteral(":/ui/icons/splash.svg"));
     QPixmap picture(renderer.defaultSize());
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
@@ -27,7 +27,7 @@ SplashWindow::SplashWindow()
     : QSplashScreen(splashPicture())
 {
     setObjectName(QStringLiteral("FormSplash"));
-    setWindowIcon(programIcon());
+    setWindowIcon(ui::programIcon());
 }
 
 void SplashWindow::showEvent(QShowEvent* event)

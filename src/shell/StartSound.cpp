@@ -1,6 +1,6 @@
 #include "shell/StartSound.h"
 
-#include "shell/ShellResources.h"
+#include "ui/Resources.h"
 
 #include <QSoundEffect>
 #include <QUrl>
@@ -15,9 +15,9 @@ StartSound::StartSound(QObject* parent)
 void StartSound::play()
 {
     if (!m_effect) {
-        ensureShellResources();
+        ui::ensureResources();
         m_effect = new QSoundEffect(this);
-        m_effect->setSource(QUrl(QStringLiteral("qrc:/shell/sounds/start.wav")));
+        m_effect->setSource(QUrl(QStringLiteral("qrc:/ui/sounds/start.wav")));
     }
     m_effect->play();
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "office/PrinterProvider.h"
+#include "ui/PrinterProvider.h"
 
 #include <QString>
 
 namespace vantrel::test {
 
 // The default printer of a test: prints into a PDF file instead of on paper.
-class PdfPrinterProvider : public office::PrinterProvider {
+class PdfPrinterProvider : public ui::PrinterProvider {
 public:
     explicit PdfPrinterProvider(QString path);
     std::unique_ptr<QPrinter> printer(QString* error) override;
@@ -17,7 +17,7 @@ private:
 };
 
 // A computer without a default printer.
-class NoPrinterProvider : public office::PrinterProvider {
+class NoPrinterProvider : public ui::PrinterProvider {
 public:
     std::unique_ptr<QPrinter> printer(QString* error) override;
 };

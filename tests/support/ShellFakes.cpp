@@ -56,7 +56,7 @@ FakeRecordScreen::FakeRecordScreen(const QString& file)
     layout->addWidget(button);
 }
 
-bool FakeRecordScreen::showRecords(const shell::RecordQuery& query, QString* error)
+bool FakeRecordScreen::showRecords(const ui::RecordQuery& query, QString* error)
 {
     ++queries;
     columns.clear();

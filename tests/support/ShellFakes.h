@@ -1,8 +1,8 @@
 #pragma once
 
-#include "companies/CompanyAccess.h"
-#include "shell/ActivatedScreen.h"
-#include "shell/RecordViewScreen.h"
+#include "ui/ActivatedScreen.h"
+#include "ui/CompanyAccess.h"
+#include "ui/RecordViewScreen.h"
 
 #include <QList>
 #include <QStringList>
@@ -14,7 +14,7 @@ namespace vantrel::test {
 
 // Stands in for the companies or archive screen: it stands on the company it is
 // given (TEXT01 the name, TEXT02 the account number) and keeps what is written back.
-class FakeCompanyScreen : public QWidget, public companies::CompanyAccess {
+class FakeCompanyScreen : public QWidget, public ui::CompanyAccess {
     Q_OBJECT
 public:
     void standOn(const QVariant& companyKey, const QString& name, const QString& accountNumber);
@@ -33,12 +33,12 @@ public:
 // A record screen that runs the query it is given on a real database file and
 // keeps the rows; it carries the controls that the contacts and projects views
 // switch (DBListSelect, FrameActivities, CommandNew).
-class FakeRecordScreen : public QWidget, public shell::RecordViewScreen {
+class FakeRecordScreen : public QWidget, public ui::RecordViewScreen {
     Q_OBJECT
 public:
     explicit FakeRecordScreen(const QString& databaseFile = QStringLiteral("CONTACT.mdb"));
 
-    bool showRecords(const shell::RecordQuery& query, QString* error) override;
+    bool showRecords(const ui::RecordQuery& query, QString* error) override;
     // Values of one column of the rows shown.
     QVariantList column(const QString& name) const;
 
@@ -50,7 +50,7 @@ public:
 };
 
 // A child screen that counts its activations.
-class FakeActivatedScreen : public QWidget, public shell::ActivatedScreen {
+class FakeActivatedScreen : public QWidget, public ui::ActivatedScreen {
     Q_OBJECT
 public:
     FakeActivatedScreen();

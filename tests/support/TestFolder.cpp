@@ -21,8 +21,10 @@ void TestFolder::createDatabases() const
 {
     using data::DatabaseKind;
     QString error;
-    if (!data::createDatabaseFile(filePath(QStringLiteral("CONTACT.mdb")), DatabaseKind::Business, &error)
-        || !data::createDatabaseFile(filePath(QStringLiteral("User.mdb")), DatabaseKind::User, &error))
+    if (!data::createDatabaseFile(
+            filePath(QStringLiteral("CONTACT.mdb")), DatabaseKind::Business, &error)
+        || !data::createDatabaseFile(
+            filePath(QStringLiteral("User.mdb")), DatabaseKind::User, &error))
         qFatal("could not create the test databases: %s", qPrintable(error));
 }
 

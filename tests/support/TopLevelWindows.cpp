@@ -1,12 +1,12 @@
 #include "TopLevelWindows.h"
 
-#include "office/WordWindow.h"
+#include "ui/WordWindow.h"
 
 namespace vantrel::test {
 
 void deleteWordWindows()
 {
-    qDeleteAll(topLevelWindows<office::WordWindow>());
+    qDeleteAll(topLevelWindows<ui::WordWindow>());
 }
 
 } // namespace vantrel::test

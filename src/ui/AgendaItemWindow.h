@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QWidget>
+
+class QFormLayout;
+class QLineEdit;
+
+namespace vantrel::ui {
+
+// The window in which the user finishes an agenda item: "Save & Close" above a
+// form that starts with the subject; the caption follows the subject. Appointment
+// and task windows add their own rows and say how the item is saved.
+class AgendaItemWindow : public QWidget {
+    Q_OBJECT
+protected:
+    AgendaItemWindow(const QString& subject, const QString& kind, QWidget* parent);
+
+    QFormLayout* form() const { return m_form; }
+    QLineEdit* subjectEdit() const { return m_subject; }
+    virtual bool saveItem(QString* error) = 0;
+
+private:
+    void saveAndClose();
+    void updateTitle();
+
+    QString m_kind;
+    QLineEdit* m_subject;
+    QFormLayout* m_form;
+};
+
+} // namespace vantrel::ui

@@ -1,0 +1,175 @@
+#include "ui/MailWindow.h"
+
+#include "office/MailAccount.h"
+#include "office/MailProgram.h"
+#include "platform/MessageBox.h"
+#include "ui/MailSettingsDialog.h"
+
+#include <QCloseEvent>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace vantrel::ui {
+
+namespace {
+
+quint64 nextUse()
+{
+    static quint64 counter = 0;
+    return ++counter;
+}
+
+QLineEdit* lineEdit(const QString& name, const QString& text, QWidget* parent)
+{
+    auto* edit = new QLineEdit(text, parent);
+    edit->setObjectName(name);
+    return edit;
+}
+
+} // namespace
+
+MailWindow::MailWindow(const office::MailItem& mail, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_id(mail.id)
+    , m_to(lineEdit(QStringLiteral("To"), mail.to, this))
+    , m_bcc(lineEdit(QStringLiteral("Bcc"), mail.bcc, this))
+    , m_subject(lineEdit(QStringLiteral("Subject"), mail.subject, this))
+    , m_body(new QPlainTextEdit(mail.body, this))
+    , m_send(new QPushButton(QStringLiteral("&Send"), this))
+    , m_account(new QLabel(this))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_body->setObjectName(QStringLiteral("Body"));
+    m_send->setObjectName(QStringLiteral("Send"));
+    m_account->setObjectName(QStringLiteral("Account"));
+    m_account->setWordWrap(true);
+    auto* settings = new QPushButton(QStringLiteral("Setti&ngs..."), this);
+    settings->setObjectName(QStringLiteral("Settings"));
+    m_to->setPlaceholderText(QStringLiteral("Addresses separated by ;"));
+    m_bcc->setPlaceholderText(QStringLiteral("Addresses separated by ;"));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_send);
+    buttons->addWidget(m_account, 1);
+    buttons->addWidget(settings);
+    auto* fields = new QFormLayout;
+    fields->addRow(QStringLiteral("&To..."), m_to);
+    fields->addRow(QStringLiteral("&Bcc..."), m_bcc);
+    fields->addRow(QStringLiteral("S&ubject:"), m_subject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addLayout(fields);
+    layout->addWidget(m_body, 1);
+    resize(640, 480);
+
+    connect(m_send, &QPushButton::clicked, this, &MailWindow::sendMail);
+    connect(settings, &QPushButton::clicked, this, &MailWindow::showSettings);
+    connect(m_subject, &QLineEdit::textChanged, this, &MailWindow::updateTitle);
+    updateTitle();
+    showAccount();
+    // The cursor waits where the user has to write next.
+    if (mail.to.trimmed().isEmpty() && mail.bcc.trimmed().isEmpty())
+        m_to->setFocus();
+    else if (mail.subject.isEmpty())
+        m_subject->setFocus();
+    else
+        m_body->setFocus();
+}
+
+office::MailItem MailWindow::item() const
+{
+    office::MailItem mail;
+    mail.id = m_id;
+    mail.to = m_to->text();
+    mail.bcc = m_bcc->text();
+    mail.subject = m_subject->text();
+    mail.body = m_body->toPlainText();
+    return mail;
+}
+
+bool MailWindow::saveAsText(const QString& path, QString* error)
+{
+    m_textCopyPath = path;
+    return item().saveAsText(path, error);
+}
+
+void MailWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        markUse();
+    QWidget::changeEvent(event);
+}
+
+void MailWindow::closeEvent(QCloseEvent* event)
+{
+    // A failure here is left alone, as for the periodic saves.
+    if (!m_textCopyPath.isEmpty())
+        item().saveAsText(m_textCopyPath, nullptr);
+    QWidget::closeEvent(event);
+}
+
+void MailWindow::showEvent(QShowEvent* event)
+{
+    markUse();
+    QWidget::showEvent(event);
+}
+
+void MailWindow::sendMail()
+{
+    QPointer<MailWindow> self(this);
+    m_send->setEnabled(false);
+    QString error;
+    const bool sent = office::MailProgram::instance().send(item(), &error);
+    if (!self)
+        return;
+    m_send->setEnabled(true);
+    if (!sent)
+        platform::MessageBox::error(this, error);
+    else if (isVisible())
+        close();
+}
+
+void MailWindow::showSettings()
+{
+    auto* dialog = new MailSettingsDialog(this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, &MailWindow::showAccount);
+    dialog->open();
+}
+
+void MailWindow::showAccount()
+{
+    office::MailAccount account;
+    QString error;
+    if (!office::MailAccount::load(&account, &error))
+        m_account->setText(error);
+    else if (!account.canSend())
+        m_account->setText(QStringLiteral("No mail account is set up: Send passes the e-mail to "
+                                          "the desktop's mail program."));
+    else {
+        const QString sender = account.userName.isEmpty()
+            ? account.address
+            : QStringLiteral("%1 <%2>").arg(account.userName, account.address);
+        m_account->setText(QStringLiteral("From %1 through %2").arg(sender, account.host));
+    }
+}
+
+void MailWindow::updateTitle()
+{
+    const QString subject = m_subject->text().trimmed();
+    setWindowTitle(
+        (subject.isEmpty() ? QStringLiteral("Untitled") : subject) + QStringLiteral(" - Message"));
+}
+
+void MailWindow::markUse()
+{
+    m_lastUse = nextUse();
+}
+
+} // namespace vantrel::ui
