@@ -10,6 +10,7 @@ packages=(
   libsqlite3-dev libxlsxwriter-dev libfreexl-dev libzip-dev libical-dev
   libcurl4-openssl-dev
   xvfb xauth fonts-dejavu-core socat
+  dpkg-dev file desktop-file-utils appstream
   "$@"
 )
 
