@@ -11,6 +11,8 @@ packages=(
   libcurl4-openssl-dev
   xvfb xauth fonts-dejavu-core socat
   dpkg-dev file desktop-file-utils appstream
+  qtkeychain-qt6-dev
+  xvfb xauth fonts-dejavu-core socat sqlite3
   "$@"
 )
 

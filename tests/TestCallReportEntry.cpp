@@ -94,6 +94,8 @@ private slots:
     void failingWordProcessorStartsNothing();
     void hintsNameTheCompany();
     void meetingReportFromCompanyToStoredRow();
+    void unreadableContactsAreReported_data();
+    void unreadableContactsAreReported();
 
 private:
     template <class T = QWidget> T* control(const char* name)
@@ -617,6 +619,32 @@ void TestCallReportEntry::meetingReportFromCompanyToStoredRow()
     QCOMPARE(office::plainTextOfRtf(memo),
         QString(header).replace("\r\n", "\n")
             + "\n\nPreamble: \nGold and platinum.\n\nDetails: \nAgreed on a trial order.");
+}
+
+void TestCallReportEntry::unreadableContactsAreReported_data()
+{
+    QTest::addColumn<bool>("withoutFile");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("database gone") << true << QStringLiteral("CONTACT.mdb");
+    QTest::newRow("contacts table gone") << false << QStringLiteral("no such table: TABLE03");
+}
+
+void TestCallReportEntry::unreadableContactsAreReported()
+{
+    QFETCH(bool, withoutFile);
+    QFETCH(QString, reason);
+    if (withoutFile)
+        QVERIFY(QFile::remove(m_folder->filePath(QStringLiteral("CONTACT.mdb"))));
+    else
+        QVERIFY(test::businessDatabase().execute(QStringLiteral("DROP TABLE TABLE03")));
+    openScreen();
+    QCOMPARE(m_messages->shown.size(), 1);
+    const QString message = m_messages->shown.first().text;
+    QVERIFY2(message.contains(QStringLiteral("The contacts of the company could not be read"))
+            && message.contains(reason),
+        qPrintable(message));
+    // The report can still be written, without a contact person.
+    QVERIFY(control<QGroupBox>("FrameMethod")->isVisible());
 }
 
 VANTREL_TEST_MAIN(TestCallReportEntry)

@@ -330,10 +330,14 @@ void TestFormMenu::documentsAndWebPagesOpenThroughTheDesktop()
     platform::RecordingOpener* opened = opener.get();
     platform::Desktop::setOpener(std::move(opener));
 
-    // Without the files nothing is opened and nothing is said.
+    // Without the files nothing is opened, and the user learns why.
     QTest::mouseClick(f.control("CommandManual"), Qt::LeftButton);
+    QTest::mouseClick(f.control("CommandSlideShow"), Qt::LeftButton);
     QVERIFY(opened->opened.isEmpty());
-    QVERIFY(f.messages->shown.isEmpty());
+    QCOMPARE(f.messages->shown.size(), 2);
+    QVERIFY(f.messages->shown.at(0).text.contains("The file 'Help.pdf' could not be found."));
+    QVERIFY(f.messages->shown.at(1).text.contains("The file 'QuickStart.pdf' could not be found."));
+    f.messages->shown.clear();
 
     for (const char* name : { "Help.pdf", "QuickStart.pdf" }) {
         QFile file(name);
@@ -353,6 +357,17 @@ void TestFormMenu::documentsAndWebPagesOpenThroughTheDesktop()
     QCOMPARE(opened->opened.at(3), QUrl("https://vantrel.example/Version.htm"));
     QCOMPARE(opened->opened.at(4), QUrl("https://vantrel.example/"));
     QVERIFY(!f.main.findChild<shell::FormHelp*>());
+    QVERIFY(f.messages->shown.isEmpty());
+
+    // A desktop without a viewer or a browser: each command says so.
+    opened->succeed = false;
+    QTest::mouseClick(f.control("CommandManual"), Qt::LeftButton);
+    QTest::mouseClick(f.control("CommandUpgrade"), Qt::LeftButton);
+    QCOMPARE(f.messages->shown.size(), 2);
+    QVERIFY(f.messages->shown.at(0).text.contains("No application could open"));
+    QVERIFY(f.messages->shown.at(0).text.contains("Help.pdf"));
+    QVERIFY(f.messages->shown.at(1).text.contains(
+        "No application could open 'https://vantrel.example/Version.htm'."));
     platform::Desktop::setOpener(nullptr);
 }
 

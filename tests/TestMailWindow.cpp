@@ -234,9 +234,17 @@ void TestMailWindow::settingsAreStoredWithThePasswordApart()
     dialog->findChild<QLineEdit*>("Address")->setText("anna example.org");
     dialog->findChild<QLineEdit*>("Host")->setText("smtp.example.org");
     auto* security = dialog->findChild<QComboBox*>("Security");
-    security->setCurrentIndex(security->findText("SSL/TLS"));
-    QCOMPARE(dialog->findChild<QSpinBox*>("Port")->value(), 465);
+    // A login without TLS is warned of, while it is chosen.
+    auto* warning = dialog->findChild<QLabel*>("SecurityWarning");
+    QVERIFY(warning->isHidden());
+    security->setCurrentIndex(security->findText("None"));
+    QVERIFY(warning->isHidden());
     dialog->findChild<QLineEdit*>("SmtpUser")->setText("anna");
+    QVERIFY(!warning->isHidden());
+    QVERIFY(warning->text().startsWith("Without TLS the user name and the password"));
+    security->setCurrentIndex(security->findText("SSL/TLS"));
+    QVERIFY(warning->isHidden());
+    QCOMPARE(dialog->findChild<QSpinBox*>("Port")->value(), 465);
     dialog->findChild<QLineEdit*>("Password")->setText("geheim'; DROP TABLE");
     dialog->accept();
     QCOMPARE(m_messages->shown.size(), 1);

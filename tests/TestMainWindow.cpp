@@ -1,18 +1,29 @@
 #include "ApplicationTest.h"
+#include "BusinessRows.h"
+#include "Controls.h"
 #include "ShellFakes.h"
 #include "TestFolder.h"
 
+#include "office/MailItem.h"
 #include "platform/MessageBox.h"
+#include "shell/FormHelp.h"
 #include "shell/FormMain.h"
 #include "shell/MDIFormMain.h"
 #include "shell/NotificationIcon.h"
+#include "ui/AgendaWindow.h"
+#include "ui/MailWindow.h"
 #include "ui/ScreenArea.h"
 #include "ui/Screens.h"
 #include "ui/Twips.h"
+#include "ui/WordWindow.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -43,6 +54,8 @@ private slots:
     void withoutNotificationAreaTheWindowIsMinimized();
     void closingEndsTheProgram();
     void closingWithMaintenanceOpenKeepsItRunning();
+    void closingStoresPendingEditsOrStaysOpen();
+    void everyWindowCarriesTheProgramIcon();
 
 private:
     int twipsX(int pixels) const { return ui::pixelsToTwipsX(pixels, m_main.get()); }
@@ -50,13 +63,16 @@ private:
 
     std::unique_ptr<test::TestFolder> m_folder;
     std::unique_ptr<shell::MDIFormMain> m_main;
+    platform::RecordingMessageBoxHandler* m_messages = nullptr;
 };
 
 void TestMainWindow::init()
 {
     m_folder = std::make_unique<test::TestFolder>();
     m_folder->createDatabases();
-    platform::MessageBox::setHandler(std::make_unique<platform::RecordingMessageBoxHandler>());
+    auto messages = std::make_unique<platform::RecordingMessageBoxHandler>();
+    m_messages = messages.get();
+    platform::MessageBox::setHandler(std::move(messages));
     for (const char* name : { "FormScreenA", "FormScreenB", "FormDelete" })
         Screens::registerScreen(QLatin1String(name), [] { return new test::FakeActivatedScreen; });
     Screens::registerScreen(
@@ -301,6 +317,58 @@ void TestMainWindow::closingWithMaintenanceOpenKeepsItRunning()
     QCOMPARE(twipsX(m_main->width()), 12900);
     if (Screens::isRegistered(QStringLiteral("FormMenu")))
         QVERIFY(Screens::isVisible(QStringLiteral("FormMenu")));
+}
+
+// The user ends the program with a company's edits that the engine refuses to
+// store: they are told why, and the program stays until the edits are stored.
+void TestMainWindow::closingStoresPendingEditsOrStaysOpen()
+{
+    const qint64 key = test::insertRow(
+        QStringLiteral("TABLE01"), { { "TEXT01", "Alpha Steel" }, { "TEXT20", "Company" } });
+    QPointer<QWidget> companies = Screens::bringToFront(QStringLiteral("FormCompanies"));
+    QVERIFY(companies);
+    auto* select = test::findControl<QComboBox>(companies, "DBComboSelect");
+    emit select->activated(select->findText(QStringLiteral("Alpha Steel")));
+    test::findControl<QPushButton>(companies, "CommandEdit")->click();
+    QTest::keyClicks(test::findControl<QLineEdit>(companies, "TEXT03"), "PO Box 7");
+    QVERIFY(test::businessDatabase().execute(
+        QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON TABLE01 "
+                       "BEGIN SELECT RAISE(ABORT, 'the disk is full'); END")));
+    QSignalSpy ending(m_main.get(), &shell::MDIFormMain::programEnding);
+
+    QVERIFY(!m_main->close());
+    QCOMPARE(ending.size(), 0);
+    QCOMPARE(m_messages->shown.size(), 1);
+    QVERIFY(m_messages->shown.at(0).text.contains(QStringLiteral("the disk is full")));
+    QVERIFY(m_main->isVisible());
+    QCOMPARE(Screens::existing(QStringLiteral("FormCompanies")), companies.data());
+
+    QVERIFY(test::businessDatabase().execute(QStringLiteral("DROP TRIGGER refuse")));
+    QVERIFY(m_main->close());
+    QCOMPARE(ending.size(), 1);
+    QCOMPARE(test::businessDatabase()
+                 .scalar(QStringLiteral("SELECT TEXT03 FROM TABLE01 WHERE AUTONUMBER = ?"), { key })
+                 .toString(),
+        QStringLiteral("PO Box 7"));
+    QTRY_VERIFY(companies.isNull());
+}
+
+void TestMainWindow::everyWindowCarriesTheProgramIcon()
+{
+    const QIcon icon = QApplication::windowIcon();
+    QVERIFY(!icon.isNull());
+    QVERIFY(!icon.availableSizes().isEmpty() || !icon.pixmap(32, 32).isNull());
+    ui::WordWindow word;
+    ui::MailWindow mail { office::MailItem() };
+    ui::AgendaWindow agenda(m_folder->filePath(QStringLiteral("Agenda.ics")));
+    auto* manual = new shell::FormHelp(m_main.get());
+    for (QWidget* window : { static_cast<QWidget*>(&word), static_cast<QWidget*>(&mail),
+             static_cast<QWidget*>(&agenda), static_cast<QWidget*>(manual),
+             static_cast<QWidget*>(m_main.get()) })
+        QVERIFY2(window->windowIcon().cacheKey() == icon.cacheKey()
+                || window->windowIcon().pixmap(32, 32).toImage() == icon.pixmap(32, 32).toImage(),
+            qPrintable(window->objectName()));
+    delete manual;
 }
 
 VANTREL_TEST_MAIN(TestMainWindow)

@@ -4,6 +4,8 @@
 
 #include "TestFolder.h"
 
+#include <QFileInfo>
+#include <QProcess>
 #include <QTest>
 
 using namespace vantrel::data;
@@ -22,6 +24,7 @@ private slots:
     void userSearchTextIsLiteral();
     void numbersAndDatesCompareAsSuch();
     void engineErrorsCarryTheirDescription();
+    void sqliteShellLoadsTheTextRules();
 
 private:
     std::unique_ptr<vantrel::test::TestFolder> m_folder;
@@ -203,6 +206,58 @@ void TestTextRules::engineErrorsCarryTheirDescription()
     }
     // Leaving the scope without commit rolls back.
     QCOMPARE(m_db.scalar("SELECT COUNT(*) FROM TABLE01").toInt(), 12);
+}
+
+namespace {
+
+// The sqlite3 shell's output for the commands given on its input; a shell that
+// cannot run fails the test.
+QString shellOutput(const QString& database, const QString& commands)
+{
+    QProcess shell;
+    shell.setProcessChannelMode(QProcess::MergedChannels);
+    shell.start(QStringLiteral("sqlite3"), { database });
+    if (!shell.waitForStarted())
+        return QStringLiteral("<the sqlite3 shell could not be started>");
+    shell.write(commands.toUtf8());
+    shell.closeWriteChannel();
+    shell.waitForFinished();
+    return QString::fromUtf8(shell.readAll()).trimmed();
+}
+
+} // namespace
+
+// A support person opens a copy of the database with the shell and the
+// extension shipped in the program folder, and sees what the program sees.
+void TestTextRules::sqliteShellLoadsTheTextRules()
+{
+    const QStringList expected = names("SELECT TEXT01 FROM TABLE01 ORDER BY TEXT01");
+    const QStringList found
+        = names("SELECT TEXT01 FROM TABLE01 WHERE TEXT01 LIKE 'b?[ck]*' ORDER BY 1");
+    QCOMPARE(found.size(), 2);
+    m_db.close();
+    const QString database = m_folder->filePath(QStringLiteral("CONTACT.mdb"));
+    const QString query = QStringLiteral("SELECT TEXT01 FROM TABLE01 ORDER BY TEXT01;\n");
+
+    QVERIFY(shellOutput(database, query).contains(QStringLiteral("no such collation sequence")));
+
+    QFileInfo extension(QStringLiteral(VANTREL_SQLITE_TEXT_EXTENSION));
+    QVERIFY(extension.exists());
+    QCOMPARE(extension.absolutePath(),
+        QFileInfo(QStringLiteral(VANTREL_PROGRAM_DIR)).absoluteFilePath());
+    // As the support person types it: the file's name without its ending.
+    const QString load = QStringLiteral(".load %1/%2\n")
+                             .arg(extension.absolutePath(), extension.completeBaseName());
+    QCOMPARE(shellOutput(database, load + query).split(QLatin1Char('\n')), expected);
+    QCOMPARE(shellOutput(database,
+                 load
+                     + QStringLiteral(
+                         "SELECT TEXT01 FROM TABLE01 WHERE TEXT01 LIKE 'b?[ck]*' ORDER BY 1;\n"))
+                 .split(QLatin1Char('\n')),
+        found);
+    QCOMPARE(shellOutput(database,
+                 load + QStringLiteral("SELECT count(*) FROM TABLE01 WHERE TEXT01 = 'ZETA';\n")),
+        QStringLiteral("1"));
 }
 
 QTEST_GUILESS_MAIN(TestTextRules)

@@ -95,13 +95,12 @@ ui::RecordQuery CompanyReportBrowser::findQuery(const QString& phrase) const
 
 ui::CompanyAccess* CompanyReportBrowser::company()
 {
-    return ui::Screens::instance<ui::CompanyAccess>(QStringLiteral("FormCompanies"));
+    return ui::CompanyAccess::companiesScreen();
 }
 
 QString CompanyReportBrowser::companyName() const
 {
-    ui::CompanyAccess* owner = company();
-    return owner ? owner->companyValue(QStringLiteral("TEXT01")).toString() : QString();
+    return ui::CompanyAccess::nameOf(company());
 }
 
 QPushButton* CompanyReportBrowser::addAnswer(const char* name, const QString& caption)

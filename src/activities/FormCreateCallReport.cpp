@@ -230,12 +230,25 @@ void FormCreateCallReport::loadContacts()
 {
     if (!m_contacts->database()) {
         auto business = std::make_shared<data::Database>();
-        if (!data::openBusinessDatabase(*business) || !m_contacts->setDatabase(business))
+        if (!data::openBusinessDatabase(*business)) {
+            showContactsFailure(business->lastError());
             return;
+        }
+        if (!m_contacts->setDatabase(business)) {
+            showContactsFailure(m_contacts->lastError());
+            return;
+        }
     }
     const ui::CompanyAccess* current = company();
     m_contacts->setRecordSource(contactsQuery, { current ? current->companyKey() : QVariant() });
-    m_contacts->refresh();
+    if (!m_contacts->refresh())
+        showContactsFailure(m_contacts->lastError());
+}
+
+void FormCreateCallReport::showContactsFailure(const QString& error)
+{
+    platform::MessageBox::error(
+        this, QStringLiteral("The contacts of the company could not be read: %1").arg(error));
 }
 
 void FormCreateCallReport::pickMethod(QListWidgetItem* item)
@@ -378,13 +391,12 @@ bool FormCreateCallReport::isMeeting() const
 
 ui::CompanyAccess* FormCreateCallReport::company() const
 {
-    return ui::Screens::instance<ui::CompanyAccess>(QStringLiteral("FormCompanies"));
+    return ui::CompanyAccess::companiesScreen();
 }
 
 QString FormCreateCallReport::companyName() const
 {
-    const ui::CompanyAccess* current = company();
-    return current ? current->companyValue(QStringLiteral("TEXT01")).toString() : QString();
+    return ui::CompanyAccess::nameOf(company());
 }
 
 } // namespace vantrel::activities

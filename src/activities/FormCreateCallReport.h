@@ -78,6 +78,7 @@ private:
     void offerReminder(bool meeting);
 
     void loadContacts();
+    void showContactsFailure(const QString& error);
     void showHeader();
     bool isMeeting() const;
     ui::CompanyAccess* company() const;

@@ -2,11 +2,9 @@
 #include "app/ProgramFolderChoice.h"
 #include "app/StartSequence.h"
 #include "data/ProgramFolder.h"
-#include "ui/Resources.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QIcon>
 
 #include <cstdio>
 
@@ -45,7 +43,6 @@ int main(int argc, char* argv[])
     }
 
     vantrel::app::composeApplication();
-    QApplication::setWindowIcon(vantrel::ui::programIcon());
     vantrel::app::StartSequence startSequence;
     QObject::connect(&startSequence, &vantrel::app::StartSequence::programEnding, &app,
         &QApplication::quit, Qt::QueuedConnection);

@@ -93,7 +93,10 @@ CompanyRecordScreen::CompanyRecordScreen(
     else
         m_userView->setDatabase(user);
     m_userView->setRecordSource(QStringLiteral("TABLE02"));
-    m_userView->refresh();
+    if (m_userView->database() && !m_userView->refresh())
+        platform::MessageBox::error(this,
+            QStringLiteral("Your choice of companies could not be read: %1")
+                .arg(m_userView->lastError()));
     m_companies->setColumns({ { QStringLiteral("TEXT01"), QStringLiteral("COMPANY") } });
 
     auto* selectLabel = new QLabel(QStringLiteral("SELECT"), this);
@@ -218,6 +221,11 @@ void CompanyRecordScreen::buildListChoice()
             for (const QVariantList& row : people.rows)
                 m_name->addItem(row.value(0).toString());
         }
+        else {
+            platform::MessageBox::error(this,
+                QStringLiteral("The list of sales people could not be read: %1")
+                    .arg(db->lastError()));
+        }
     }
     const QString choice = listChoice();
     const bool all = choice == allCompanies;
@@ -310,8 +318,14 @@ void CompanyRecordScreen::pickName(int index)
 
 void CompanyRecordScreen::pickCompany(int index)
 {
-    // As described, a failed move is not reported: the screen stays on its row.
-    view()->moveToBookmark(m_companies->bookmarkAt(index));
+    if (view()->moveToBookmark(m_companies->bookmarkAt(index)))
+        return;
+    // The edits of the company on show could not be stored, so the screen stays
+    // on it: the list shows it again, and the user learns why.
+    m_select->setCurrentIndex(view()->hasCurrentRow() ? view()->position() : -1);
+    platform::MessageBox::error(this,
+        QStringLiteral("The changes to %1 could not be saved: %2")
+            .arg(companyName(), view()->lastError()));
 }
 
 void CompanyRecordScreen::showCompany()
@@ -411,8 +425,7 @@ void CompanyRecordScreen::visitWebsite()
         platform::MessageBox::warning(this, error);
         return;
     }
-    // Like every "open" of the desktop, a failure of the browser is not reported.
-    platform::Desktop::openUrl(url);
+    platform::Desktop::openUrlOrReport(this, url);
 }
 
 void CompanyRecordScreen::locateOnMap()

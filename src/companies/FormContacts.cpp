@@ -57,11 +57,6 @@ const FieldPlace fieldPlaces[] = {
     { "TEXT10", "Label10", "ASSISTANT", 4, 2 },
 };
 
-ui::CompanyAccess* currentCompany()
-{
-    return ui::Screens::instance<ui::CompanyAccess>(QStringLiteral("FormCompanies"));
-}
-
 } // namespace
 
 FormContacts::FormContacts(QWidget* parent)
@@ -334,7 +329,7 @@ void FormContacts::pickContact(int row)
 
 void FormContacts::newContact()
 {
-    ui::CompanyAccess* company = currentCompany();
+    ui::CompanyAccess* company = ui::CompanyAccess::companiesScreen();
     // A contact without its company's key would belong to no company and never be listed.
     if (!company || !company->companyKey().isValid()) {
         platform::MessageBox::information(this, QStringLiteral("Please choose a company first."));
@@ -408,7 +403,7 @@ void FormContacts::stopAutoSave(ui::AutoSave::Kind kind)
 
 Correspondent FormContacts::correspondent() const
 {
-    const ui::CompanyAccess* company = currentCompany();
+    const ui::CompanyAccess* company = ui::CompanyAccess::companiesScreen();
     const auto ofCompany = [company](const char* column) {
         return company ? data::displayText(company->companyValue(QLatin1String(column)))
                        : QString();

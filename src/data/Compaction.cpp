@@ -1,6 +1,7 @@
 #include "data/Compaction.h"
 
 #include "data/Database.h"
+#include "data/Failure.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -9,21 +10,16 @@ namespace vantrel::data {
 
 bool compactDatabase(const QString& sourcePath, const QString& targetPath, QString* error)
 {
-    auto fail = [error](const QString& message) {
-        if (error)
-            *error = message;
-        return false;
-    };
     if (QFileInfo::exists(targetPath))
-        return fail(QStringLiteral("The file '%1' already exists.").arg(targetPath));
+        return fail(error, QStringLiteral("The file '%1' already exists.").arg(targetPath));
 
     Database source;
     if (!source.open(sourcePath))
-        return fail(source.lastError());
+        return fail(error, source.lastError());
     if (!source.execute(
             QStringLiteral("VACUUM INTO ?"), { QFileInfo(targetPath).absoluteFilePath() })) {
         QFile::remove(targetPath);
-        return fail(source.lastError());
+        return fail(error, source.lastError());
     }
     source.close();
 
@@ -39,7 +35,7 @@ bool compactDatabase(const QString& sourcePath, const QString& targetPath, QStri
     target.close();
     if (!problem.isEmpty()) {
         QFile::remove(targetPath);
-        return fail(problem);
+        return fail(error, problem);
     }
     return true;
 }

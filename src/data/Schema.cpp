@@ -1,6 +1,7 @@
 #include "data/Schema.h"
 
 #include "data/Database.h"
+#include "data/Failure.h"
 #include "data/TextRules.h"
 
 #include <QFileInfo>
@@ -239,19 +240,14 @@ bool migrate(Database& db, DatabaseKind kind)
 
 bool createDatabaseFile(const QString& path, DatabaseKind kind, QString* error)
 {
-    auto fail = [error](const QString& message) {
-        if (error)
-            *error = message;
-        return false;
-    };
     if (QFileInfo::exists(path))
-        return fail(QStringLiteral("'%1' exists already.").arg(path));
+        return fail(error, QStringLiteral("'%1' exists already.").arg(path));
     Database db;
     if (!db.open(path, Database::OpenMode::CreateIfMissing) || !migrate(db, kind))
-        return fail(db.lastError());
+        return fail(error, db.lastError());
     Transaction transaction(db);
     if (!insertInitialRows(db, kind) || !transaction.commit())
-        return fail(db.lastError());
+        return fail(error, db.lastError());
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "office/WordDocument.h"
 
+#include "data/Failure.h"
 #include "office/LetterheadPrinter.h"
 #include "office/RtfReader.h"
 #include "office/RtfWriter.h"
@@ -31,12 +32,7 @@ int nextDocumentNumber()
     return ++number;
 }
 
-bool fail(QString* error, const QString& message)
-{
-    if (error)
-        *error = message;
-    return false;
-}
+using data::fail;
 
 bool commit(QSaveFile& file, const QString& path, QString* error)
 {

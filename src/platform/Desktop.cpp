@@ -1,6 +1,8 @@
 #include "platform/Desktop.h"
 
+#include "data/Failure.h"
 #include "data/ProgramFolder.h"
+#include "platform/MessageBox.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -21,12 +23,7 @@ std::unique_ptr<Desktop::Opener>& installedOpener()
     return opener;
 }
 
-bool fail(QString* error, const QString& message)
-{
-    if (error)
-        *error = message;
-    return false;
-}
+using data::fail;
 
 bool isAllowed(const QUrl& url)
 {
@@ -62,6 +59,24 @@ bool Desktop::openFile(const QString& fileName, QString* error)
     if (!QFileInfo::exists(path))
         return fail(error, QStringLiteral("The file '%1' could not be found.").arg(fileName));
     return openUrl(QUrl::fromLocalFile(path), error);
+}
+
+bool Desktop::openUrlOrReport(QWidget* parent, const QUrl& url)
+{
+    QString error;
+    if (openUrl(url, &error))
+        return true;
+    MessageBox::error(parent, error);
+    return false;
+}
+
+bool Desktop::openFileOrReport(QWidget* parent, const QString& fileName)
+{
+    QString error;
+    if (openFile(fileName, &error))
+        return true;
+    MessageBox::error(parent, error);
+    return false;
 }
 
 void Desktop::setOpener(std::unique_ptr<Opener> opener)

@@ -114,7 +114,8 @@ FormMenu::FormMenu(QWidget* parent)
 
     declareHints();
     wireCommands();
-    new ui::HelpKey(this, [] { platform::Desktop::openFile(QStringLiteral("Help.pdf")); });
+    new ui::HelpKey(
+        this, [this] { platform::Desktop::openFileOrReport(this, QStringLiteral("Help.pdf")); });
 
     // The folders that attachments, documents and reports go to; one that exists is fine.
     for (const char* folder : { "Temp", "Documents", "Attachments" })
@@ -288,13 +289,13 @@ void FormMenu::wireCommands()
                 bringScreenToFront(screen, suffix);
             });
     }
-    // The shell's "open" reports nothing when there is no file or no application for it.
     connect(button("CommandSlideShow"), &QPushButton::clicked, this,
-        [] { platform::Desktop::openFile(QStringLiteral("QuickStart.pdf")); });
+        [this] { platform::Desktop::openFileOrReport(this, QStringLiteral("QuickStart.pdf")); });
     connect(button("CommandManual"), &QPushButton::clicked, this,
-        [] { platform::Desktop::openFile(QStringLiteral("Help.pdf")); });
-    connect(button("CommandUpgrade"), &QPushButton::clicked, this, [] {
-        platform::Desktop::openUrl(QUrl(website).resolved(QUrl(QStringLiteral("Version.htm"))));
+        [this] { platform::Desktop::openFileOrReport(this, QStringLiteral("Help.pdf")); });
+    connect(button("CommandUpgrade"), &QPushButton::clicked, this, [this] {
+        platform::Desktop::openUrlOrReport(
+            this, QUrl(website).resolved(QUrl(QStringLiteral("Version.htm"))));
     });
 }
 
@@ -412,7 +413,7 @@ bool FormMenu::eventFilter(QObject* watched, QEvent* event)
         setWebsiteColour(Qt::blue);
     }
     else if (watched == m_website && event->type() == QEvent::MouseButtonRelease) {
-        platform::Desktop::openUrl(QUrl(website));
+        platform::Desktop::openUrlOrReport(this, QUrl(website));
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -89,14 +89,24 @@ void MDIFormMain::start()
 void MDIFormMain::closeEvent(QCloseEvent* event)
 {
     ui::Screens::close(QStringLiteral("FormDelete"));
-    event->accept();
     // The maintenance window outlives the main window; the screens go, so that
     // no database stays open behind it.
     if (ui::Screens::isVisible(QStringLiteral("FormMaintenance"))) {
-        ui::Screens::closeChildScreens();
+        if (!ui::Screens::closeChildScreens()) {
+            event->ignore();
+            return;
+        }
+        event->accept();
         m_closedBehindMaintenance = true;
         return;
     }
+    // A screen whose edits cannot be stored has said why and stays open, and so
+    // does the program, so that the user can still save or undo them.
+    if (!ui::Screens::closeEveryScreen()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
     emit programEnding();
 }
 

@@ -31,8 +31,7 @@ NodeActions::Action recordView(View view, Branch branch)
 
 void openWebSearch()
 {
-    // Like every "open" of the desktop, a failure is not reported.
-    platform::Desktop::openUrl(QUrl(QLatin1String(webSearchAddress)));
+    platform::Desktop::openUrlOrReport(nullptr, QUrl(QLatin1String(webSearchAddress)));
 }
 
 QHash<QString, NodeActions::Action> defaultActions()

@@ -1,5 +1,6 @@
 #include "ui/BuiltInWordProcessor.h"
 
+#include "data/Failure.h"
 #include "office/WordDocument.h"
 #include "ui/WordWindow.h"
 
@@ -7,12 +8,7 @@ namespace vantrel::ui {
 
 namespace {
 
-bool fail(QString* error, const QString& message)
-{
-    if (error)
-        *error = message;
-    return false;
-}
+using data::fail;
 
 QList<WordWindow*> openWindows(const QList<QPointer<WordWindow>>& windows)
 {

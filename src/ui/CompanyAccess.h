@@ -24,6 +24,12 @@ public:
     virtual bool setAppointmentNote(const QString& note) = 0; // TEXT21
     virtual bool setNotes(const QString& notes) = 0; // MEMO01
     virtual bool setCompanyDetails(const QString& details) = 0; // MEMO02
+
+    // The companies screen, made when it is not open yet: the current company of
+    // the activities and contacts. Null when no such screen is registered.
+    static CompanyAccess* companiesScreen();
+    // The company's name (TEXT01); empty without a company.
+    static QString nameOf(const CompanyAccess* company);
 };
 
 } // namespace vantrel::ui

@@ -80,6 +80,9 @@ protected:
     virtual void editModeChanged() { }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Stores the pending edits first; a screen whose edits cannot be stored says
+    // why and stays open, so that nothing typed is lost.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     struct ShownField {
@@ -101,7 +104,6 @@ private:
         const char* labelName, const QString& caption, int row, int column, Qt::Alignment align);
     bool isEmpty(const ShownField& field) const;
     void fillMasterCombos();
-    void sendToFocused(const char* method);
 
     data::BoundView* m_view;
     ui::FieldBinder* m_binder;
