@@ -1,5 +1,6 @@
 #include "data/Database.h"
 #include "data/Schema.h"
+#include "data/Statement.h"
 #include "data/TextRules.h"
 
 #include "TestFolder.h"
@@ -22,6 +23,7 @@ private slots:
     void listsOrderAsAPersonExpects();
     void userSearchTextIsLiteral_data();
     void userSearchTextIsLiteral();
+    void patternsThatChangeFromRowToRow();
     void numbersAndDatesCompareAsSuch();
     void engineErrorsCarryTheirDescription();
     void sqliteShellLoadsTheTextRules();
@@ -172,6 +174,29 @@ void TestTextRules::userSearchTextIsLiteral()
     QCOMPARE(
         names("SELECT TEXT01 FROM TABLE01 WHERE contains(TEXT01, ?) ORDER BY TEXT01", { typed }),
         found);
+}
+
+void TestTextRules::patternsThatChangeFromRowToRow()
+{
+    // A pattern kept for one statement must not answer for another row's pattern.
+    QVERIFY(m_db.execute("UPDATE TABLE01 SET TEXT02 = substr(TEXT01, 1, 2) || '*'"));
+    QVERIFY(m_db.execute("UPDATE TABLE01 SET TEXT02 = 'x*' WHERE TEXT01 = 'eve'"));
+    QStringList all = names("SELECT TEXT01 FROM TABLE01 ORDER BY TEXT01");
+    all.removeAll(QStringLiteral("eve"));
+    QCOMPARE(names("SELECT TEXT01 FROM TABLE01 WHERE TEXT01 LIKE TEXT02 ORDER BY TEXT01"), all);
+    // The same statement run again with another pattern.
+    Statement statement(m_db, "SELECT count(*) FROM TABLE01 WHERE TEXT01 LIKE ?");
+    for (const auto& [pattern, count] : { std::pair { "a*", 2 }, std::pair { "*e*", 10 },
+             std::pair { "[!a-z]*", 4 }, std::pair { "a*", 2 } }) {
+        QVERIFY(statement.bind({ QString::fromLatin1(pattern) }));
+        QVERIFY(statement.step());
+        QCOMPARE(statement.value(0).toInt(), count);
+        statement.reset();
+    }
+    // Text that is not valid UTF-8 is matched, not misread past its end.
+    QVERIFY(m_db.execute("INSERT INTO TABLE01 (TEXT01) VALUES (CAST(X'41C3' AS TEXT))"));
+    QCOMPARE(m_db.scalar("SELECT count(*) FROM TABLE01 WHERE TEXT01 LIKE 'A?'").toInt(), 1);
+    QCOMPARE(m_db.scalar("SELECT count(*) FROM TABLE01 WHERE TEXT01 LIKE 'A*'").toInt(), 3);
 }
 
 void TestTextRules::numbersAndDatesCompareAsSuch()

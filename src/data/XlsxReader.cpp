@@ -227,8 +227,16 @@ bool XlsxReader::readSharedStrings(QString* reason)
         return false;
     BoundedXmlReader xml(data);
     while (!xml.atEnd()) {
-        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("si"))
-            m_sharedStrings.append(decodeEscapes(readRichText(xml)));
+        if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("si"))
+            continue;
+        // Each string costs memory even when empty, and no sheet within the cell
+        // limit can use more strings than it has cells.
+        if (m_sharedStrings.size() >= maxWorksheetCells) {
+            *reason = QStringLiteral("it has more than %1 texts, more than can be read")
+                          .arg(maxWorksheetCells);
+            return false;
+        }
+        m_sharedStrings.append(decodeEscapes(readRichText(xml)));
     }
     if (xml.hasError()) {
         *reason = damaged();

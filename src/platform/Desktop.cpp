@@ -7,6 +7,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QUrlQuery>
 
 namespace vantrel::platform {
 
@@ -37,12 +38,36 @@ bool isAllowed(const QUrl& url)
     return false;
 }
 
+// A mail client takes more from a mailto: address than a message to write, such
+// as attach= with a file of the user's; only the fields of a message go on.
+QUrl withMessageFieldsOnly(const QUrl& url)
+{
+    static const QStringList fields { QStringLiteral("to"), QStringLiteral("cc"),
+        QStringLiteral("bcc"), QStringLiteral("subject"), QStringLiteral("body") };
+    if (!url.hasQuery())
+        return url;
+    const QList<std::pair<QString, QString>> items
+        = QUrlQuery(url.query(QUrl::FullyEncoded)).queryItems(QUrl::FullyEncoded);
+    QUrlQuery kept;
+    for (const auto& [key, value] : items) {
+        const QString name = QUrl::fromPercentEncoding(key.toUtf8()).trimmed().toLower();
+        if (fields.contains(name))
+            kept.addQueryItem(key, value);
+    }
+    QUrl result = url;
+    result.setQuery(kept.isEmpty() ? QString() : kept.query(QUrl::FullyEncoded));
+    return result;
+}
+
 } // namespace
 
-bool Desktop::openUrl(const QUrl& url, QString* error)
+bool Desktop::openUrl(const QUrl& given, QString* error)
 {
-    if (!url.isValid() || !isAllowed(url))
-        return fail(error, QStringLiteral("'%1' cannot be opened.").arg(url.toDisplayString()));
+    if (!given.isValid() || !isAllowed(given))
+        return fail(error, QStringLiteral("'%1' cannot be opened.").arg(given.toDisplayString()));
+    const QUrl url = given.scheme().compare(u"mailto", Qt::CaseInsensitive) == 0
+        ? withMessageFieldsOnly(given)
+        : given;
     Opener* opener = installedOpener().get();
     SystemOpener system;
     if (!opener)
@@ -58,7 +83,8 @@ bool Desktop::openFile(const QString& fileName, QString* error)
     const QString path = QDir::current().absoluteFilePath(fileName);
     if (!QFileInfo::exists(path))
         return fail(error, QStringLiteral("The file '%1' could not be found.").arg(fileName));
-    return openUrl(QUrl::fromLocalFile(path), error);
+    // The file itself, not a link to it, so what was checked is what opens.
+    return openUrl(QUrl::fromLocalFile(QFileInfo(path).canonicalFilePath()), error);
 }
 
 bool Desktop::openUrlOrReport(QWidget* parent, const QUrl& url)

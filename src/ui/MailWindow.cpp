@@ -1,5 +1,7 @@
 #include "ui/MailWindow.h"
 
+#include "data/ProgramFolder.h"
+
 #include "office/MailAccount.h"
 #include "office/MailProgram.h"
 #include "platform/MessageBox.h"
@@ -96,7 +98,7 @@ office::MailItem MailWindow::item() const
 bool MailWindow::saveAsText(const QString& path, QString* error)
 {
     m_textCopyPath = path;
-    return item().saveAsText(path, error);
+    return data::prepareWorkingFile(path, error) && item().saveAsText(path, error);
 }
 
 void MailWindow::changeEvent(QEvent* event)
@@ -109,7 +111,7 @@ void MailWindow::changeEvent(QEvent* event)
 void MailWindow::closeEvent(QCloseEvent* event)
 {
     // A failure here is left alone, as for the periodic saves.
-    if (!m_textCopyPath.isEmpty())
+    if (!m_textCopyPath.isEmpty() && data::prepareWorkingFile(m_textCopyPath, nullptr))
         item().saveAsText(m_textCopyPath, nullptr);
     QWidget::closeEvent(event);
 }

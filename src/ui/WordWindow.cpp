@@ -432,7 +432,7 @@ void WordWindow::openInDesktop()
         QTextCursor(copy.pageHeader())
             .insertFragment(QTextDocumentFragment(m_document->pageHeader()));
         QString error;
-        if (!copy.saveAs(path, &error)) {
+        if (!data::prepareWorkingFile(path, &error) || !copy.saveAs(path, &error)) {
             showError(error);
             return;
         }
