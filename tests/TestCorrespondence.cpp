@@ -168,6 +168,7 @@ void TestCorrespondence::browsesRecordsWithoutMailCommand()
     control<QPushButton>("CommandDelete")->click();
     QCOMPARE(m_messages->shown.first().text,
         QStringLiteral("Are you sure you want to delete this record?"));
+    QCOMPARE(m_messages->shown.first().defaultButton, MessageBox::No);
     QCOMPARE(letterCount(), 2);
     QCOMPARE(position(), QStringLiteral("RECORD 0 OF 0 RECORDS"));
 }

@@ -295,6 +295,7 @@ void TestFormContacts::deleteAsksAndCopesWithAnEmptyList()
     control<QPushButton>(screen, "CommandDelete")->click();
     QCOMPARE(
         m_messages->shown[0].text, QStringLiteral("Are you sure you want to delete Al D'Souza?"));
+    QCOMPARE(m_messages->shown[0].defaultButton, platform::MessageBox::No);
     QCOMPARE(screen->view()->rowCount(), 2);
 
     m_messages->answers = { platform::MessageBox::Yes };

@@ -368,7 +368,7 @@ void FormContacts::deleteContact()
 {
     const QString question
         = QStringLiteral("Are you sure you want to delete ") + fullName() + QStringLiteral("?");
-    if (!platform::MessageBox::question(this, question))
+    if (!platform::MessageBox::question(this, question, platform::MessageBox::No))
         return;
     if (view()->rowCount() < 1)
         return;
