@@ -380,15 +380,24 @@ bool CompanyRecordScreen::storeRow()
 {
     if (!view()->hasCurrentRow() || (!view()->isEdited() && !view()->isNewRow()))
         return true;
+    QString error;
+    if (storeAndSort(&error))
+        return true;
+    platform::MessageBox::error(this, error);
+    return false;
+}
+
+bool CompanyRecordScreen::storeAndSort(QString* error)
+{
     if (!view()->update()) {
-        platform::MessageBox::error(this, view()->lastError());
+        *error = view()->lastError();
         return false;
     }
-    // A new or renamed company takes its place in name order in the list.
+    // A new or renamed company takes its place in name order in the list; a
+    // list that cannot be read again was reported, and the company is stored.
     const QVariant key = companyKey();
-    if (!reloadList())
-        return false;
-    view()->moveToBookmark(key);
+    if (reloadList())
+        view()->moveToBookmark(key);
     return true;
 }
 
@@ -474,6 +483,13 @@ quint64 CompanyRecordScreen::companyEntry() const
 QVariant CompanyRecordScreen::companyKeyOf(quint64 entry) const
 {
     return m_storedEntries.value(entry);
+}
+
+bool CompanyRecordScreen::storeCompany(QString* error)
+{
+    if (!view()->isNewRow())
+        return true;
+    return storeAndSort(error);
 }
 
 void CompanyRecordScreen::followNewEntry()

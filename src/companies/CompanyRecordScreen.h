@@ -48,6 +48,7 @@ public:
     QVariant companyValue(const QString& column) const override;
     quint64 companyEntry() const override;
     QVariant companyKeyOf(quint64 entry) const override;
+    bool storeCompany(QString* error) override;
     bool setLastVisited(const QDate& date) override;
     bool setAppointmentNote(const QString& note) override;
     bool setNotes(const QString& notes) override;
@@ -69,6 +70,8 @@ protected:
 
 private:
     bool writeBack(const QString& column, const QVariant& value);
+    // Stores the current row and keeps the list in name order; false with the engine's error.
+    bool storeAndSort(QString* error);
     void buildFields();
     void buildListChoice();
     void fillNames();

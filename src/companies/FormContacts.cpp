@@ -336,6 +336,8 @@ void FormContacts::newContact()
 {
     ui::CompanyAccess* company = currentCompany();
     // A contact without its company's key would belong to no company and never be listed.
+    if (company && !ui::RecordViews::storeNewCompany(*company, this))
+        return;
     if (!company || !company->companyKey().isValid()) {
         platform::MessageBox::information(this, QStringLiteral("Please choose a company first."));
         return;

@@ -28,6 +28,13 @@ public:
         Q_UNUSED(entry);
         return {};
     }
+    // Stores the new company on show, so that rows of other tables can name it;
+    // the screen stays as it is (also in edit mode).
+    virtual bool storeCompany(QString* error)
+    {
+        *error = QStringLiteral("The company cannot be stored from here.");
+        return false;
+    }
 
     virtual bool setLastVisited(const QDate& date) = 0; // DATE01
     virtual bool setAppointmentNote(const QString& note) = 0; // TEXT21
