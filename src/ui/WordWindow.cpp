@@ -17,6 +17,7 @@
 #include <QFontComboBox>
 #include <QFontDatabase>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QStatusBar>
@@ -80,6 +81,7 @@ WordWindow::WordWindow(QWidget* parent)
     m_body->setDocument(m_document->body());
     m_body->setFrameShape(QFrame::NoFrame);
     m_body->setTextCursor(m_document->insertionPoint());
+    m_body->installEventFilter(this);
 
     auto* rule = new QFrame;
     rule->setFrameShape(QFrame::HLine);
@@ -319,6 +321,35 @@ void WordWindow::setFontSize(const QString& size)
     QTextCharFormat format;
     format.setFontPointSize(points);
     mergeFormat(format);
+}
+
+bool WordWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_body && event->type() == QEvent::KeyPress && !m_body->isReadOnly()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // The editor's own Enter drops the character format after an empty
+        // paragraph (a letter would change font below its address block); an
+        // empty list item still ends the list the editor's way.
+        if (key->matches(QKeySequence::InsertParagraphSeparator)
+            && !m_body->textCursor().currentList()) {
+            startParagraph();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void WordWindow::startParagraph()
+{
+    QTextCursor cursor = m_body->textCursor();
+    const QTextCharFormat format = cursor.charFormat();
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    cursor.insertBlock(cursor.blockFormat(), format);
+    cursor.setCharFormat(format);
+    cursor.endEditBlock();
+    m_body->setTextCursor(cursor);
+    m_body->ensureCursorVisible();
 }
 
 void WordWindow::toggleBullets()

@@ -47,6 +47,7 @@ public:
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildActions();
@@ -58,6 +59,7 @@ private:
     void setFontFamily(const QString& family);
     void setFontSize(const QString& size);
     void toggleBullets();
+    void startParagraph();
     void updateTitle();
     void fitLetterhead();
     bool saveTo(const QString& path);
