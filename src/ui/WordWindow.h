@@ -64,6 +64,12 @@ private:
     void fitLetterhead();
     bool saveTo(const QString& path);
     void showError(const QString& description);
+    // Whether the auto-save keeps this document as the working file of a
+    // letter, fax or call report.
+    bool holdsWorkingDocument() const;
+    enum class Closing { NothingPending, Close, Stay };
+    Closing answerPendingQuestion();
+    bool askToSaveChanges();
 
     office::WordDocument* m_document;
     QTextEdit* m_letterhead;
