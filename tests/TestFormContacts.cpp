@@ -224,6 +224,7 @@ void TestFormContacts::contactsOfANewCompanyStoreTheCompanyFirst()
     auto* companyScreen
         = ui::Screens::instance<companies::FormCompanies>(QStringLiteral("FormCompanies"));
     QVERIFY(companyScreen);
+    companyScreen->show();
     control<QPushButton>(companyScreen, "CommandNew")->click();
 
     // Without a name there is nothing to store yet, and the user is told so.
