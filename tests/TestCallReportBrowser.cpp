@@ -436,6 +436,7 @@ void TestCallReportBrowser::deleteAsksFirst()
     m_messages->answers = { MessageBox::No };
     control<QPushButton>("CommandDelete")->click();
     QCOMPARE(m_messages->shown.last().icon, MessageBox::Icon::Question);
+    QCOMPARE(m_messages->shown.last().defaultButton, MessageBox::No);
     QCOMPARE(reportCount(), 2);
     m_messages->answers = { MessageBox::Yes };
     control<QPushButton>("CommandDelete")->click();

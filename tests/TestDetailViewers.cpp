@@ -83,6 +83,7 @@ private slots:
     void noteOfACompanyNoLongerOnShowGoesToThatCompany();
     void refusedWriteKeepsTheViewerUnlessTheUserGivesUp();
     void zoomWritesIntoTheCompaniesScreenInViewMode();
+    void notesOfANewCompanyFollowItWhenItIsStored();
 
     void searchUrl_data();
     void searchUrl();
@@ -250,6 +251,42 @@ void TestDetailViewers::zoomWritesIntoTheCompaniesScreenInViewMode()
     QVERIFY(screen.view()->moveNext());
     QCOMPARE(db.scalar("SELECT MEMO01 FROM TABLE01 WHERE TEXT01 = 'Alpha Steel'").toString(),
         QStringLiteral("Prefers mornings. Never on Fridays."));
+    QVERIFY(m_messages->shown.isEmpty());
+}
+
+void TestDetailViewers::notesOfANewCompanyFollowItWhenItIsStored()
+{
+    data::Database db;
+    QVERIFY(data::openBusinessDatabase(db));
+    QVERIFY(db.execute("INSERT INTO TABLE01 (TEXT01, TEXT20) VALUES ('Alpha Steel', 'Company')"));
+    companies::FormCompanies screen;
+    screen.show();
+    const auto newCompany = [&screen](const char* name) {
+        screen.findChild<QPushButton*>("CommandNew")->click();
+        QTest::keyClicks(screen.findChild<QLineEdit*>("TEXT01"), name);
+    };
+
+    // Saved while the viewer is open, then the viewer closed.
+    newCompany("Newco Ltd");
+    FormDetails* viewer = FormDetails::zoom(&screen, "MEMO01");
+    QTest::keyClicks(textOf(viewer), "Call after Easter.");
+    screen.findChild<QPushButton*>("CommandSave")->click();
+    QVERIFY(closeViewer(viewer));
+    QCOMPARE(db.scalar("SELECT MEMO01 FROM TABLE01 WHERE TEXT01 = 'Newco Ltd'").toString(),
+        QStringLiteral("Call after Easter."));
+
+    // Another company picked before the viewer closes: the new one is stored on
+    // leaving, and what is typed afterwards follows it.
+    newCompany("Oldco GmbH");
+    viewer = FormDetails::zoom(&screen, "MEMO02");
+    QTest::keyClicks(textOf(viewer), "Founded");
+    QVERIFY(screen.view()->moveFirst());
+    QCOMPARE(screen.companyValue("TEXT01").toString(), QStringLiteral("Alpha Steel"));
+    QTest::keyClicks(textOf(viewer), " 1990.");
+    QVERIFY(closeViewer(viewer));
+    QCOMPARE(db.scalar("SELECT MEMO02 FROM TABLE01 WHERE TEXT01 = 'Oldco GmbH'").toString(),
+        QStringLiteral("Founded 1990."));
+    QVERIFY(db.scalar("SELECT MEMO02 FROM TABLE01 WHERE TEXT01 = 'Alpha Steel'").isNull());
     QVERIFY(m_messages->shown.isEmpty());
 }
 

@@ -10,6 +10,7 @@
 #include "data/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
+#include "shell/MDIFormMain.h"
 #include "ui/Screens.h"
 
 #include "BusinessRows.h"
@@ -67,6 +68,7 @@ private slots:
     void viewModeHidesEmptyFieldsEditModeShowsAll();
     void visitFrequencyZeroIsHiddenAndLettersEmptyIt();
     void newCompanyIsEnteredTodayAndSaved();
+    void listsFollowNewCompaniesAndNewSalesPeople();
     void archiveAsksAndKeepsTheChildRows();
     void googleMapsPutsTheAddressOnTheClipboard();
     void toolBarActsOnTheFocusedBox();
@@ -285,6 +287,37 @@ void TestFormCompanies::newCompanyIsEnteredTodayAndSaved()
     QVERIFY(control<QLabel>(&screen, "LabelInformation")
                 ->text()
                 .startsWith(QStringLiteral("Mc'Gill's Bakery was entered on ")));
+}
+
+void TestFormCompanies::listsFollowNewCompaniesAndNewSalesPeople()
+{
+    insertCompany({ { "TEXT01", "Alpha Steel" }, { "TEXT20", "Company" } });
+    insertCompany({ { "TEXT01", "Zeta Mills" }, { "TEXT20", "Company" } });
+    shell::MDIFormMain main;
+    main.show();
+    auto* screen = ui::Screens::bringToFront<FormCompanies>(QStringLiteral("FormCompanies"));
+    QVERIFY(screen);
+    control<QPushButton>(screen, "CommandNew")->click();
+    QTest::keyClicks(control<QLineEdit>(screen, "TEXT01"), "Mc'Gill's Bakery");
+    control<QPushButton>(screen, "CommandSave")->click();
+    auto* select = control<QComboBox>(screen, "DBComboSelect");
+    QCOMPARE(select->count(), 3);
+    QCOMPARE(select->itemText(1), QStringLiteral("Mc'Gill's Bakery"));
+    QCOMPARE(select->itemText(2), QStringLiteral("Zeta Mills"));
+    QCOMPARE(screen->companyValue(QStringLiteral("TEXT01")).toString(),
+        QStringLiteral("Mc'Gill's Bakery"));
+    pick(screen, QStringLiteral("Zeta Mills"));
+
+    // A sales person entered in the master tables while the screen stays open.
+    auto* names = control<QComboBox>(screen, "DBComboName");
+    QCOMPARE(names->findText(QStringLiteral("Bea Hall")), -1);
+    test::insertRow(QStringLiteral("MT12"), { { "TEXT01", "Bea Hall" } });
+    QVERIFY(ui::Screens::bringToFront(QStringLiteral("FormArchive")));
+    QVERIFY(ui::Screens::bringToFront(QStringLiteral("FormCompanies")));
+    QCOMPARE(names->count(), 4);
+    QCOMPARE(names->itemText(1), QStringLiteral("Bea Hall"));
+    QVERIFY(m_messages->shown.isEmpty());
+    ui::Screens::closeAll();
 }
 
 void TestFormCompanies::archiveAsksAndKeepsTheChildRows()

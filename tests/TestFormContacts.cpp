@@ -51,6 +51,7 @@ private slots:
     void newContactStartsWithTheCompanyNumbers();
     void newContactWithoutCompanyNumbersStartsEmpty();
     void newContactNeedsACompany();
+    void contactsOfANewCompanyStoreTheCompanyFirst();
     void saveStoresTheFullNameAndShowsTheFirstContact();
     void fullNameFollowsEditsAndLeavingTheRowStoresIt();
     void deleteAsksAndCopesWithAnEmptyList();
@@ -217,6 +218,51 @@ void TestFormContacts::newContactNeedsACompany()
     QCOMPARE(businessDatabase().scalar(QStringLiteral("SELECT COUNT(*) FROM TABLE03")).toInt(), 0);
 }
 
+void TestFormContacts::contactsOfANewCompanyStoreTheCompanyFirst()
+{
+    insertRow(QStringLiteral("TABLE01"), { { "TEXT01", "Acme" }, { "TEXT20", "Company" } });
+    auto* companyScreen
+        = ui::Screens::instance<companies::FormCompanies>(QStringLiteral("FormCompanies"));
+    QVERIFY(companyScreen);
+    companyScreen->show();
+    control<QPushButton>(companyScreen, "CommandNew")->click();
+
+    // Without a name there is nothing to store yet, and the user is told so.
+    RecordViews::show(RecordViews::View::Contacts, RecordViews::Branch::Companies);
+    QCOMPARE(m_messages->shown.size(), 1);
+    QCOMPARE(m_messages->shown[0].text,
+        QStringLiteral(
+            "The new company has no name yet. Please enter its name and save it first."));
+    QVERIFY(companyScreen->view()->isNewRow());
+
+    QTest::keyClicks(control<QLineEdit>(companyScreen, "TEXT01"), "Newco Ltd");
+    FormContacts* screen = openContacts();
+    QVERIFY(companyScreen->isEditMode());
+    const QVariant key = companyScreen->companyKey();
+    QVERIFY(key.isValid());
+    QCOMPARE(businessDatabase()
+                 .scalar(QStringLiteral("SELECT TEXT01 FROM TABLE01 WHERE AUTONUMBER = ?"), { key })
+                 .toString(),
+        QStringLiteral("Newco Ltd"));
+    control<QPushButton>(screen, "CommandNew")->click();
+    QVERIFY(screen->view()->isNewRow());
+    QCOMPARE(screen->view()->value(QStringLiteral("NUMBER01")), key);
+    QCOMPARE(m_messages->shown.size(), 1);
+
+    // The contacts screen already open when the next new company is entered.
+    control<QPushButton>(screen, "CommandSave")->click();
+    control<QPushButton>(companyScreen, "CommandSave")->click();
+    control<QPushButton>(companyScreen, "CommandNew")->click();
+    QTest::keyClicks(control<QLineEdit>(companyScreen, "TEXT01"), "Zeta Mills");
+    control<QPushButton>(screen, "CommandNew")->click();
+    QCOMPARE(screen->view()->value(QStringLiteral("NUMBER01")), companyScreen->companyKey());
+    QCOMPARE(businessDatabase()
+                 .scalar(QStringLiteral("SELECT COUNT(*) FROM TABLE01 WHERE TEXT01 = 'Zeta Mills'"))
+                 .toInt(),
+        1);
+    QCOMPARE(m_messages->shown.size(), 1);
+}
+
 void TestFormContacts::saveStoresTheFullNameAndShowsTheFirstContact()
 {
     const qint64 company
@@ -295,6 +341,7 @@ void TestFormContacts::deleteAsksAndCopesWithAnEmptyList()
     control<QPushButton>(screen, "CommandDelete")->click();
     QCOMPARE(
         m_messages->shown[0].text, QStringLiteral("Are you sure you want to delete Al D'Souza?"));
+    QCOMPARE(m_messages->shown[0].defaultButton, platform::MessageBox::No);
     QCOMPARE(screen->view()->rowCount(), 2);
 
     m_messages->answers = { platform::MessageBox::Yes };

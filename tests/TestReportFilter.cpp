@@ -58,6 +58,7 @@ private slots:
     void startAfterEndFindsNothing();
     void typedCompanyIsAPatternPickedOneIsLiteral();
     void companyWithApostropheAndSalesPerson();
+    void reportsOfTheSystemMatchThroughTheirCompany();
     void missingDatesAreToldAndTheScreenStays();
     void treeNodeOpensTheFilterAndTheCaptionFollows();
     void hints();
@@ -246,6 +247,45 @@ void TestReportFilter::companyWithApostropheAndSalesPerson()
     QCOMPARE(control<QLineEdit>(screen, "TextSalesPerson")->text(), QStringLiteral("Anne O'Brien"));
     control<QLineEdit>(screen, "TextCompany")->setText(QStringLiteral("o'neill*"));
     QCOMPARE(filter(screen, QDate(2009, 5, 1), QDate(2009, 5, 31)), QStringList { "hers" });
+    QVERIFY(m_messages->shown.isEmpty());
+}
+
+void TestReportFilter::reportsOfTheSystemMatchThroughTheirCompany()
+{
+    // Rows as the call report entry writes them: the company's key and no names.
+    const auto keyedReport = [](const char* date, const char* text, const QVariant& company) {
+        insertRow(QStringLiteral("TABLE08"),
+            { { "DATE01", date }, { "MEMO01", text }, { "NUMBER01", company } });
+    };
+    const qint64 acme = insertRow(QStringLiteral("TABLE01"),
+        { { "TEXT01", "Acme" }, { "TEXT18", "Anne O'Brien" }, { "TEXT20", "Company" } });
+    const qint64 neill = insertRow(QStringLiteral("TABLE01"),
+        { { "TEXT01", "O'Neill & Sons" }, { "TEXT18", "Zoe Price" }, { "TEXT20", "Company" } });
+    insertRow(QStringLiteral("MT12"), { { "TEXT01", "Anne O'Brien" } });
+    insertRow(QStringLiteral("MT12"), { { "TEXT01", "Zoe Price" } });
+    keyedReport("2009-05-02", "acme visit", acme);
+    keyedReport("2009-05-03", "neill call", neill);
+    keyedReport("2009-05-04", "gone company", 9999);
+    report("2009-05-05", "named", "Atlas", "Zoe Price");
+
+    FormReportFilter* screen = openFilter();
+    control<QLineEdit>(screen, "TextCompany")->setText(QStringLiteral("a*"));
+    QCOMPARE(filter(screen, QDate(2009, 5, 1), QDate(2009, 5, 31)),
+        (QStringList { "named", "acme visit" }));
+
+    screen = openFilter();
+    auto* companies = control<QComboBox>(screen, "DBCombo2");
+    const int neillIndex = companies->findText(QStringLiteral("O'Neill & Sons"));
+    companies->setCurrentIndex(neillIndex);
+    emit companies->activated(neillIndex);
+    QCOMPARE(filter(screen, QDate(2009, 5, 1), QDate(2009, 5, 31)), QStringList { "neill call" });
+
+    screen = openFilter();
+    control<QLineEdit>(screen, "TextSalesPerson")->setText(QStringLiteral("Zoe Price"));
+    QCOMPARE(filter(screen, QDate(2009, 5, 1), QDate(2009, 5, 31)),
+        (QStringList { "named", "neill call" }));
+
+    QCOMPARE(filter(openFilter(), QDate(2009, 5, 1), QDate(2009, 5, 31)).size(), 4);
     QVERIFY(m_messages->shown.isEmpty());
 }
 

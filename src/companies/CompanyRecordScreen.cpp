@@ -160,6 +160,9 @@ CompanyRecordScreen::CompanyRecordScreen(
         if (field == u"DATE01" || field == u"NUMBER01")
             recomputeDaysOverdue();
     });
+    connect(view(), &data::BoundView::rowInserted, this, &CompanyRecordScreen::followNewEntry);
+    connect(view(), &data::BoundView::rowUpdated, this, &CompanyRecordScreen::followNewEntry);
+    connect(view(), &data::BoundView::rowRemoved, this, &CompanyRecordScreen::followNewEntry);
     connect(binder(), &ui::FieldBinder::editRefused, this,
         [this](const QString&, const QString& message) {
             platform::MessageBox::warning(this, message);
@@ -215,18 +218,7 @@ void CompanyRecordScreen::buildListChoice()
     auto* userBinder = new ui::FieldBinder(m_userView, this);
     userBinder->bind(hiddenChoice, QStringLiteral("TEXT03"));
 
-    if (const std::shared_ptr<data::Database> db = view()->database()) {
-        data::QueryResult people;
-        if (db->query(QStringLiteral("SELECT TEXT01 FROM MT12 ORDER BY TEXT01"), {}, &people)) {
-            for (const QVariantList& row : people.rows)
-                m_name->addItem(row.value(0).toString());
-        }
-        else {
-            platform::MessageBox::error(this,
-                QStringLiteral("The list of sales people could not be read: %1")
-                    .arg(db->lastError()));
-        }
-    }
+    fillNames();
     const QString choice = listChoice();
     const bool all = choice == allCompanies;
     m_all->setChecked(all);
@@ -237,6 +229,31 @@ void CompanyRecordScreen::buildListChoice()
     connect(m_all, &QRadioButton::clicked, this, &CompanyRecordScreen::chooseAll);
     connect(m_mine, &QRadioButton::clicked, this, &CompanyRecordScreen::chooseMine);
     connect(m_name, &QComboBox::activated, this, &CompanyRecordScreen::pickName);
+}
+
+void CompanyRecordScreen::fillNames()
+{
+    const std::shared_ptr<data::Database> db = view()->database();
+    if (!db)
+        return;
+    data::QueryResult people;
+    if (!db->query(QStringLiteral("SELECT TEXT01 FROM MT12 ORDER BY TEXT01"), {}, &people)) {
+        platform::MessageBox::error(this,
+            QStringLiteral("The list of sales people could not be read: %1").arg(db->lastError()));
+        return;
+    }
+    const QString picked = m_name->currentText();
+    const int pickedIndex = m_name->currentIndex();
+    m_name->clear();
+    for (const QVariantList& row : people.rows)
+        m_name->addItem(row.value(0).toString());
+    m_name->setCurrentIndex(pickedIndex < 0 ? -1 : m_name->findText(picked, Qt::MatchFixedString));
+}
+
+void CompanyRecordScreen::screenActivated()
+{
+    // The master tables may have gained or lost a sales person meanwhile.
+    fillNames();
 }
 
 void CompanyRecordScreen::declareHints()
@@ -377,10 +394,25 @@ bool CompanyRecordScreen::storeRow()
 {
     if (!view()->hasCurrentRow() || (!view()->isEdited() && !view()->isNewRow()))
         return true;
-    if (view()->update())
+    QString error;
+    if (storeAndSort(&error))
         return true;
-    platform::MessageBox::error(this, view()->lastError());
+    platform::MessageBox::error(this, error);
     return false;
+}
+
+bool CompanyRecordScreen::storeAndSort(QString* error)
+{
+    if (!view()->update()) {
+        *error = view()->lastError();
+        return false;
+    }
+    // A new or renamed company takes its place in name order in the list; a
+    // list that cannot be read again was reported, and the company is stored.
+    const QVariant key = companyKey();
+    if (reloadList())
+        view()->moveToBookmark(key);
+    return true;
 }
 
 void CompanyRecordScreen::reloadOtherScreen(const QString& name)
@@ -454,6 +486,39 @@ QVariant CompanyRecordScreen::companyKey() const
 QVariant CompanyRecordScreen::companyValue(const QString& column) const
 {
     return view()->value(column);
+}
+
+quint64 CompanyRecordScreen::companyEntry() const
+{
+    return view()->isNewRow() ? m_newEntry : 0;
+}
+
+QVariant CompanyRecordScreen::companyKeyOf(quint64 entry) const
+{
+    return m_storedEntries.value(entry);
+}
+
+bool CompanyRecordScreen::storeCompany(QString* error)
+{
+    if (!view()->isNewRow())
+        return true;
+    return storeAndSort(error);
+}
+
+void CompanyRecordScreen::followNewEntry()
+{
+    if (view()->isNewRow()) {
+        if (m_newEntry == 0)
+            m_newEntry = ++m_lastEntry;
+        return;
+    }
+    if (m_newEntry == 0)
+        return;
+    // The add-new row was stored (it is current and has its key now) or dropped.
+    const QVariant key = view()->isEdited() ? QVariant() : companyKey();
+    if (key.isValid() && !key.isNull() && view()->position() == view()->rowCount() - 1)
+        m_storedEntries.insert(m_newEntry, key);
+    m_newEntry = 0;
 }
 
 bool CompanyRecordScreen::writeBack(const QString& column, const QVariant& value)

@@ -331,6 +331,8 @@ void FormContacts::newContact()
 {
     ui::CompanyAccess* company = ui::CompanyAccess::companiesScreen();
     // A contact without its company's key would belong to no company and never be listed.
+    if (company && !ui::RecordViews::storeNewCompany(*company, this))
+        return;
     if (!company || !company->companyKey().isValid()) {
         platform::MessageBox::information(this, QStringLiteral("Please choose a company first."));
         return;
@@ -363,7 +365,7 @@ void FormContacts::deleteContact()
 {
     const QString question
         = QStringLiteral("Are you sure you want to delete ") + fullName() + QStringLiteral("?");
-    if (!platform::MessageBox::question(this, question))
+    if (!platform::MessageBox::question(this, question, platform::MessageBox::No))
         return;
     if (view()->rowCount() < 1)
         return;

@@ -66,6 +66,7 @@ bool FormDetails::showField(QWidget* companyScreen, const QString& field, QStrin
 
     m_screen = companyScreen;
     m_companyKey = target->companyKey();
+    m_companyEntry = m_companyKey.isValid() ? 0 : target->companyEntry();
     m_memo->setText(field);
     m_text->setPlainText(target->companyValue(field).toString());
     m_shownText = m_text->toPlainText();
@@ -86,10 +87,16 @@ bool FormDetails::writeBack(QString* error)
     const QString text = m_text->toPlainText();
     if (field().isEmpty() || text == m_shownText)
         return true;
+    learnCompanyKey();
     ui::CompanyAccess* target = company();
     // Written through the screen only while it still stands on the company whose
-    // note this is; otherwise the note would land in another company.
-    if (target && target->companyKey() == m_companyKey) {
+    // note this is; otherwise the note would land in another company. A new
+    // company not stored yet takes the note with its other pending values.
+    const bool onShow = target
+        && (m_companyKey.isValid()
+                ? target->companyKey() == m_companyKey
+                : m_companyEntry != 0 && target->companyEntry() == m_companyEntry);
+    if (onShow) {
         const bool written
             = field() == notesField ? target->setNotes(text) : target->setCompanyDetails(text);
         if (!written) {
@@ -124,6 +131,17 @@ void FormDetails::closeEvent(QCloseEvent* event)
 ui::CompanyAccess* FormDetails::company() const
 {
     return dynamic_cast<ui::CompanyAccess*>(m_screen.data());
+}
+
+void FormDetails::learnCompanyKey()
+{
+    if (m_companyKey.isValid() || m_companyEntry == 0)
+        return;
+    if (const ui::CompanyAccess* target = company()) {
+        m_companyKey = target->companyKeyOf(m_companyEntry);
+        if (m_companyKey.isValid())
+            m_companyEntry = 0;
+    }
 }
 
 bool FormDetails::writeIntoDatabase(QString* error) const

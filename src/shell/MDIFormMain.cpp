@@ -1,6 +1,7 @@
 #include "shell/MDIFormMain.h"
 
 #include "shell/FormMain.h"
+#include "ui/OfficeWindows.h"
 #include "ui/Resources.h"
 #include "ui/ScreenArea.h"
 #include "ui/Screens.h"
@@ -88,6 +89,12 @@ void MDIFormMain::start()
 
 void MDIFormMain::closeEvent(QCloseEvent* event)
 {
+    // A letter or an e-mail still being written would go with the program
+    // unasked; the user may also choose to go on writing.
+    if (!ui::closeOfficeWindows()) {
+        event->ignore();
+        return;
+    }
     ui::Screens::close(QStringLiteral("FormDelete"));
     // The maintenance window outlives the main window; the screens go, so that
     // no database stays open behind it.

@@ -6,8 +6,11 @@
 #include "office/MailProgram.h"
 #include "platform/MessageBox.h"
 #include "ui/MailSettingsDialog.h"
+#include "ui/SaveQuestion.h"
+#include "ui/WorkingFiles.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -110,10 +113,50 @@ void MailWindow::changeEvent(QEvent* event)
 
 void MailWindow::closeEvent(QCloseEvent* event)
 {
+    if (isVisible() && !m_sent && !answerPendingQuestion()) {
+        event->ignore();
+        return;
+    }
     // A failure here is left alone, as for the periodic saves.
     if (!m_textCopyPath.isEmpty() && data::prepareWorkingFile(m_textCopyPath, nullptr))
         item().saveAsText(m_textCopyPath, nullptr);
     QWidget::closeEvent(event);
+}
+
+bool MailWindow::holdsWorkingMail() const
+{
+    return !m_textCopyPath.isEmpty()
+        && QFileInfo(m_textCopyPath).absoluteFilePath()
+        == QFileInfo(workingMailTextPath()).absoluteFilePath();
+}
+
+bool MailWindow::answerPendingQuestion()
+{
+    // An e-mail neither sent nor stored would be gone with its window.
+    SaveQuestion* question = SaveQuestion::waiting(SaveQuestion::Pending::Mail);
+    if (!question || !holdsWorkingMail())
+        return true;
+    const platform::MessageBox::Button answer = platform::MessageBox::show(this,
+        QStringLiteral("This e-mail has not been sent, nor saved in Vantrel. Would you like to "
+                       "save it in Vantrel before the window closes?\n\n"
+                       "Yes saves it, No discards it, Cancel keeps the window open so that you "
+                       "can go on writing."),
+        platform::MessageBox::Icon::Question,
+        platform::MessageBox::Yes | platform::MessageBox::No | platform::MessageBox::Cancel,
+        platform::MessageBox::Cancel);
+    if (answer == platform::MessageBox::No) {
+        question->discardPending(SaveQuestion::Pending::Mail);
+        return true;
+    }
+    if (answer != platform::MessageBox::Yes)
+        return false;
+    QString error;
+    // The periodic save may be a few seconds older than the last keystroke.
+    if (!item().saveAsText(m_textCopyPath, &error)) {
+        platform::MessageBox::error(this, error);
+        return false;
+    }
+    return question->storePending(SaveQuestion::Pending::Mail);
 }
 
 void MailWindow::showEvent(QShowEvent* event)
@@ -131,6 +174,7 @@ void MailWindow::sendMail()
     if (!self)
         return;
     m_send->setEnabled(true);
+    m_sent = sent;
     if (!sent)
         platform::MessageBox::error(this, error);
     else if (isVisible())

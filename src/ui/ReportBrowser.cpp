@@ -299,7 +299,7 @@ void ReportBrowser::highlightStep()
 
 void ReportBrowser::deleteCurrent()
 {
-    if (!platform::MessageBox::question(this, m_options.deleteQuestion))
+    if (!platform::MessageBox::question(this, m_options.deleteQuestion, platform::MessageBox::No))
         return;
     if (m_view->rowCount() == 0)
         return;
