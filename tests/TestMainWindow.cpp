@@ -41,6 +41,7 @@ private slots:
     void hidingInNotificationAreaAndRestoring_data();
     void hidingInNotificationAreaAndRestoring();
     void withoutNotificationAreaTheWindowIsMinimized();
+    void restoringAfterTheProgramMinimizedTheWindow();
     void closingEndsTheProgram();
     void closingWithMaintenanceOpenKeepsItRunning();
 
@@ -266,6 +267,23 @@ void TestMainWindow::withoutNotificationAreaTheWindowIsMinimized()
     QVERIFY(m_main->isMinimized());
     QVERIFY(!m_main->navigation()->notificationIcon()->isShown());
     QVERIFY(!check->isChecked());
+}
+
+void TestMainWindow::restoringAfterTheProgramMinimizedTheWindow()
+{
+    shell::NotificationIcon::setAvailableForTesting(true);
+    shell::FormMain* navigation = m_main->navigation();
+    // Opening the word processor minimizes the main window; then the user hides it in the tray.
+    m_main->minimize();
+    QVERIFY(m_main->isMinimized());
+    navigation->findChild<QCheckBox*>(QStringLiteral("CheckIconTray"))->click();
+    QVERIFY(!m_main->isVisible());
+
+    emit navigation->findChild<QSystemTrayIcon*>()->activated(QSystemTrayIcon::Trigger);
+    QVERIFY(m_main->isVisible());
+    QVERIFY(!m_main->isMinimized());
+    QVERIFY(!navigation->notificationIcon()->isShown());
+    QTRY_COMPARE(QApplication::activeWindow(), m_main.get());
 }
 
 void TestMainWindow::closingEndsTheProgram()

@@ -411,12 +411,15 @@ void CompanyRecordScreen::visitWebsite()
         platform::MessageBox::warning(this, error);
         return;
     }
-    // Like every "open" of the desktop, a failure of the browser is not reported.
-    platform::Desktop::openUrl(url);
+    if (!platform::Desktop::openUrl(url, &error))
+        platform::MessageBox::warning(this, error);
 }
 
 void CompanyRecordScreen::locateOnMap()
 {
+    // A wait still running for another company gives way: the map shows the company the user
+    // asked for last, and the wait starts again with its address.
+    ui::Screens::close(QStringLiteral("FormWait"));
     QApplication::clipboard()->setText(mapAddress());
     ui::Screens::bringToFront(QStringLiteral("FormWait"));
 }
