@@ -233,13 +233,21 @@ void TestDetailViewers::zoomWritesIntoTheCompaniesScreenInViewMode()
         "INSERT INTO TABLE01 (TEXT01, TEXT20, MEMO01) VALUES "
         "('Alpha Steel', 'Company', 'Prefers mornings.'), ('Beta Works', 'Company', NULL)"));
     companies::FormCompanies screen;
+    screen.resize(640, 480);
     screen.show();
     auto* notes = screen.findChild<QPlainTextEdit*>("MEMO01");
     QVERIFY(notes);
     QVERIFY(!screen.isEditMode());
 
-    FormDetails* viewer = FormDetails::zoom(&screen, "MEMO01");
+    QVERIFY(QTest::qWaitForWindowExposed(&screen));
+    QTest::mouseClick(screen.findChild<QPushButton*>("CommandZoomNotes"), Qt::LeftButton);
+    auto* viewer = dynamic_cast<FormDetails*>(ui::Screens::existing("FormDetails"));
+    QVERIFY(viewer);
     QCOMPARE(viewer->windowTitle(), QStringLiteral("Alpha Steel - Notes"));
+    // Over the box it zooms, and at least as large.
+    QCOMPARE(viewer->geometry().topLeft(), notes->mapToGlobal(QPoint(0, 0)));
+    QVERIFY(viewer->width() >= notes->width());
+    QVERIFY(viewer->height() >= notes->height());
     QCOMPARE(textOf(viewer)->toPlainText(), QStringLiteral("Prefers mornings."));
     textOf(viewer)->moveCursor(QTextCursor::End);
     QTest::keyClicks(textOf(viewer), " Never on Fridays.");

@@ -348,8 +348,17 @@ void TestMailWindow::foldersOpenTheAgendaAndItemsAreSaved()
     QCOMPARE(visibleWindows<AppointmentWindow>().size(), 1);
     AppointmentWindow* appointmentWindow = visibleWindows<AppointmentWindow>().first();
     QCOMPARE(appointmentWindow->findChild<QSpinBox*>("Duration")->value(), 60);
-    appointmentWindow->findChild<QDateTimeEdit*>("Start")->setDateTime(
-        QDateTime(QDate(2026, 3, 17), QTime(11, 0)));
+    // A date typed in the form the other screens show, with the year in full, is taken as typed.
+    QString dateForm = QLocale().dateFormat(QLocale::ShortFormat);
+    if (!dateForm.contains("yyyy"))
+        dateForm.replace("yy", "yyyy");
+    auto* start = appointmentWindow->findChild<QDateTimeEdit*>("Start");
+    start->setFocus();
+    start->selectAll();
+    QTest::keyClicks(start,
+        QLocale().toString(QDate(2027, 1, 15), dateForm) + " "
+            + QLocale().toString(QTime(11, 0), QLocale::ShortFormat));
+    QCOMPARE(start->dateTime(), QDateTime(QDate(2027, 1, 15), QTime(11, 0)));
     QTest::mouseClick(appointmentWindow->findChild<QPushButton*>("Save"), Qt::LeftButton);
     QVERIFY(visibleWindows<AppointmentWindow>().isEmpty());
 
@@ -371,7 +380,7 @@ void TestMailWindow::foldersOpenTheAgendaAndItemsAreSaved()
     QList<Task> tasks;
     QVERIFY(AgendaStore().read(&appointments, &tasks, &error));
     QCOMPARE(appointments.size(), 1);
-    QCOMPARE(appointments.first().start, QDateTime(QDate(2026, 3, 17), QTime(11, 0)));
+    QCOMPARE(appointments.first().start, QDateTime(QDate(2027, 1, 15), QTime(11, 0)));
     QCOMPARE(appointments.first().durationMinutes, 60);
     QCOMPARE(appointments.first().subject, appointment.subject);
     QCOMPARE(tasks.size(), 2);

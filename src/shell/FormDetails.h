@@ -38,6 +38,7 @@ protected:
 
 private:
     ui::CompanyAccess* company() const;
+    void placeOver(QWidget* box);
     bool writeIntoDatabase(QString* error) const;
 
     QPlainTextEdit* m_text;
@@ -45,6 +46,7 @@ private:
     QPointer<QWidget> m_screen;
     QVariant m_companyKey;
     QString m_shownText;
+    QSize m_defaultSize;
 };
 
 } // namespace vantrel::shell
