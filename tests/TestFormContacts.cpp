@@ -18,6 +18,7 @@
 #include "Controls.h"
 #include "TestFolder.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -61,6 +62,7 @@ private slots:
     void contactOnShowFollowsTheMarkedEntry();
     void fullNameIsDerivedWhenAContactIsShown();
     void companyComesFromTheCompanyTheScreenWasOpenedFor();
+    void newContactStartsInTheFirstFieldAndTabReadsOn();
 
 private:
     template <class T = QWidget> T* control(QWidget* screen, const char* name)
@@ -460,6 +462,27 @@ void TestFormContacts::companyComesFromTheCompanyTheScreenWasOpenedFor()
         office::loadWorkbook(QStringLiteral("BCTelephone.xlsx"), &log, &error), qPrintable(error));
     QCOMPARE(log.sheet(0).value(0, 2).toString(), QStringLiteral("Eve Hart"));
     QCOMPARE(log.sheet(0).value(0, 3).toString(), QStringLiteral("Old Co"));
+}
+
+void TestFormContacts::newContactStartsInTheFirstFieldAndTabReadsOn()
+{
+    insertRow(QStringLiteral("TABLE01"), { { "TEXT01", "Acme" }, { "TEXT20", "Company" } });
+    FormContacts* screen = openContacts();
+    screen->show();
+    screen->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(screen));
+    control<QPushButton>(screen, "CommandNew")->click();
+    QCOMPARE(QApplication::focusWidget(), control(screen, "DBCombo09_01"));
+
+    // The left half down to the notes, then the right half down to the keywords.
+    const QStringList expected = { "TEXT02", "TEXT03", "TEXT04", "TEXT05", "MEMO01", "DBCombo05_06",
+        "TEXT07", "TEXT08", "TEXT09", "TEXT10", "MEMO02" };
+    QStringList reached;
+    for (qsizetype step = 0; step < expected.size(); ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached.append(QApplication::focusWidget()->objectName());
+    }
+    QCOMPARE(reached, expected);
 }
 
 VANTREL_TEST_MAIN(TestFormContacts)

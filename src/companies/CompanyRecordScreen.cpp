@@ -112,6 +112,7 @@ CompanyRecordScreen::CompanyRecordScreen(
     m_information->setFont(bold);
 
     buildFields();
+    arrangeTabOrder();
     buildListChoice();
 
     auto* top = new QHBoxLayout;

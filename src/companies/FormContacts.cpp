@@ -105,6 +105,7 @@ FormContacts::FormContacts(QWidget* parent)
     m_entered->setFont(bold);
 
     buildFields();
+    arrangeTabOrder();
 
     m_new = makeButton("CommandNew", QStringLiteral("New Contact"));
     m_delete = makeButton("CommandDelete", QStringLiteral("Delete Contact"));
@@ -359,6 +360,7 @@ void FormContacts::newContact()
     if (!telefax.toString().isEmpty())
         view()->setValue(QStringLiteral("TEXT09"), telefax);
     keepFullName();
+    focusFirstField();
 }
 
 void FormContacts::saveChanges()
