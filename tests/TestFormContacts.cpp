@@ -63,6 +63,7 @@ private slots:
     void fullNameIsDerivedWhenAContactIsShown();
     void companyComesFromTheCompanyTheScreenWasOpenedFor();
     void newContactStartsInTheFirstFieldAndTabReadsOn();
+    void fieldsGetTheWidthBeforeTheList();
 
 private:
     template <class T = QWidget> T* control(QWidget* screen, const char* name)
@@ -483,6 +484,24 @@ void TestFormContacts::newContactStartsInTheFirstFieldAndTabReadsOn()
         reached.append(QApplication::focusWidget()->objectName());
     }
     QCOMPARE(reached, expected);
+}
+
+void TestFormContacts::fieldsGetTheWidthBeforeTheList()
+{
+    const qint64 company
+        = insertRow(QStringLiteral("TABLE01"), { { "TEXT01", "Acme" }, { "TEXT20", "Company" } });
+    insertRow(QStringLiteral("TABLE03"),
+        { { "TEXT02", "Jens" }, { "TEXT03", "Nordmann" }, { "NUMBER01", company },
+            { "TEXT05", "jens.nordmann@nordwind.example" } });
+    FormContacts* screen = openContacts();
+    // The size the main window gives its screens at its start size.
+    screen->resize(640, 502);
+    screen->show();
+    QVERIFY(QTest::qWaitForWindowExposed(screen));
+    auto* list = control<QListView>(screen, "DBListSelect");
+    QVERIFY(list->width() <= list->fontMetrics().averageCharWidth() * 24);
+    QVERIFY2(screen->detailsFrame()->width() * 3 >= screen->width() * 2,
+        qPrintable(QString::number(screen->detailsFrame()->width())));
 }
 
 VANTREL_TEST_MAIN(TestFormContacts)

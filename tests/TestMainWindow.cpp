@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QPointer>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -32,6 +33,7 @@ private slots:
 
     void startsAtItsSizeWithTheSetupMenu();
     void minimumSizeSnapsBack();
+    void placeAndMaximizedStateSurviveARestart();
     void navigationWindowLayout();
     void childScreensFillTheAreaRightOfNavigation();
     void screensAreSingleInstances();
@@ -94,12 +96,45 @@ void TestMainWindow::startsAtItsSizeWithTheSetupMenu()
 
 void TestMainWindow::minimumSizeSnapsBack()
 {
+    // The start size, as far as the screen reaches: a large scale factor on a small screen must
+    // not ask for more than the screen has.
+    const QSize available = m_main->screen()->availableGeometry().size();
+    const QSize minimum = ui::twipsToPixels(QSize(12900, 7530), m_main.get()).boundedTo(available);
+    QCOMPARE(m_main->minimumSize(), minimum);
     m_main->resize(ui::twipsToPixels(QSize(8000, 5000), m_main.get()));
-    QCOMPARE(twipsX(m_main->width()), 12900);
-    QCOMPARE(twipsY(m_main->height()), 7530);
+    QCOMPARE(m_main->size(), minimum);
     m_main->resize(ui::twipsToPixels(QSize(15000, 5000), m_main.get()));
     QCOMPARE(twipsX(m_main->width()), 15000);
-    QCOMPARE(twipsY(m_main->height()), 7530);
+    QCOMPARE(m_main->height(), minimum.height());
+}
+
+void TestMainWindow::placeAndMaximizedStateSurviveARestart()
+{
+    const QRect available = m_main->screen()->availableGeometry();
+    const QSize size(
+        m_main->minimumWidth(), qMin(m_main->minimumHeight() + 30, available.height()));
+    const QPoint corner(
+        available.right() + 1 - size.width(), available.bottom() + 1 - size.height());
+    m_main->resize(size);
+    m_main->move(corner);
+    const auto restart = [this] {
+        QVERIFY(m_main->close());
+        m_main.reset();
+        Screens::closeAll();
+        m_main = std::make_unique<shell::MDIFormMain>();
+        QTRY_VERIFY(m_main->isVisible());
+    };
+    restart();
+    QCOMPARE(m_main->size(), size);
+    QCOMPARE(m_main->pos(), corner);
+    QVERIFY(!m_main->isMaximized());
+
+    m_main->showMaximized();
+    QTRY_VERIFY(m_main->isMaximized());
+    restart();
+    QTRY_VERIFY(m_main->isMaximized());
+    m_main->showNormal();
+    QTRY_COMPARE(m_main->size(), size);
 }
 
 void TestMainWindow::navigationWindowLayout()

@@ -90,6 +90,8 @@ FormContacts::FormContacts(QWidget* parent)
     m_list->setModel(m_contacts);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setMinimumWidth(120);
+    // The fields get the width first: the list is wide enough for a name, no more.
+    m_list->setMaximumWidth(m_list->fontMetrics().averageCharWidth() * 24);
     (new QVBoxLayout(selectFrame))->addWidget(m_list);
     // However the entry was marked (mouse, arrow keys, typing a letter), its contact is on show.
     connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this,
