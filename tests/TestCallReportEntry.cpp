@@ -413,6 +413,13 @@ void TestCallReportEntry::meetingSetsTheLastVisitAndOffersTheReminder()
                 ->findChild<QLabel*>(QStringLiteral("LabelReminder"))
                 ->text()
                 .contains(u"O'Neill & Sons is due"));
+    // The reminder leaves the question whether to store the report in sight.
+    QWidget* question = ui::Screens::existing(QStringLiteral("FormCallReports"))
+                            ->findChild<QWidget*>(QStringLiteral("FrameSave"));
+    QVERIFY(question->isVisible());
+    const QRect asked(question->mapToGlobal(QPoint(0, 0)), question->size());
+    QVERIFY(
+        !ui::Screens::existing(QStringLiteral("FormReminder"))->frameGeometry().intersects(asked));
     // Without details there is no preamble: the header, an empty line, "Details: ".
     QCOMPARE(word->templates, QStringList { QStringLiteral("Letterhead.dot") });
     QCOMPARE(word->typed, QStringList { m_screen->header().text() + "\r\n\r\nDetails: \r\n" });

@@ -266,7 +266,13 @@ void TestFormCompanies::newCompanyIsEnteredTodayAndSaved()
     insertCompany({ { "TEXT01", "Alpha Steel" }, { "TEXT20", "Company" } });
     FormCompanies screen;
     screen.show();
+    screen.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&screen));
     control<QPushButton>(&screen, "CommandNew")->click();
+    // The cursor waits in the company's name; Tab reads down the left half.
+    QCOMPARE(QApplication::focusWidget(), control(&screen, "TEXT01"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), control(&screen, "TEXT02"));
     QVERIFY(screen.isEditMode());
     QVERIFY(screen.view()->isNewRow());
     QCOMPARE(screen.companyValue(QStringLiteral("DATE03")).toDate(), today);

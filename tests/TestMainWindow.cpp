@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -43,6 +44,7 @@ private slots:
 
     void startsAtItsSizeWithTheSetupMenu();
     void minimumSizeSnapsBack();
+    void placeAndMaximizedStateSurviveARestart();
     void navigationWindowLayout();
     void childScreensFillTheAreaRightOfNavigation();
     void screensAreSingleInstances();
@@ -52,6 +54,7 @@ private slots:
     void hidingInNotificationAreaAndRestoring_data();
     void hidingInNotificationAreaAndRestoring();
     void withoutNotificationAreaTheWindowIsMinimized();
+    void restoringAfterTheProgramMinimizedTheWindow();
     void closingEndsTheProgram();
     void closingWithMaintenanceOpenKeepsItRunning();
     void closingStoresPendingEditsOrStaysOpen();
@@ -109,12 +112,45 @@ void TestMainWindow::startsAtItsSizeWithTheSetupMenu()
 
 void TestMainWindow::minimumSizeSnapsBack()
 {
+    // The start size, as far as the screen reaches: a large scale factor on a small screen must
+    // not ask for more than the screen has.
+    const QSize available = m_main->screen()->availableGeometry().size();
+    const QSize minimum = ui::twipsToPixels(QSize(12900, 7530), m_main.get()).boundedTo(available);
+    QCOMPARE(m_main->minimumSize(), minimum);
     m_main->resize(ui::twipsToPixels(QSize(8000, 5000), m_main.get()));
-    QCOMPARE(twipsX(m_main->width()), 12900);
-    QCOMPARE(twipsY(m_main->height()), 7530);
+    QCOMPARE(m_main->size(), minimum);
     m_main->resize(ui::twipsToPixels(QSize(15000, 5000), m_main.get()));
     QCOMPARE(twipsX(m_main->width()), 15000);
-    QCOMPARE(twipsY(m_main->height()), 7530);
+    QCOMPARE(m_main->height(), minimum.height());
+}
+
+void TestMainWindow::placeAndMaximizedStateSurviveARestart()
+{
+    const QRect available = m_main->screen()->availableGeometry();
+    const QSize size(
+        m_main->minimumWidth(), qMin(m_main->minimumHeight() + 30, available.height()));
+    const QPoint corner(
+        available.right() + 1 - size.width(), available.bottom() + 1 - size.height());
+    m_main->resize(size);
+    m_main->move(corner);
+    const auto restart = [this] {
+        QVERIFY(m_main->close());
+        m_main.reset();
+        Screens::closeAll();
+        m_main = std::make_unique<shell::MDIFormMain>();
+        QTRY_VERIFY(m_main->isVisible());
+    };
+    restart();
+    QCOMPARE(m_main->size(), size);
+    QCOMPARE(m_main->pos(), corner);
+    QVERIFY(!m_main->isMaximized());
+
+    m_main->showMaximized();
+    QTRY_VERIFY(m_main->isMaximized());
+    restart();
+    QTRY_VERIFY(m_main->isMaximized());
+    m_main->showNormal();
+    QTRY_COMPARE(m_main->size(), size);
 }
 
 void TestMainWindow::navigationWindowLayout()
@@ -282,6 +318,23 @@ void TestMainWindow::withoutNotificationAreaTheWindowIsMinimized()
     QVERIFY(m_main->isMinimized());
     QVERIFY(!m_main->navigation()->notificationIcon()->isShown());
     QVERIFY(!check->isChecked());
+}
+
+void TestMainWindow::restoringAfterTheProgramMinimizedTheWindow()
+{
+    shell::NotificationIcon::setAvailableForTesting(true);
+    shell::FormMain* navigation = m_main->navigation();
+    // Opening the word processor minimizes the main window; then the user hides it in the tray.
+    m_main->minimize();
+    QVERIFY(m_main->isMinimized());
+    navigation->findChild<QCheckBox*>(QStringLiteral("CheckIconTray"))->click();
+    QVERIFY(!m_main->isVisible());
+
+    emit navigation->findChild<QSystemTrayIcon*>()->activated(QSystemTrayIcon::Trigger);
+    QVERIFY(m_main->isVisible());
+    QVERIFY(!m_main->isMinimized());
+    QVERIFY(!navigation->notificationIcon()->isShown());
+    QTRY_COMPARE(QApplication::activeWindow(), m_main.get());
 }
 
 void TestMainWindow::closingEndsTheProgram()

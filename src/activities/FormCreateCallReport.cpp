@@ -31,6 +31,7 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -328,6 +329,7 @@ bool FormCreateCallReport::openReport(QString* error)
     ui::RecordViews::show(ui::RecordViews::View::CallReports, ui::RecordViews::Branch::Companies);
     if (auto* question = ui::Screens::instance<ui::SaveQuestion>(QStringLiteral("FormCallReports")))
         question->askToSave(ui::SaveQuestion::Pending::Document);
+    keepReminderClearOfTheQuestion();
     // The report is written there now; the browser only waits for the answer.
     QString ignored;
     office::WordProcessor::instance().show(document, &ignored);
@@ -376,6 +378,32 @@ void FormCreateCallReport::offerReminder(bool meetingReport)
     // A reminder kept hidden from an earlier report may name another company.
     ui::Screens::close(reminder);
     ui::Screens::bringToFront(reminder);
+}
+
+void FormCreateCallReport::keepReminderClearOfTheQuestion()
+{
+    // Both wait for the user at once; the reminder must not hide the question whether to
+    // store the report.
+    QWidget* reminder = ui::Screens::existing(QStringLiteral("FormReminder"));
+    QWidget* browser = ui::Screens::existing(QStringLiteral("FormCallReports"));
+    QWidget* question
+        = browser ? browser->findChild<QWidget*>(QStringLiteral("FrameSave")) : nullptr;
+    if (!reminder || !reminder->isVisible() || !question || !question->isVisible())
+        return;
+    const QRect asked(question->mapToGlobal(QPoint(0, 0)), question->size());
+    QRect place = reminder->frameGeometry();
+    if (!place.intersects(asked))
+        return;
+    const QRect available = question->screen()->availableGeometry();
+    if (asked.bottom() + place.height() <= available.bottom())
+        place.moveTop(asked.bottom() + 1);
+    else if (asked.top() - place.height() >= available.top())
+        place.moveBottom(asked.top() - 1);
+    else if (asked.right() + place.width() <= available.right())
+        place.moveLeft(asked.right() + 1);
+    else
+        place.moveRight(asked.left() - 1);
+    reminder->move(place.topLeft());
 }
 
 void FormCreateCallReport::showHeader()

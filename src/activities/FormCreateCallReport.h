@@ -76,6 +76,7 @@ private:
     bool openReport(QString* error);
     bool writeDocument(office::WordProcessor::Instance* document, QString* error);
     void offerReminder(bool meeting);
+    void keepReminderClearOfTheQuestion();
 
     void loadContacts();
     void showContactsFailure(const QString& error);

@@ -1,10 +1,10 @@
 #include "activities/ReportFilterQuery.h"
 
+#include "data/FieldValues.h"
+
 namespace vantrel::activities {
 
 namespace {
-
-const QString dateForm = QStringLiteral("MM/dd/yyyy");
 
 QString patternOrAny(const QString& pattern)
 {
@@ -15,13 +15,12 @@ QString patternOrAny(const QString& pattern)
 
 QString ReportFilterQuery::dateText(const QDate& date)
 {
-    return date.toString(dateForm);
+    return data::displayText(date);
 }
 
 QDate ReportFilterQuery::parseDate(const QString& text)
 {
-    // A date typed by hand may leave out the leading zeros.
-    return QDate::fromString(text.trimmed(), QStringLiteral("M/d/yyyy"));
+    return data::parseDateText(text);
 }
 
 bool ReportFilterQuery::build(const QString& from, const QString& until,

@@ -15,9 +15,9 @@ namespace vantrel::activities {
 // empty pattern (taken as "*") finds every report of the range.
 class ReportFilterQuery {
 public:
-    // Dates on the filter screen read month/day/year with "/" on every system.
+    // Dates on the filter screen read as on every other screen: the system's short date form.
     static QString dateText(const QDate& date);
-    // An invalid date unless the text is a date in that form.
+    // An invalid date unless the text is a date as shown or typed elsewhere (data::parseDateText).
     static QDate parseDate(const QString& text);
 
     // Fails when either text is not a date; the patterns are used as they are.

@@ -115,6 +115,7 @@ CompanyRecordScreen::CompanyRecordScreen(
     m_information->setFont(bold);
 
     buildFields();
+    arrangeTabOrder();
     buildListChoice();
 
     auto* top = new QHBoxLayout;
@@ -462,6 +463,9 @@ void CompanyRecordScreen::visitWebsite()
 
 void CompanyRecordScreen::locateOnMap()
 {
+    // A wait still running for another company gives way: the map shows the company the user
+    // asked for last, and the wait starts again with its address.
+    ui::Screens::close(QStringLiteral("FormWait"));
     QApplication::clipboard()->setText(mapAddress());
     ui::Screens::bringToFront(QStringLiteral("FormWait"));
 }

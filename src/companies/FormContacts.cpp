@@ -23,6 +23,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -84,11 +85,15 @@ FormContacts::FormContacts(QWidget* parent)
     m_list->setModel(m_contacts);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setMinimumWidth(120);
+    // The fields get the width first: the list is wide enough for a name, no more.
+    m_list->setMaximumWidth(m_list->fontMetrics().averageCharWidth() * 24);
     (new QVBoxLayout(selectFrame))->addWidget(m_list);
-    connect(m_list, &QListView::clicked, this,
-        [this](const QModelIndex& index) { pickContact(index.row()); });
-    connect(m_list, &QListView::activated, this,
-        [this](const QModelIndex& index) { pickContact(index.row()); });
+    // However the entry was marked (mouse, arrow keys, typing a letter), its contact is on show.
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this,
+        [this](const QModelIndex& index) {
+            if (index.isValid() && index.row() != view()->position())
+                pickContact(index.row());
+        });
 
     m_entered = new QLabel(this);
     m_entered->setObjectName(QStringLiteral("LabelEntered"));
@@ -97,6 +102,7 @@ FormContacts::FormContacts(QWidget* parent)
     m_entered->setFont(bold);
 
     buildFields();
+    arrangeTabOrder();
 
     m_new = makeButton("CommandNew", QStringLiteral("New Contact"));
     m_delete = makeButton("CommandDelete", QStringLiteral("Delete Contact"));
@@ -322,6 +328,7 @@ void FormContacts::pickContact(int row)
     if (!view()->moveToBookmark(m_contacts->bookmarkAt(row))) {
         platform::MessageBox::show(this, QStringLiteral("There are no records to choose from"),
             platform::MessageBox::Icon::Critical);
+        markContactInList();
         return;
     }
     autodial();
@@ -352,6 +359,7 @@ void FormContacts::newContact()
     if (!telefax.toString().isEmpty())
         view()->setValue(QStringLiteral("TEXT09"), telefax);
     keepFullName();
+    focusFirstField();
 }
 
 void FormContacts::saveChanges()
@@ -465,9 +473,25 @@ void FormContacts::logCall(const QString& numberField)
 
 void FormContacts::showContact()
 {
+    // A row written by an older version or another program may carry a stale full name.
+    keepFullName();
     m_entered->setText(
         fullName() + QStringLiteral(" was Entered on ") + field(QStringLiteral("DATE03")));
     autodial();
+    markContactInList();
+}
+
+void FormContacts::markContactInList()
+{
+    QItemSelectionModel* marks = m_list->selectionModel();
+    const int row = view()->position();
+    if (!view()->hasCurrentRow() || row >= m_contacts->rowCount()) {
+        marks->clear();
+        return;
+    }
+    const QModelIndex index = m_contacts->index(row, 0);
+    if (marks->currentIndex() != index)
+        marks->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
 }
 
 void FormContacts::fieldChanged(const QString& name)
@@ -494,13 +518,13 @@ QString FormContacts::fullName() const
 
 QString FormContacts::companyName() const
 {
-    const std::shared_ptr<data::Database> db = view()->database();
-    const QVariant key = view()->value(QStringLiteral("NUMBER01"));
-    if (!db || key.isNull())
-        return {};
-    // The contact's own company, which in archive mode is not the current one.
-    return db->scalar(QStringLiteral("SELECT TEXT01 FROM TABLE01 WHERE AUTONUMBER = ?"), { key })
-        .toString();
+    // The company the screen was opened for, which also names a company without contacts; in
+    // archive mode that is the archive screen's company.
+    const auto* company
+        = ui::Screens::instance<ui::CompanyAccess>(ui::RecordViews::sourceScreenName(m_branch));
+    return company && company->companyKey().isValid()
+        ? data::displayText(company->companyValue(QStringLiteral("TEXT01")))
+        : QString();
 }
 
 QString FormContacts::field(const QString& name) const

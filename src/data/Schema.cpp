@@ -76,6 +76,10 @@ QList<TableDefinition> makeUserTables()
         // address, and the SMTP host, security and login; port in NUMBER01.
         { QStringLiteral("TABLE03"),
             columns(split("TEXT01 TEXT02 TEXT03 TEXT04 TEXT05 TEXT06 NUMBER01")), 2 },
+        // Where the main window stood when the program last ended on this workstation: left,
+        // top, width and height of its normal frame, and 1 when it was maximized.
+        { QStringLiteral("TABLE04"), columns(split("NUMBER01 NUMBER02 NUMBER03 NUMBER04 NUMBER05")),
+            3 },
     };
 }
 
@@ -135,6 +139,7 @@ QList<Migration> migrationsOf(DatabaseKind kind)
             return createAccount(db)
                 && db.execute(QStringLiteral("INSERT INTO TABLE03 (NUMBER01) VALUES (587)"));
         });
+        steps.append(createTablesOfVersion(kind, 3));
     }
     return steps;
 }

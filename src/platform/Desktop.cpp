@@ -26,6 +26,19 @@ std::unique_ptr<Desktop::Opener>& installedOpener()
 
 using data::fail;
 
+// Says which kind of program is missing instead of repeating an address that may run to
+// the whole encoded text of a mail.
+QString noProgramFor(const QUrl& url)
+{
+    const QString scheme = url.scheme().toLower();
+    if (scheme == u"mailto")
+        return QStringLiteral("No mail program is set up on this computer.");
+    if (scheme == u"http" || scheme == u"https")
+        return QStringLiteral("No web browser is set up on this computer to open %1.")
+            .arg(url.host());
+    return QStringLiteral("No program on this computer opens '%1'.").arg(url.fileName());
+}
+
 bool isAllowed(const QUrl& url)
 {
     const QString scheme = url.scheme().toLower();
@@ -73,8 +86,7 @@ bool Desktop::openUrl(const QUrl& given, QString* error)
     if (!opener)
         opener = &system;
     if (!opener->open(url))
-        return fail(
-            error, QStringLiteral("No application could open '%1'.").arg(url.toDisplayString()));
+        return fail(error, noProgramFor(url));
     return true;
 }
 

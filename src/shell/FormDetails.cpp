@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace vantrel::shell {
@@ -34,7 +35,8 @@ FormDetails::FormDetails(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_text);
-    resize(ui::twipsToPixels(QSize(5800, 3600), this));
+    m_defaultSize = ui::twipsToPixels(QSize(5800, 3600), this);
+    resize(m_defaultSize);
 }
 
 FormDetails* FormDetails::zoom(QWidget* companyScreen, const QString& field)
@@ -45,8 +47,28 @@ FormDetails* FormDetails::zoom(QWidget* companyScreen, const QString& field)
     QString error;
     if (!viewer->showField(companyScreen, field, &error))
         platform::MessageBox::error(companyScreen, error);
+    else if (companyScreen)
+        viewer->placeOver(companyScreen->findChild<QWidget*>(field));
     ui::Screens::bringToFront(QStringLiteral("FormDetails"));
     return viewer;
+}
+
+void FormDetails::placeOver(QWidget* box)
+{
+    // The text grows out of the box it came from, never smaller than the box, and stays on the
+    // screen that shows the box.
+    if (!box || !box->isVisible())
+        return;
+    QRect frame(box->mapToGlobal(QPoint(0, 0)), m_defaultSize.expandedTo(box->size()));
+    if (const QScreen* screen = box->screen()) {
+        const QRect available = screen->availableGeometry();
+        frame.setSize(frame.size().boundedTo(available.size()));
+        frame.moveRight(qMin(frame.right(), available.right()));
+        frame.moveBottom(qMin(frame.bottom(), available.bottom()));
+        frame.moveLeft(qMax(frame.left(), available.left()));
+        frame.moveTop(qMax(frame.top(), available.top()));
+    }
+    setGeometry(frame);
 }
 
 bool FormDetails::showField(QWidget* companyScreen, const QString& field, QString* error)

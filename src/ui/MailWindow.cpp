@@ -4,6 +4,7 @@
 
 #include "office/MailAccount.h"
 #include "office/MailProgram.h"
+#include "office/MailtoLink.h"
 #include "platform/MessageBox.h"
 #include "ui/MailSettingsDialog.h"
 #include "ui/SaveQuestion.h"
@@ -175,10 +176,34 @@ void MailWindow::sendMail()
         return;
     m_send->setEnabled(true);
     m_sent = sent;
-    if (!sent)
+    if (sent) {
+        if (isVisible())
+            close();
+        return;
+    }
+    if (!handedToTheDesktop()) {
         platform::MessageBox::error(this, error);
-    else if (isVisible())
-        close();
+        return;
+    }
+    // Without a mail program the way out is Vantrel's own account, offered where the user
+    // meets the problem; the e-mail stays open either way, and nothing is stored for it.
+    const QString offer = error
+        + QStringLiteral(" The e-mail was not sent and stays open.\n\nWould you like to enter "
+                         "your mail account (SMTP server) now, so that Vantrel sends it itself?");
+    if (platform::MessageBox::show(this, offer, platform::MessageBox::Icon::Question,
+            platform::MessageBox::Yes | platform::MessageBox::No, platform::MessageBox::Yes)
+        == platform::MessageBox::Yes)
+        showSettings();
+}
+
+bool MailWindow::handedToTheDesktop() const
+{
+    // Without an account Send hands the mail to the desktop; an address that cannot be
+    // written as a mailto: link fails before that, and is the user's to correct.
+    office::MailAccount account;
+    QUrl link;
+    return office::MailAccount::load(&account, nullptr) && !account.canSend()
+        && office::mailtoLink(item(), &link, nullptr);
 }
 
 void MailWindow::showSettings()

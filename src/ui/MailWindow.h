@@ -33,6 +33,7 @@ protected:
 
 private:
     void sendMail();
+    bool handedToTheDesktop() const;
     void showSettings();
     void showAccount();
     void updateTitle();

@@ -16,6 +16,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -257,6 +258,56 @@ void RecordScreen::closeEvent(QCloseEvent* event)
         return;
     }
     QWidget::closeEvent(event);
+}
+
+void RecordScreen::arrangeTabOrder()
+{
+    m_tabOrder.clear();
+    for (QGridLayout* grid : { m_left, m_right }) {
+        QMap<int, QList<QWidget*>> rows;
+        for (int index = 0; index < grid->count(); ++index) {
+            int row = 0;
+            int column = 0;
+            int rowSpan = 0;
+            int columnSpan = 0;
+            grid->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
+            QLayoutItem* item = grid->itemAt(index);
+            if (column != 1 || !item)
+                continue;
+            if (QWidget* widget = item->widget()) {
+                rows[row].append(widget);
+                continue;
+            }
+            if (QLayout* cell = item->layout()) {
+                for (int inner = 0; inner < cell->count(); ++inner) {
+                    if (QWidget* widget = cell->itemAt(inner)->widget())
+                        rows[row].append(widget);
+                }
+            }
+        }
+        for (const QList<QWidget*>& row : std::as_const(rows)) {
+            for (QWidget* widget : row) {
+                m_tabOrder.append(widget);
+                for (const ShownField& field : std::as_const(m_fields)) {
+                    if (field.editor == widget && field.companion)
+                        m_tabOrder.append(field.companion);
+                }
+            }
+        }
+    }
+    for (qsizetype index = 1; index < m_tabOrder.size(); ++index)
+        QWidget::setTabOrder(m_tabOrder.at(index - 1), m_tabOrder.at(index));
+}
+
+void RecordScreen::focusFirstField()
+{
+    for (QWidget* widget : std::as_const(m_tabOrder)) {
+        if (widget->isVisibleTo(this) && widget->isEnabled()
+            && (widget->focusPolicy() & Qt::TabFocus)) {
+            widget->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
 }
 
 void RecordScreen::fillMasterCombos()

@@ -76,6 +76,12 @@ protected:
 
     // Shows the fields of the current row as the mode wants them.
     void updateFieldVisibility();
+    // Tab goes through the fields as they are read: the left half top to bottom, then the
+    // right half, a combo in the place of its box and a zoom button after its note. Called
+    // once the fields are made.
+    void arrangeTabOrder();
+    // The cursor into the first field that is on show, as a new record begins.
+    void focusFirstField();
     // Runs when the mode changes, after the fields were arranged.
     virtual void editModeChanged() { }
 
@@ -115,6 +121,7 @@ private:
     QPushButton* m_save;
     QList<ShownField> m_fields;
     QList<MasterCombo> m_combos;
+    QList<QWidget*> m_tabOrder;
     bool m_editMode = false;
 };
 

@@ -43,6 +43,7 @@ void RecordViews::show(View view, Branch branch)
     auto* target = dynamic_cast<RecordViewScreen*>(screen);
     if (!target)
         return;
+    target->setRecordBranch(branch);
     RecordQuery records;
     QString error;
     if (!query(view, *company, &records, &error) || !target->showRecords(records, &error)) {
