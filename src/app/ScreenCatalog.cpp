@@ -4,6 +4,8 @@
 #include "activities/FormCallReports.h"
 #include "activities/FormCorrespondence.h"
 #include "activities/FormCreateCallReport.h"
+#include "activities/FormProjectSummary.h"
+#include "activities/FormProjects.h"
 #include "activities/FormReportFilter.h"
 #include "companies/FormArchive.h"
 #include "companies/FormCompanies.h"
@@ -40,6 +42,10 @@ void registerScreens()
         QStringLiteral("FormAllCallReports"), [] { return new activities::FormAllCallReports; });
     ui::Screens::registerScreen(
         QStringLiteral("FormReportFilter"), [] { return new activities::FormReportFilter; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormProjects"), [] { return new activities::FormProjects; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormProjectSummary"), [] { return new activities::FormProjectSummary; });
     ui::Screens::registerScreen(
         QStringLiteral("FormMastertables"), [] { return new mastertables::FormMastertables; });
     ui::Screens::registerScreen(
