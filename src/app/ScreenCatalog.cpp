@@ -7,6 +7,7 @@
 #include "activities/FormProjectSummary.h"
 #include "activities/FormProjects.h"
 #include "activities/FormReportFilter.h"
+#include "activities/FormReportOverdue.h"
 #include "companies/FormArchive.h"
 #include "companies/FormCompanies.h"
 #include "companies/FormContacts.h"
@@ -46,6 +47,8 @@ void registerScreens()
         QStringLiteral("FormProjects"), [] { return new activities::FormProjects; });
     ui::Screens::registerScreen(
         QStringLiteral("FormProjectSummary"), [] { return new activities::FormProjectSummary; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormReportOverdue"), [] { return new activities::FormReportOverdue; });
     ui::Screens::registerScreen(
         QStringLiteral("FormMastertables"), [] { return new mastertables::FormMastertables; });
     ui::Screens::registerScreen(
