@@ -1,6 +1,7 @@
 #include "app/ScreenCatalog.h"
 
 #include "activities/FormAllCallReports.h"
+#include "activities/FormAllProjects.h"
 #include "activities/FormCallReports.h"
 #include "activities/FormCorrespondence.h"
 #include "activities/FormCreateCallReport.h"
@@ -47,6 +48,10 @@ void registerScreens()
         QStringLiteral("FormProjects"), [] { return new activities::FormProjects; });
     ui::Screens::registerScreen(
         QStringLiteral("FormProjectSummary"), [] { return new activities::FormProjectSummary; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormAllProjects"), [] { return new activities::FormAllProjects; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormReportProjects"), [] { return new activities::FormReportProjects; });
     ui::Screens::registerScreen(
         QStringLiteral("FormReportOverdue"), [] { return new activities::FormReportOverdue; });
     ui::Screens::registerScreen(
