@@ -1,5 +1,7 @@
 #include "activities/AllProjectsReport.h"
 
+#include "office/ReportWorkbook.h"
+
 namespace vantrel::activities {
 
 bool queryAllActiveProjects(data::Database& db, data::QueryResult* rows)
@@ -25,28 +27,25 @@ namespace vantrel::activities {
 
 office::Workbook buildAllProjectsWorkbook(const data::QueryResult& rows)
 {
-    using office::CellRange;
-    office::Workbook workbook;
+    using office::HorizontalAlignment;
+    const auto column = [](const char* heading, HorizontalAlignment alignment = {}) {
+        office::ReportColumn described;
+        described.heading = QLatin1String(heading);
+        described.alignment = alignment;
+        return described;
+    };
+    office::ReportColumn step = column("ACTION STEP");
+    step.wrap = true;
+    step.width = 50;
+    office::ReportLayout layout;
+    layout.columns = { column("INDUSTRY GROUP"), column("DATE ENTERED", HorizontalAlignment::Left),
+        column("COMPANY"), column("DIVISION"), column("SALES PERSON"), column("PROJECT NAME"),
+        column("PROJECT STATUS"), column("ACTION DATE", HorizontalAlignment::Left), step };
+    office::Workbook workbook = office::buildReportWorkbook(layout, rows.rows);
     office::Sheet& sheet = workbook.activeSheet();
-    for (int column = 0; column < rows.columns.size(); ++column)
-        sheet.setValue(0, column, rows.columns.at(column));
-    for (int row = 0; row < rows.rows.size(); ++row) {
-        const QVariantList& values = rows.rows.at(row);
-        for (int column = 0; column < values.size(); ++column)
-            sheet.setValue(row + 1, column, values.at(column));
-    }
-    const CellRange all = CellRange::all();
-    sheet.setFontName(all, QStringLiteral("Arial Narrow"));
-    sheet.setFontSize(all, 8);
-    sheet.setVerticalAlignment(all, office::VerticalAlignment::Top);
-    sheet.setHorizontalAlignment(CellRange::columns(1, 1), office::HorizontalAlignment::Left);
-    sheet.setHorizontalAlignment(CellRange::columns(7, 7), office::HorizontalAlignment::Left);
-    sheet.setWrapText(CellRange::columns(8, 8), true);
-    sheet.setColumnWidth(CellRange::columns(8, 8), 50);
-    sheet.setBold(CellRange::rows(0, 0), true);
-    sheet.autoFitColumns(all);
-    sheet.setAutoFilter(0);
-    sheet.freezePanes(1, 0);
+    // Long steps wrap over several lines; every other cell of the row starts at its top.
+    sheet.setVerticalAlignment(
+        office::CellRange::area(0, 0, int(rows.rows.size()), 8), office::VerticalAlignment::Top);
     sheet.setActiveCell(0, 0);
     return workbook;
 }

@@ -9,7 +9,6 @@
 #include "ui/Resources.h"
 #include "ui/Screens.h"
 
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -80,18 +79,15 @@ bool FormAllProjects::run()
     advance();
     advance();
     QString error;
-    office::SpreadsheetProgram& program = office::SpreadsheetProgram::instance();
-    const QString path = office::SpreadsheetProgram::newReportFileName();
-    // An earlier report is the user's to keep: none is ever written over.
-    if (QFileInfo::exists(path))
-        return fail(QStringLiteral("There is no free name for a new report in the Temp folder."));
-    if (!program.saveAs(&workbook, path, &error))
-        return fail(error);
+    QString path;
+    // Saved under a name no earlier report has, so none is ever written over.
+    const bool shown
+        = office::SpreadsheetProgram::instance().saveAndShowReport(&workbook, &path, &error);
     m_reportPath = path;
-    advance();
-    advance();
-    if (!program.show(path, &error))
+    if (!shown)
         return fail(error);
+    advance();
+    advance();
     m_progress->setValue(0);
     ui::Screens::bringToFront(QStringLiteral("FormMenu"));
     return true;

@@ -23,10 +23,12 @@ namespace vantrel::activities {
 
 namespace {
 
-const QString overdueQuery = QStringLiteral(
-    "SELECT TABLE01.TEXT01, TABLE01.TEXT13, TABLE01.TEXT18, TABLE01.DATE01, TABLE01.NUMBER01,"
-    " TABLE01.NUMBER02, TABLE01.TEXT21 FROM TABLE01 WHERE TABLE01.TEXT20 = 'Company'"
-    " AND TABLE01.NUMBER01 > 0 AND TABLE01.NUMBER02 > 0 ORDER BY TABLE01.TEXT01");
+QString overdueQuery()
+{
+    return QStringLiteral("SELECT TABLE01.TEXT01, TABLE01.TEXT13, TABLE01.TEXT18, TABLE01.DATE01,"
+                          " TABLE01.NUMBER01, TABLE01.NUMBER02, TABLE01.TEXT21 FROM TABLE01 WHERE ")
+        + overdueCondition() + QStringLiteral(" ORDER BY TABLE01.TEXT01");
+}
 
 } // namespace
 
@@ -110,7 +112,7 @@ void FormReportOverdue::showList()
     // Every failure leaves the screen without its list; nothing is shown.
     auto db = std::make_shared<data::Database>();
     if (data::openBusinessDatabase(*db) && m_rows->setDatabase(db)) {
-        m_rows->setRecordSource(overdueQuery);
+        m_rows->setRecordSource(overdueQuery());
         if (m_rows->refresh()) {
             m_grid->show();
             m_grid->raise();

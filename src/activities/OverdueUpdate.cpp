@@ -2,6 +2,7 @@
 
 #include "data/Database.h"
 #include "data/DaysOverdue.h"
+#include "data/SetBasedWork.h"
 
 #include <sqlite3.h>
 
@@ -39,6 +40,13 @@ void daysOverdueFunction(sqlite3_context* context, int, sqlite3_value** argument
 
 } // namespace
 
+QString overdueCondition()
+{
+    // Numbers compare as numbers: a frequency kept as text that is no number is none.
+    return QStringLiteral("TABLE01.TEXT20 = 'Company' AND CAST(TABLE01.NUMBER01 AS REAL) > 0"
+                          " AND CAST(TABLE01.NUMBER02 AS REAL) > 0");
+}
+
 bool updateDaysOverdue(data::Database& db, const QDate& today, QString* error)
 {
     if (sqlite3_create_function_v2(db.handle(), "days_overdue", 4,
@@ -48,17 +56,12 @@ bool updateDaysOverdue(data::Database& db, const QDate& today, QString* error)
         *error = QString::fromUtf8(sqlite3_errmsg(db.handle()));
         return false;
     }
-    data::Transaction transaction(db);
-    const bool done = db.execute(
+    const data::SetBasedWork work({ { QStringLiteral("Calculating days overdue"),
         QStringLiteral("UPDATE TABLE01 SET NUMBER02 = COALESCE(days_overdue(DATE01, NUMBER01,"
-                       " TEXT20, ?), NUMBER02) WHERE TEXT20 = 'Company' AND NUMBER01 > 0"
-                       " AND NUMBER02 > 0"),
-        { today.toString(Qt::ISODate) });
-    if (!done || !transaction.commit()) {
-        *error = db.lastError();
-        return false;
-    }
-    return true;
+                       " TEXT20, ?), NUMBER02) WHERE ")
+            + overdueCondition(),
+        { today.toString(Qt::ISODate) } } });
+    return work.run(db, {}, error);
 }
 
 } // namespace vantrel::activities
