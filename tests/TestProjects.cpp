@@ -278,33 +278,45 @@ void TestProjects::statusChangeMovesProjectBetweenLists()
 void TestProjects::probability_data()
 {
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("accepted");
-    QTest::newRow("0") << "0" << false;
-    QTest::newRow("101") << "101" << false;
-    QTest::newRow("150 at its third digit") << "150" << false;
-    QTest::newRow("abc") << "abc" << false;
-    QTest::newRow("12.5") << "12.5" << true;
-    QTest::newRow("1") << "1" << true;
-    QTest::newRow("100") << "100" << true;
+    QTest::addColumn<int>("refusals");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("0") << "0" << 1 << "";
+    QTest::newRow("101") << "101" << 1 << "";
+    QTest::newRow("150 at its third digit") << "150" << 1 << "";
+    // Each refused character empties the box again.
+    QTest::newRow("abc") << "abc" << 3 << "";
+    QTest::newRow("12.5") << "12.5" << 0 << "12.5";
+    QTest::newRow("1") << "1" << 0 << "1";
+    QTest::newRow("100") << "100" << 0 << "100";
+    QTest::newRow("emptied") << "7\b" << 0 << "";
 }
 
 void TestProjects::probability()
 {
     QFETCH(QString, typed);
-    QFETCH(bool, accepted);
+    QFETCH(int, refusals);
+    QFETCH(QString, kept);
     const qint64 project = addProject(QStringLiteral("Pumps"), FormProjects::activeStatus);
     open();
     auto* box = control<QLineEdit>("TEXT06");
-    QTest::keyClicks(box, typed);
-    const QStringList expected = accepted
-        ? QStringList()
-        : QStringList { QStringLiteral("You must enter a numerical value between 1 and 100") };
-    QCOMPARE(messageTexts(), expected);
-    QCOMPARE(box->text(), accepted ? typed : QString());
+    // A backspace at the end erases what was typed.
+    if (typed.endsWith(QLatin1Char('\b'))) {
+        QTest::keyClicks(box, typed.chopped(1));
+        QTest::keyClick(box, Qt::Key_Backspace);
+    }
+    else {
+        QTest::keyClicks(box, typed);
+    }
+    QCOMPARE(messageTexts(),
+        QStringList(
+            refusals, QStringLiteral("You must enter a numerical value between 1 and 100")));
+    if (refusals > 0)
+        QCOMPARE(m_messages->shown.first().icon, MessageBox::Icon::Information);
+    QCOMPARE(box->text(), kept);
     QTest::mouseClick(control<QPushButton>("CommandReset"), Qt::LeftButton);
     QCOMPARE(stored(QStringLiteral("SELECT TEXT06 FROM TABLE06 WHERE AUTONUMBER = ?"), { project })
                  .toString(),
-        accepted ? typed : QString());
+        kept);
 }
 
 void TestProjects::enterInActionTextAddsNoLineBreak()

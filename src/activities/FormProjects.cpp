@@ -489,6 +489,12 @@ void FormProjects::declareHints()
     m_hints->setHint(m_probability,
         QStringLiteral("Enter the probability (%) of completing this project. The probability "
                        "should normally change as the project progresses."));
+    for (QWidget* area :
+        { static_cast<QWidget*>(m_frameProjects), static_cast<QWidget*>(m_frameGoTo), m_frameValue,
+            static_cast<QWidget*>(m_frameAction), static_cast<QWidget*>(m_frameNew),
+            static_cast<QWidget*>(m_frameFollowUp), static_cast<QWidget*>(m_frameIndustryGroup),
+            static_cast<QWidget*>(m_frameProjectName) })
+        m_hints->addBackground(area);
     m_hints->setHint(m_optionActive, company(QStringLiteral("Go to all active projects for ")));
     m_hints->setHint(
         m_optionCancelled, company(QStringLiteral("Go to all cancelled projects for ")));
