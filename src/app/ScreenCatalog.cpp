@@ -1,10 +1,14 @@
 #include "app/ScreenCatalog.h"
 
 #include "activities/FormAllCallReports.h"
+#include "activities/FormAllProjects.h"
 #include "activities/FormCallReports.h"
 #include "activities/FormCorrespondence.h"
 #include "activities/FormCreateCallReport.h"
+#include "activities/FormProjectSummary.h"
+#include "activities/FormProjects.h"
 #include "activities/FormReportFilter.h"
+#include "activities/FormReportOverdue.h"
 #include "companies/FormArchive.h"
 #include "companies/FormCompanies.h"
 #include "companies/FormContacts.h"
@@ -40,6 +44,16 @@ void registerScreens()
         QStringLiteral("FormAllCallReports"), [] { return new activities::FormAllCallReports; });
     ui::Screens::registerScreen(
         QStringLiteral("FormReportFilter"), [] { return new activities::FormReportFilter; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormProjects"), [] { return new activities::FormProjects; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormProjectSummary"), [] { return new activities::FormProjectSummary; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormAllProjects"), [] { return new activities::FormAllProjects; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormReportProjects"), [] { return new activities::FormReportProjects; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormReportOverdue"), [] { return new activities::FormReportOverdue; });
     ui::Screens::registerScreen(
         QStringLiteral("FormMastertables"), [] { return new mastertables::FormMastertables; });
     ui::Screens::registerScreen(
