@@ -9,6 +9,7 @@
 #include "companies/FormCompanies.h"
 #include "companies/FormContacts.h"
 #include "companies/FormReminder.h"
+#include "maintenance/FormMaintenance.h"
 #include "mastertables/FormFindandReplace.h"
 #include "mastertables/FormMastertables.h"
 #include "shell/FormDetails.h"
@@ -44,6 +45,9 @@ void registerScreens()
         QStringLiteral("FormMastertables"), [] { return new mastertables::FormMastertables; });
     ui::Screens::registerScreen(
         QStringLiteral("FormFindandReplace"), [] { return new mastertables::FormFindandReplace; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormMaintenance"), [] { return new maintenance::FormMaintenance; },
+        ui::Screens::Placement::Window);
     ui::Screens::registerScreen(
         QStringLiteral("FormDetails"), [] { return new shell::FormDetails; },
         ui::Screens::Placement::Window);
