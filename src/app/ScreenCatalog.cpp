@@ -9,6 +9,7 @@
 #include "companies/FormCompanies.h"
 #include "companies/FormContacts.h"
 #include "companies/FormReminder.h"
+#include "maintenance/FormDelete.h"
 #include "maintenance/FormMaintenance.h"
 #include "mastertables/FormFindandReplace.h"
 #include "mastertables/FormMastertables.h"
@@ -48,6 +49,8 @@ void registerScreens()
     ui::Screens::registerScreen(
         QStringLiteral("FormMaintenance"), [] { return new maintenance::FormMaintenance; },
         ui::Screens::Placement::Window);
+    ui::Screens::registerScreen(
+        QStringLiteral("FormDelete"), [] { return new maintenance::FormDelete; });
     ui::Screens::registerScreen(
         QStringLiteral("FormDetails"), [] { return new shell::FormDetails; },
         ui::Screens::Placement::Window);
