@@ -11,6 +11,7 @@
 #include "companies/FormReminder.h"
 #include "maintenance/FormDelete.h"
 #include "maintenance/FormMaintenance.h"
+#include "maintenance/FormSupport.h"
 #include "mastertables/FormFindandReplace.h"
 #include "mastertables/FormMastertables.h"
 #include "shell/FormDetails.h"
@@ -51,6 +52,8 @@ void registerScreens()
         ui::Screens::Placement::Window);
     ui::Screens::registerScreen(
         QStringLiteral("FormDelete"), [] { return new maintenance::FormDelete; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormSupport"), [] { return new maintenance::FormSupport; });
     ui::Screens::registerScreen(
         QStringLiteral("FormDetails"), [] { return new shell::FormDetails; },
         ui::Screens::Placement::Window);
