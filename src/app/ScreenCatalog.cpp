@@ -13,6 +13,9 @@
 #include "companies/FormCompanies.h"
 #include "companies/FormContacts.h"
 #include "companies/FormReminder.h"
+#include "maintenance/FormDelete.h"
+#include "maintenance/FormMaintenance.h"
+#include "maintenance/FormSupport.h"
 #include "mastertables/FormFindandReplace.h"
 #include "mastertables/FormMastertables.h"
 #include "shell/FormDetails.h"
@@ -58,6 +61,13 @@ void registerScreens()
         QStringLiteral("FormMastertables"), [] { return new mastertables::FormMastertables; });
     ui::Screens::registerScreen(
         QStringLiteral("FormFindandReplace"), [] { return new mastertables::FormFindandReplace; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormMaintenance"), [] { return new maintenance::FormMaintenance; },
+        ui::Screens::Placement::Window);
+    ui::Screens::registerScreen(
+        QStringLiteral("FormDelete"), [] { return new maintenance::FormDelete; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormSupport"), [] { return new maintenance::FormSupport; });
     ui::Screens::registerScreen(
         QStringLiteral("FormDetails"), [] { return new shell::FormDetails; },
         ui::Screens::Placement::Window);
