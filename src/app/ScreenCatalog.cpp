@@ -11,6 +11,7 @@
 #include "companies/FormReminder.h"
 #include "mastertables/FormFindandReplace.h"
 #include "mastertables/FormMastertables.h"
+#include "products/FormCompetition.h"
 #include "shell/FormDetails.h"
 #include "shell/FormMenu.h"
 #include "shell/FormWait.h"
@@ -44,6 +45,8 @@ void registerScreens()
         QStringLiteral("FormMastertables"), [] { return new mastertables::FormMastertables; });
     ui::Screens::registerScreen(
         QStringLiteral("FormFindandReplace"), [] { return new mastertables::FormFindandReplace; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormCompetition"), [] { return new products::FormCompetition; });
     ui::Screens::registerScreen(
         QStringLiteral("FormDetails"), [] { return new shell::FormDetails; },
         ui::Screens::Placement::Window);
