@@ -12,6 +12,7 @@
 #include "mastertables/FormFindandReplace.h"
 #include "mastertables/FormMastertables.h"
 #include "products/FormCompetition.h"
+#include "products/FormCompetitors.h"
 #include "shell/FormDetails.h"
 #include "shell/FormMenu.h"
 #include "shell/FormWait.h"
@@ -47,6 +48,8 @@ void registerScreens()
         QStringLiteral("FormFindandReplace"), [] { return new mastertables::FormFindandReplace; });
     ui::Screens::registerScreen(
         QStringLiteral("FormCompetition"), [] { return new products::FormCompetition; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormCompetitors"), [] { return new products::FormCompetitors; });
     ui::Screens::registerScreen(
         QStringLiteral("FormDetails"), [] { return new shell::FormDetails; },
         ui::Screens::Placement::Window);
