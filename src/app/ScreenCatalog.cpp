@@ -13,6 +13,8 @@
 #include "mastertables/FormMastertables.h"
 #include "products/FormCompetition.h"
 #include "products/FormCompetitors.h"
+#include "products/FormPriceList.h"
+#include "products/FormPriceListDelete.h"
 #include "shell/FormDetails.h"
 #include "shell/FormMenu.h"
 #include "shell/FormWait.h"
@@ -50,6 +52,11 @@ void registerScreens()
         QStringLiteral("FormCompetition"), [] { return new products::FormCompetition; });
     ui::Screens::registerScreen(
         QStringLiteral("FormCompetitors"), [] { return new products::FormCompetitors; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormPriceList"), [] { return new products::FormPriceList; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormPriceListDelete"), [] { return new products::FormPriceListDelete; },
+        ui::Screens::Placement::Window);
     ui::Screens::registerScreen(
         QStringLiteral("FormDetails"), [] { return new shell::FormDetails; },
         ui::Screens::Placement::Window);
