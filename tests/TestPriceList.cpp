@@ -218,8 +218,9 @@ void TestPriceList::importOfAChangedHeadingAddsNothing()
     test::writeSheet("Prices.xlsx", "PRICES",
         { { "PRODUCT", "CURRENCY", "PRICES", "NOTES" }, { "Pump P7", "ZAR", 1, "" } });
     open();
+    // The button is hidden for a list this long; the import itself is what is tried here.
     m_messages->answers = { MessageBox::Yes };
-    click("CommandImport");
+    m_screen->importWorkbook();
     QVERIFY(lastMessage().startsWith("There was an error importing competitor's information."));
     QVERIFY(lastMessage().contains("PRICE"));
     QCOMPARE(test::rowCount("TABLE13"), 5);

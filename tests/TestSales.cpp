@@ -226,6 +226,7 @@ void TestSales::failedImportKeepsTheFiguresBefore()
     QCOMPARE(m_messages->shown.last().icon, MessageBox::Icon::Critical);
     QCOMPARE(salesRows(), 6);
 
+    fill("TextSheet", "Sales");
     fill("TextAC", "Customer");
     QTest::mouseClick(test::findControl<QPushButton>(m_import, "CommandImport"), Qt::LeftButton);
     QVERIFY(lastMessage().contains("'Customer'"));
