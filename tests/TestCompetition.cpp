@@ -11,6 +11,7 @@
 #include "office/SpreadsheetProgram.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
+#include "products/AttachedDocument.h"
 #include "products/FormCompetition.h"
 #include "ui/HintLine.h"
 #include "ui/Screens.h"
@@ -194,7 +195,7 @@ void TestCompetition::searchTextIsTakenLiterally()
     test::insertRow(
         "TABLE11", { { "TEXT01", "O'Brien 50% [max]_*" }, { "TEXT02", "Zed" }, { "TEXT03", "-" } });
     open();
-    for (const QString& text : { "O'Brien", "50%", "[max]", "]_*", "%", "_" }) {
+    for (const QString& text : QStringList { "O'Brien", "50%", "[max]", "]_*", "%", "_" }) {
         search(text);
         QVERIFY2(m_messages->shown.isEmpty(), qPrintable(lastMessage()));
         QCOMPARE(gridColumn(1), QStringList({ "O'Brien 50% [max]_*" }));

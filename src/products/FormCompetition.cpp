@@ -5,6 +5,7 @@
 #include "data/Database.h"
 #include "data/ProgramFolder.h"
 #include "data/Schema.h"
+#include "data/SetBasedWork.h"
 #include "office/SpreadsheetProgram.h"
 #include "platform/BusyCursor.h"
 #include "platform/MessageBox.h"
@@ -319,8 +320,11 @@ void FormCompetition::newRecord()
 
 bool FormCompetition::rewriteSummaries()
 {
-    if (!m_data->database()->execute(summaryStatement())) {
-        platform::MessageBox::error(this, m_data->database()->lastError());
+    const data::SetBasedWork work(
+        { { QStringLiteral("Updating the product summaries..."), summaryStatement(), {} } });
+    QString error;
+    if (!work.run(*m_data->database(), {}, &error)) {
+        platform::MessageBox::error(this, error);
         return false;
     }
     return true;

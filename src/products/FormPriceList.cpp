@@ -5,7 +5,7 @@
 #include "data/Database.h"
 #include "data/ProgramFolder.h"
 #include "data/Schema.h"
-#include "data/Statement.h"
+#include "data/SetBasedWork.h"
 #include "platform/BusyCursor.h"
 #include "platform/MessageBox.h"
 #include "products/AttachedDocument.h"
@@ -57,39 +57,6 @@ QString importErrorMessage()
         + crlf + QStringLiteral("You moved the speadsheet from its original location.");
 }
 
-// Every price of the list in the "#0.00" pattern, in one pass of bound updates.
-bool rewritePrices(data::Database& db, QString* error)
-{
-    data::QueryResult prices;
-    if (!db.query(QStringLiteral("SELECT AUTONUMBER, TEXT02 FROM TABLE13 WHERE TEXT02 IS NOT NULL"),
-            {}, &prices)) {
-        *error = db.lastError();
-        return false;
-    }
-    data::Statement update(
-        db, QStringLiteral("UPDATE TABLE13 SET TEXT02 = ? WHERE AUTONUMBER = ?"));
-    if (!update.isValid()) {
-        *error = db.lastError();
-        return false;
-    }
-    for (const QVariantList& row : std::as_const(prices.rows)) {
-        const QString price = row.value(1).toString();
-        const QString formatted = FormPriceList::formattedPrice(price);
-        if (formatted == price)
-            continue;
-        if (!update.bind({ formatted, row.value(0) })) {
-            *error = db.lastError();
-            return false;
-        }
-        update.step();
-        if (update.hasError() || !update.reset()) {
-            *error = db.lastError();
-            return false;
-        }
-    }
-    return true;
-}
-
 } // namespace
 
 ListImport FormPriceList::priceImport()
@@ -102,25 +69,23 @@ ListImport FormPriceList::priceImport()
         { QStringLiteral("CURRENCY"), QStringLiteral("TEXT03") },
         { QStringLiteral("PRICE"), QStringLiteral("TEXT02") },
         { QStringLiteral("NOTES"), QStringLiteral("MEMO01") } };
-    list.finish = rewritePrices;
+    list.followUps = { { priceRewriteStatement(), { QString(QLocale().decimalPoint()) } } };
     // The price workbook is the user's own list; it is read, never changed.
     list.clearWorkbook = false;
     return list;
 }
 
-QString FormPriceList::formattedPrice(const QString& price)
+QString FormPriceList::priceRewriteStatement()
 {
-    const QString text = price.trimmed();
-    bool isNumber = false;
-    const QLocale locale;
-    double value = locale.toDouble(text, &isNumber);
-    if (!isNumber)
-        value = QLocale::c().toDouble(text, &isNumber);
-    if (!isNumber || !std::isfinite(value))
-        return price;
-    QLocale plain = locale;
-    plain.setNumberOptions(QLocale::OmitGroupSeparator);
-    return plain.toString(value, 'f', 2);
+    // A price is rewritten when it reads as a number with the decimal separator
+    // of the user's settings (?1): digits, at most one separator, a sign only in
+    // front. Anything else, "on request" say, stays as typed.
+    const QString price = QStringLiteral("REPLACE(TRIM(TEXT02), ?1, '.')");
+    return QStringLiteral("UPDATE TABLE13 SET TEXT02 = REPLACE(printf('%.2f', CAST(%1 AS REAL)), "
+                          "'.', ?1) WHERE %1 <> '' AND %1 GLOB '*[0-9]*' AND %1 NOT GLOB "
+                          "'*[^0-9.+-]*' AND %1 NOT GLOB '?*[+-]*' AND LENGTH(%1) - "
+                          "LENGTH(REPLACE(%1, '.', '')) <= 1")
+        .arg(price);
 }
 
 FormPriceList::FormPriceList(QWidget* parent)
@@ -353,38 +318,19 @@ bool FormPriceList::deleteCurrentRecord(QString* error)
 
 bool FormPriceList::deleteShownRecords(QString* error)
 {
-    // What the list shows now, pending edits stored first, is what goes.
+    // What the list shows now, pending edits stored first, is what goes: the
+    // search's rows during a search, else the whole list.
     if (!m_data->refresh()) {
         *error = m_data->lastError();
         return false;
     }
-    QVariantList keys;
-    for (int row = 0; row < m_data->rowCount(); ++row)
-        keys.append(m_data->bookmarkAt(row));
-    data::Database& db = *m_data->database();
-    {
-        data::Transaction transaction(db);
-        data::Statement remove(db, QStringLiteral("DELETE FROM TABLE13 WHERE AUTONUMBER = ?"));
-        if (!transaction.isActive() || !remove.isValid()) {
-            *error = db.lastError();
-            return false;
-        }
-        for (const QVariant& key : std::as_const(keys)) {
-            if (!remove.bind({ key })) {
-                *error = db.lastError();
-                return false;
-            }
-            remove.step();
-            if (remove.hasError() || !remove.reset()) {
-                *error = db.lastError();
-                return false;
-            }
-        }
-        if (!transaction.commit()) {
-            *error = db.lastError();
-            return false;
-        }
-    }
+    const bool searching = m_sql == searchRecords;
+    const data::SetBasedWork work({ { QStringLiteral("Deleting the price list..."),
+        searching ? QStringLiteral("DELETE FROM TABLE13 WHERE contains(TEXT01, ?)")
+                  : QStringLiteral("DELETE FROM TABLE13"),
+        searching ? m_parameters : QVariantList() } });
+    if (!work.run(*m_data->database(), {}, error))
+        return false;
     m_import->show();
     if (!m_data->refresh()) {
         *error = m_data->lastError();

@@ -38,9 +38,9 @@ public:
     void screenActivated() override;
 
     static ListImport priceImport();
-    // "12.5" as "12.50" (the decimal separator of the user's settings); texts
-    // that are no number come back unchanged.
-    static QString formattedPrice(const QString& price);
+    // Every price that is a number in the "#0.00" pattern ("12.5" becomes "12.50"),
+    // with the decimal separator bound as its one value.
+    static QString priceRewriteStatement();
 
     void search();
     void reset();

@@ -71,8 +71,6 @@ bool storeRows(
             return false;
         }
     }
-    if (list.finish && !list.finish(db, error))
-        return false;
     if (!db.execute(QStringLiteral("DROP TABLE ") + stagingTable) || !transaction.commit()) {
         *error = db.lastError();
         return false;

@@ -4,8 +4,6 @@
 #include <QString>
 #include <QVariantList>
 
-#include <functional>
-
 namespace vantrel::data {
 class Database;
 }
@@ -33,8 +31,6 @@ struct ListImport {
     QString table; // "TABLE11"
     QList<ImportedColumn> columns;
     QList<FollowUp> followUps;
-    // Work of the list's own after the follow-ups, in the same transaction.
-    std::function<bool(data::Database&, QString*)> finish;
     // Whether the workbook is emptied below its headings after a successful import.
     bool clearWorkbook = true;
 };

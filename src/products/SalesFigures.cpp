@@ -2,10 +2,8 @@
 
 #include "data/Database.h"
 #include "data/WorksheetImport.h"
-#include "office/CellRange.h"
+#include "office/ReportWorkbook.h"
 #include "office/SpreadsheetProgram.h"
-
-#include <QDir>
 
 namespace vantrel::products {
 
@@ -101,33 +99,27 @@ bool sendSalesReport(data::Database& user, const QString& sql, const QVariantLis
         return false;
     }
     step();
-    office::SpreadsheetProgram& program = office::SpreadsheetProgram::instance();
-    office::Workbook workbook = program.newWorkbook();
-    office::Sheet& sheet = workbook.activeSheet();
-    const int columns = int(result.columns.size());
-    for (int column = 0; column < columns; ++column)
-        sheet.setValue(0, column, result.columns.at(column));
-    for (int row = 0; row < result.rows.size(); ++row) {
-        const QVariantList& values = result.rows.at(row);
-        for (int column = 0; column < columns; ++column)
-            sheet.setValue(row + 1, column, values.value(column));
+    // The workbook's own font and widths fitted to the figures, unlike the product lists.
+    office::ReportLayout layout;
+    layout.sheetName = QStringLiteral("Sales");
+    layout.fontName = QStringLiteral("Calibri");
+    layout.fontSize = 11;
+    for (const QString& heading : std::as_const(result.columns)) {
+        office::ReportColumn column;
+        column.heading = heading;
+        layout.columns.append(column);
     }
     step();
-    sheet.setAutoFilter(0);
-    sheet.autoFitColumns(office::CellRange::all());
-    sheet.freezePanes(1, 0);
-    sheet.setActiveCell(1, 0);
+    office::Workbook workbook = office::buildReportWorkbook(layout, result.rows);
     step();
-    const QString fileName = office::SpreadsheetProgram::newReportFileName();
-    QDir().mkpath(QStringLiteral("Temp"));
-    if (!program.saveAs(&workbook, fileName, error))
-        return false;
-    step();
-    if (!program.show(fileName, error))
-        return false;
+    QString saved;
+    const bool shown
+        = office::SpreadsheetProgram::instance().saveAndShowReport(&workbook, &saved, error);
     if (path)
-        *path = fileName;
-    return true;
+        *path = saved;
+    if (!saved.isEmpty())
+        step();
+    return shown;
 }
 
 } // namespace vantrel::products
