@@ -278,7 +278,12 @@ void FormCompetitors::chooseCurrency(int index)
     if (index < 0 || !m_data->hasCurrentRow())
         return;
     const QString cost = m_cost->text();
-    // The symbol goes in front each time; a symbol already there stays.
+    // The symbol goes in front each time; a symbol already there stays. The
+    // record takes the text, and the box shows it from there.
+    if (!m_data->setValue(QStringLiteral("TEXT04"), symbol + QLatin1Char(' ') + cost)) {
+        showError(m_data->lastError());
+        return;
+    }
     m_cost->setText(symbol + QLatin1Char(' ') + cost);
     if (cost.isEmpty()) {
         m_cost->setFocus(Qt::OtherFocusReason);

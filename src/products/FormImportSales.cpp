@@ -163,7 +163,10 @@ void FormImportSales::fileClicked(const QModelIndex& index)
 
 void FormImportSales::chooseWorkbook(const QString& path)
 {
-    m_path->setText(QDir::toNativeSeparators(path));
+    const QString shown = QDir::toNativeSeparators(path);
+    if (!m_data->setValue(QStringLiteral("TEXT07"), shown))
+        platform::MessageBox::error(this, m_data->lastError());
+    m_path->setText(shown);
     m_import->setEnabled(true);
 }
 
