@@ -18,6 +18,13 @@
 #include "maintenance/FormSupport.h"
 #include "mastertables/FormFindandReplace.h"
 #include "mastertables/FormMastertables.h"
+#include "products/FormAllSales.h"
+#include "products/FormCompetition.h"
+#include "products/FormCompetitors.h"
+#include "products/FormImportSales.h"
+#include "products/FormPriceList.h"
+#include "products/FormPriceListDelete.h"
+#include "products/FormSales.h"
 #include "shell/FormDetails.h"
 #include "shell/FormMenu.h"
 #include "shell/FormWait.h"
@@ -68,6 +75,21 @@ void registerScreens()
         QStringLiteral("FormDelete"), [] { return new maintenance::FormDelete; });
     ui::Screens::registerScreen(
         QStringLiteral("FormSupport"), [] { return new maintenance::FormSupport; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormCompetition"), [] { return new products::FormCompetition; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormCompetitors"), [] { return new products::FormCompetitors; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormPriceList"), [] { return new products::FormPriceList; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormPriceListDelete"), [] { return new products::FormPriceListDelete; },
+        ui::Screens::Placement::Window);
+    ui::Screens::registerScreen(
+        QStringLiteral("FormImportSales"), [] { return new products::FormImportSales; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormSales"), [] { return new products::FormSales; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormAllSales"), [] { return new products::FormAllSales; });
     ui::Screens::registerScreen(
         QStringLiteral("FormDetails"), [] { return new shell::FormDetails; },
         ui::Screens::Placement::Window);
