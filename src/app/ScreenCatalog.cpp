@@ -11,6 +11,8 @@
 #include "companies/FormReminder.h"
 #include "mastertables/FormFindandReplace.h"
 #include "mastertables/FormMastertables.h"
+#include "reports/FormReportCompanies.h"
+#include "reports/FormReportContacts.h"
 #include "shell/FormDetails.h"
 #include "shell/FormMenu.h"
 #include "shell/FormWait.h"
@@ -30,6 +32,10 @@ void registerScreens()
         QStringLiteral("FormArchive"), [] { return new companies::FormArchive; });
     ui::Screens::registerScreen(
         QStringLiteral("FormContacts"), [] { return new companies::FormContacts; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormReportCompanies"), [] { return new reports::FormReportCompanies; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormReportContacts"), [] { return new reports::FormReportContacts; });
     ui::Screens::registerScreen(QStringLiteral("FormCreateCallReport"),
         [] { return new activities::FormCreateCallReport; });
     ui::Screens::registerScreen(

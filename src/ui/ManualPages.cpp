@@ -21,6 +21,8 @@ const QList<ManualPage>& manualPages()
         { QStringLiteral("FormProjects"), 42 },
         { QStringLiteral("FormAttachments"), 46 },
         { QStringLiteral("FormCompetitors"), 48 },
+        { QStringLiteral("FormReportCompanies"), 49 },
+        { QStringLiteral("FormReportContacts"), 49 },
         { QStringLiteral("FormExport"), 58 },
         { QStringLiteral("FormSales"), 62 },
         { QStringLiteral("FormAllContacts"), 64 },
