@@ -7,6 +7,7 @@
 #include "activities/FormReportFilter.h"
 #include "companies/FormAllContacts.h"
 #include "companies/FormArchive.h"
+#include "companies/FormAttachments.h"
 #include "companies/FormCompanies.h"
 #include "companies/FormContacts.h"
 #include "companies/FormOutlookDialog.h"
