@@ -10,6 +10,8 @@
 #include "companies/FormAttachments.h"
 #include "companies/FormCompanies.h"
 #include "companies/FormContacts.h"
+#include "companies/FormExport.h"
+#include "companies/FormImport.h"
 #include "companies/FormOutlookDialog.h"
 #include "companies/FormReminder.h"
 #include "mastertables/FormFindandReplace.h"
@@ -26,64 +28,73 @@ namespace vantrel::app {
 
 using ui::Screens;
 
-void registerScreens() {
-  ui::Screens::registerScreen(QStringLiteral("FormMenu"),
-                              [] { return new shell::FormMenu; });
-  ui::Screens::registerScreen(QStringLiteral("FormCompanies"),
-                              [] { return new companies::FormCompanies; });
-  ui::Screens::registerScreen(QStringLiteral("FormArchive"),
-                              [] { return new companies::FormArchive; });
-  ui::Screens::registerScreen(QStringLiteral("FormContacts"),
-                              [] { return new companies::FormContacts; });
-  ui::Screens::registerScreen(QStringLiteral("FormReportCompanies"),
-                              [] { return new reports::FormReportCompanies; });
-  ui::Screens::registerScreen(QStringLiteral("FormReportContacts"),
-                              [] { return new reports::FormReportContacts; });
-  ui::Screens::registerScreen(QStringLiteral("FormAllContacts"),
-                              [] { return new companies::FormAllContacts; });
-  ui::Screens::registerScreen(
-      QStringLiteral("FormOutlookDialog"),
-      [] {
-        QWidget *mainWindow =
-            ui::Screens::area() ? ui::Screens::area()->window() : nullptr;
-        return new companies::FormOutlookDialog(mainWindow);
-      },
-      ui::Screens::Placement::Window);
-  ui::Screens::registerScreen(QStringLiteral("FormCreateCallReport"), [] {
-    return new activities::FormCreateCallReport;
-  });
-  ui::Screens::registerScreen(QStringLiteral("FormCallReports"),
-                              [] { return new activities::FormCallReports; });
-  ui::Screens::registerScreen(QStringLiteral("FormCorrespondence"), [] {
-    return new activities::FormCorrespondence;
-  });
-  ui::Screens::registerScreen(QStringLiteral("FormAllCallReports"), [] {
-    return new activities::FormAllCallReports;
-  });
-  ui::Screens::registerScreen(QStringLiteral("FormReportFilter"),
-                              [] { return new activities::FormReportFilter; });
-  ui::Screens::registerScreen(QStringLiteral("FormMastertables"), [] {
-    return new mastertables::FormMastertables;
-  });
-  ui::Screens::registerScreen(QStringLiteral("FormFindandReplace"), [] {
-    return new mastertables::FormFindandReplace;
-  });
-  ui::Screens::registerScreen(
-      QStringLiteral("FormDetails"), [] { return new shell::FormDetails; },
-      ui::Screens::Placement::Window);
-  ui::Screens::registerScreen(
-      QStringLiteral("FormWait"), [] { return new shell::FormWait; },
-      ui::Screens::Placement::Window);
-  ui::Screens::registerScreen(
-      QStringLiteral("FormReminder"),
-      [] {
-        // A dialog of the main window: it stays above it and blocks it alone.
-        QWidget *mainWindow =
-            ui::Screens::area() ? ui::Screens::area()->window() : nullptr;
-        return new companies::FormReminder(
-            ui::Screens::instance(QStringLiteral("FormCompanies")), mainWindow);
-      },
-      ui::Screens::Placement::Window);
+void registerScreens()
+{
+    ui::Screens::registerScreen(QStringLiteral("FormMenu"), [] { return new shell::FormMenu; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormCompanies"), [] { return new companies::FormCompanies; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormArchive"), [] { return new companies::FormArchive; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormContacts"), [] { return new companies::FormContacts; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormAllContacts"), [] { return new companies::FormAllContacts; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormOutlookDialog"),
+        [] {
+            QWidget* mainWindow = ui::Screens::area() ? ui::Screens::area()->window() : nullptr;
+            return new companies::FormOutlookDialog(mainWindow);
+        },
+        ui::Screens::Placement::Window);
+    ui::Screens::registerScreen(
+        QStringLiteral("FormAttachments"), [] { return new companies::FormAttachments; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormExport"),
+        [] {
+            QWidget* mainWindow = ui::Screens::area() ? ui::Screens::area()->window() : nullptr;
+            return new companies::FormExport(mainWindow);
+        },
+        ui::Screens::Placement::Window);
+    ui::Screens::registerScreen(
+        QStringLiteral("FormImport"),
+        [] {
+            QWidget* mainWindow = ui::Screens::area() ? ui::Screens::area()->window() : nullptr;
+            return new companies::FormImport(mainWindow);
+        },
+        ui::Screens::Placement::Window);
+    ui::Screens::registerScreen(
+        QStringLiteral("FormReportCompanies"), [] { return new reports::FormReportCompanies; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormReportContacts"), [] { return new reports::FormReportContacts; });
+    ui::Screens::registerScreen(QStringLiteral("FormCreateCallReport"),
+        [] { return new activities::FormCreateCallReport; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormCallReports"), [] { return new activities::FormCallReports; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormCorrespondence"), [] { return new activities::FormCorrespondence; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormAllCallReports"), [] { return new activities::FormAllCallReports; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormReportFilter"), [] { return new activities::FormReportFilter; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormMastertables"), [] { return new mastertables::FormMastertables; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormFindandReplace"), [] { return new mastertables::FormFindandReplace; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormDetails"), [] { return new shell::FormDetails; },
+        ui::Screens::Placement::Window);
+    ui::Screens::registerScreen(
+        QStringLiteral("FormWait"), [] { return new shell::FormWait; },
+        ui::Screens::Placement::Window);
+    ui::Screens::registerScreen(
+        QStringLiteral("FormReminder"),
+        [] {
+            // A dialog of the main window: it stays above it and blocks it alone.
+            QWidget* mainWindow = ui::Screens::area() ? ui::Screens::area()->window() : nullptr;
+            return new companies::FormReminder(
+                ui::Screens::instance(QStringLiteral("FormCompanies")), mainWindow);
+        },
+        ui::Screens::Placement::Window);
 }
 
 } // namespace vantrel::app
