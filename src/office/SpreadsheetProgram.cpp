@@ -57,7 +57,21 @@ QString SpreadsheetProgram::newReportFileName()
         if (!QFileInfo::exists(name))
             return name;
     }
-    return reportFileName(QRandomGenerator::global()->bounded(100000, 1000000));
+    return QString();
+}
+
+bool SpreadsheetProgram::saveAndShowReport(Workbook* report, QString* path, QString* error)
+{
+    const QString name = newReportFileName();
+    if (name.isEmpty()) {
+        *error
+            = QStringLiteral("The Temp folder holds too many reports; delete the temporary files.");
+        return false;
+    }
+    if (!saveAs(report, name, error))
+        return false;
+    *path = name;
+    return show(name, error);
 }
 
 QString SpreadsheetProgram::programWorkbookFileName(const QString& baseName)

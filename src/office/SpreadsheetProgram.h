@@ -27,8 +27,12 @@ public:
     // A new workbook with one empty sheet.
     Workbook newWorkbook() const { return Workbook(); }
     // "Temp/Report NNNNNN.xlsx" with a random six-digit number that no report
-    // in the Temp folder has yet.
+    // in the Temp folder has yet; empty when no free number was found.
     static QString newReportFileName();
+    // Saves a report under a new name of the Temp folder, never over an older
+    // report, and hands it to the desktop's spreadsheet application. *path is
+    // the saved file (also when only showing it failed).
+    bool saveAndShowReport(Workbook* report, QString* path, QString* error);
     // The program folder's workbook of that name ("Prices"): the .xlsx file, or a
     // legacy .xls of the same name where only that exists.
     static QString programWorkbookFileName(const QString& baseName);
