@@ -9,9 +9,14 @@
 #include "activities/FormProjects.h"
 #include "activities/FormReportFilter.h"
 #include "activities/FormReportOverdue.h"
+#include "companies/FormAllContacts.h"
 #include "companies/FormArchive.h"
+#include "companies/FormAttachments.h"
 #include "companies/FormCompanies.h"
 #include "companies/FormContacts.h"
+#include "companies/FormExport.h"
+#include "companies/FormImport.h"
+#include "companies/FormOutlookDialog.h"
 #include "companies/FormReminder.h"
 #include "maintenance/FormDelete.h"
 #include "maintenance/FormMaintenance.h"
@@ -25,6 +30,8 @@
 #include "products/FormPriceList.h"
 #include "products/FormPriceListDelete.h"
 #include "products/FormSales.h"
+#include "reports/FormReportCompanies.h"
+#include "reports/FormReportContacts.h"
 #include "shell/FormDetails.h"
 #include "shell/FormMenu.h"
 #include "shell/FormWait.h"
@@ -44,6 +51,35 @@ void registerScreens()
         QStringLiteral("FormArchive"), [] { return new companies::FormArchive; });
     ui::Screens::registerScreen(
         QStringLiteral("FormContacts"), [] { return new companies::FormContacts; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormAllContacts"), [] { return new companies::FormAllContacts; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormOutlookDialog"),
+        [] {
+            QWidget* mainWindow = ui::Screens::area() ? ui::Screens::area()->window() : nullptr;
+            return new companies::FormOutlookDialog(mainWindow);
+        },
+        ui::Screens::Placement::Window);
+    ui::Screens::registerScreen(
+        QStringLiteral("FormAttachments"), [] { return new companies::FormAttachments; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormExport"),
+        [] {
+            QWidget* mainWindow = ui::Screens::area() ? ui::Screens::area()->window() : nullptr;
+            return new companies::FormExport(mainWindow);
+        },
+        ui::Screens::Placement::Window);
+    ui::Screens::registerScreen(
+        QStringLiteral("FormImport"),
+        [] {
+            QWidget* mainWindow = ui::Screens::area() ? ui::Screens::area()->window() : nullptr;
+            return new companies::FormImport(mainWindow);
+        },
+        ui::Screens::Placement::Window);
+    ui::Screens::registerScreen(
+        QStringLiteral("FormReportCompanies"), [] { return new reports::FormReportCompanies; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormReportContacts"), [] { return new reports::FormReportContacts; });
     ui::Screens::registerScreen(QStringLiteral("FormCreateCallReport"),
         [] { return new activities::FormCreateCallReport; });
     ui::Screens::registerScreen(

@@ -61,7 +61,12 @@ const FieldPlace fieldPlaces[] = {
 } // namespace
 
 FormContacts::FormContacts(QWidget* parent)
-    : ui::RecordScreen(QStringLiteral("FormContacts"), parent)
+    : FormContacts(QStringLiteral("FormContacts"), parent)
+{
+}
+
+FormContacts::FormContacts(const QString& screenName, QWidget* parent)
+    : ui::RecordScreen(screenName, parent)
     , m_contacts(new data::BoundViewModel(view(), this))
     , m_hints(new ui::HintLine(this))
     , m_loading(new ui::LoadIndicator(this))

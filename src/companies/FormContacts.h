@@ -47,6 +47,10 @@ public:
     // The current contact and the current company's address.
     Correspondent correspondent() const;
 
+protected:
+    // For a screen that shows contacts of other rows than one company's under its own name.
+    FormContacts(const QString& screenName, QWidget* parent);
+
 private:
     void buildFields();
     QWidget* buildActivities();

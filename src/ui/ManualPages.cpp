@@ -27,6 +27,8 @@ const QList<ManualPage>& manualPages()
         { QStringLiteral("FormMaintenance"), 51 },
         { QStringLiteral("FormDelete"), 52 },
         { QStringLiteral("FormSupport"), 53 },
+        { QStringLiteral("FormReportCompanies"), 49 },
+        { QStringLiteral("FormReportContacts"), 49 },
         { QStringLiteral("FormExport"), 58 },
         { QStringLiteral("FormSales"), 62 },
         { QStringLiteral("FormAllContacts"), 64 },
