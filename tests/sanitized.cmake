@@ -11,7 +11,8 @@ target_link_libraries(vantrel_sanitizedsupport PUBLIC vantrel_office vantrel_pla
 target_compile_definitions(vantrel_sanitizedsupport PUBLIC
   VANTREL_TEST_DATA_DIR="${CMAKE_CURRENT_LIST_DIR}/data"
   VANTREL_PROGRAM_DIR="${VANTREL_PROGRAM_DIR}"
-  VANTREL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  VANTREL_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+  VANTREL_SANITIZED_TEST)
 add_custom_target(sanitized_tests)
 foreach(test_name ${VANTREL_SANITIZED_TESTS})
   add_executable(${test_name} ${CMAKE_CURRENT_LIST_DIR}/${test_name}.cpp)
