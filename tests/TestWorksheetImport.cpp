@@ -354,7 +354,10 @@ void TestWorksheetImport::largeSheetImportsQuickly()
             .toDouble(),
         99999 * 1.5 + 3);
     // Generous for a busy machine; a slow path (row by row transactions) takes minutes.
+    // The sanitizers slow every step several times over; the plain build keeps the watch.
+#ifndef VANTREL_SANITIZED_TEST
     QVERIFY2(elapsed < 20000, qPrintable(QString::number(elapsed)));
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestWorksheetImport)

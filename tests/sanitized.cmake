@@ -6,12 +6,13 @@ set(VANTREL_SANITIZED_TESTS TestWorkbookReader TestWorksheetImport TestHostileIn
   TestRtfReader TestRtfWriter TestTextRules)
 add_library(vantrel_sanitizedsupport STATIC ${CMAKE_CURRENT_LIST_DIR}/support/TestFolder.cpp)
 target_include_directories(vantrel_sanitizedsupport PUBLIC ${CMAKE_CURRENT_LIST_DIR}/support)
-target_link_libraries(vantrel_sanitizedsupport PUBLIC vantrel_platform Qt6::Test
+target_link_libraries(vantrel_sanitizedsupport PUBLIC vantrel_office vantrel_platform Qt6::Test
   PkgConfig::LIBZIP PkgConfig::XLSXWRITER)
 target_compile_definitions(vantrel_sanitizedsupport PUBLIC
   VANTREL_TEST_DATA_DIR="${CMAKE_CURRENT_LIST_DIR}/data"
   VANTREL_PROGRAM_DIR="${VANTREL_PROGRAM_DIR}"
-  VANTREL_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  VANTREL_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+  VANTREL_SANITIZED_TEST)
 add_custom_target(sanitized_tests)
 foreach(test_name ${VANTREL_SANITIZED_TESTS})
   add_executable(${test_name} ${CMAKE_CURRENT_LIST_DIR}/${test_name}.cpp)

@@ -219,6 +219,27 @@ QString argumentText(sqlite3_value* value)
     return QString::fromUtf8(text, sqlite3_value_bytes(value));
 }
 
+bool containsAscii(const unsigned char* text, int length, const QByteArray& lowerNeedle)
+{
+    const int n = int(lowerNeedle.size());
+    if (n == 0)
+        return true;
+    const auto* needle = reinterpret_cast<const unsigned char*>(lowerNeedle.constData());
+    const unsigned char first = needle[0];
+    const unsigned char firstUpper = first >= 'a' && first <= 'z' ? first - 32 : first;
+    const unsigned char* end = text + length - n + 1;
+    for (const unsigned char* p = text; p < end; ++p) {
+        if (*p != first && *p != firstUpper)
+            continue;
+        int k = 1;
+        while (k < n && lowerAscii[p[k]] == needle[k])
+            ++k;
+        if (k == n)
+            return true;
+    }
+    return false;
+}
+
 // The next code point of UTF-8 text from offset i, which it moves on; a byte
 // that starts no valid sequence stands for itself as U+FFFD.
 char32_t nextCodePoint(const unsigned char* text, int length, int* i)
@@ -285,9 +306,47 @@ bool matchesTokens(const QList<LikeToken>& tokens, const unsigned char* text, in
     return t == tokens.size();
 }
 
-void deleteTokens(void* tokens)
+// A compiled pattern. The screens' searches are "*text*", which a substring
+// search answers without stepping through the pattern's tokens.
+struct LikePattern {
+    QList<LikeToken> tokens;
+    bool isContains = false;
+    QByteArray asciiNeedle; // lower case; used when the text sought is ASCII
+    QString needle;
+
+    explicit LikePattern(QStringView pattern)
+        : tokens(parseLike(codePoints(pattern)))
+    {
+        if (tokens.size() < 2 || tokens.first().kind != LikeToken::AnyRun
+            || tokens.last().kind != LikeToken::AnyRun)
+            return;
+        bool ascii = true;
+        for (qsizetype t = 1; t + 1 < tokens.size(); ++t) {
+            if (tokens[t].kind != LikeToken::Literal)
+                return;
+            const char32_t c = tokens[t].literal;
+            ascii = ascii && c < 0x80;
+            needle.append(QString::fromUcs4(&c, 1));
+        }
+        isContains = true;
+        if (ascii)
+            asciiNeedle = needle.toLatin1();
+    }
+
+    bool matches(const unsigned char* text, int length) const
+    {
+        if (!isContains)
+            return matchesTokens(tokens, text, length);
+        if (needle.isEmpty() || !asciiNeedle.isEmpty())
+            return containsAscii(text, length, asciiNeedle);
+        return QString::fromUtf8(reinterpret_cast<const char*>(text), length)
+            .contains(needle, Qt::CaseInsensitive);
+    }
+};
+
+void deletePattern(void* pattern)
 {
-    delete static_cast<QList<LikeToken>*>(tokens);
+    delete static_cast<LikePattern*>(pattern);
 }
 
 void likeFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
@@ -303,33 +362,12 @@ void likeFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
     // every row, so it is parsed once and kept with the statement.
     const auto* text = sqlite3_value_text(argv[1]);
     const int length = sqlite3_value_bytes(argv[1]);
-    if (const auto* kept = static_cast<const QList<LikeToken>*>(sqlite3_get_auxdata(context, 0)))
-        return sqlite3_result_int(context, matchesTokens(*kept, text, length));
-    auto tokens = std::make_unique<QList<LikeToken>>(parseLike(codePoints(argumentText(argv[0]))));
-    sqlite3_result_int(context, matchesTokens(*tokens, text, length));
+    if (const auto* kept = static_cast<const LikePattern*>(sqlite3_get_auxdata(context, 0)))
+        return sqlite3_result_int(context, kept->matches(text, length));
+    auto pattern = std::make_unique<LikePattern>(argumentText(argv[0]));
+    sqlite3_result_int(context, pattern->matches(text, length));
     // SQLite keeps it while the pattern stays the same, or deletes it at once.
-    sqlite3_set_auxdata(context, 0, tokens.release(), deleteTokens);
-}
-
-bool containsAscii(const unsigned char* text, int length, const QByteArray& lowerNeedle)
-{
-    const int n = int(lowerNeedle.size());
-    if (n == 0)
-        return true;
-    const auto* needle = reinterpret_cast<const unsigned char*>(lowerNeedle.constData());
-    const unsigned char first = needle[0];
-    const unsigned char firstUpper = first >= 'a' && first <= 'z' ? first - 32 : first;
-    const unsigned char* end = text + length - n + 1;
-    for (const unsigned char* p = text; p < end; ++p) {
-        if (*p != first && *p != firstUpper)
-            continue;
-        int k = 1;
-        while (k < n && lowerAscii[p[k]] == needle[k])
-            ++k;
-        if (k == n)
-            return true;
-    }
-    return false;
+    sqlite3_set_auxdata(context, 0, pattern.release(), deletePattern);
 }
 
 void containsFunction(sqlite3_context* context, int, sqlite3_value** argv)
@@ -359,7 +397,7 @@ int compareText(QStringView left, QStringView right)
 bool matchesLike(QStringView text, QStringView pattern)
 {
     const QByteArray utf8 = text.toUtf8();
-    return matchesTokens(parseLike(codePoints(pattern)),
+    return LikePattern(pattern).matches(
         reinterpret_cast<const unsigned char*>(utf8.constData()), int(utf8.size()));
 }
 
