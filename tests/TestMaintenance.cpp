@@ -187,6 +187,10 @@ void TestMaintenance::compactionClosesTheMainWindowAndKeepsOneBackup()
     QSignalSpy ending(&main, &shell::MDIFormMain::programEnding);
     FormMaintenance* maintenance = open();
     QCOMPARE(maintenance->windowTitle(), QString("Database Maintenance"));
+    // The caption shows its ampersand rather than a shortcut.
+    QCOMPARE(button("CommandShowCompact")->text().replace("&&", "&"),
+        QString("Compact & Repair Database"));
+    QVERIFY(button("CommandShowCompact")->shortcut().isEmpty());
     QCOMPARE(maintenance->size(), main.size());
     QCOMPARE(sizeLabel(),
         sizeText.arg(DatabaseSize::megabytes(before, DatabaseSize::Megabytes::TwoDecimals),

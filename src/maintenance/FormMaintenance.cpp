@@ -50,8 +50,9 @@ FormMaintenance::FormMaintenance(QWidget* parent)
     , m_replicationPlace(new QVBoxLayout)
     , m_frame(new QGroupBox(QStringLiteral("Maintenance"), this))
     , m_deleteFiles(makeButton("CommandDelete", QStringLiteral("Delete Temporary Files"), m_frame))
-    , m_compact(
-          makeButton("CommandShowCompact", QStringLiteral("Compact & Repair Database"), m_frame))
+    , m_compact(makeButton("CommandShowCompact",
+          // "&&" shows the ampersand itself rather than underlining the next letter.
+          QStringLiteral("Compact && Repair Database"), m_frame))
     , m_removeBlanks(makeButton("CommandRemove", QStringLiteral("Remove Blank Entries"), m_frame))
     , m_size(new QLabel(m_frame))
 {
