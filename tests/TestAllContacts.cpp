@@ -244,7 +244,7 @@ void TestAllContacts::dialogPutsRecipientsIntoToOrBccAndKeepsOpenOnFailure()
     QCOMPARE(
         m_messages->shown.first().text, QStringLiteral("An error has occurred. no mail window"));
     QVERIFY(ui::Screens::existing(QStringLiteral("FormOutlookDialog")));
-    QVERIFY(test::findControl<QWidget>(dialog, "LabelLoad")->isHidden());
+    QVERIFY(!test::findControl<QWidget>(dialog, "LabelLoad")->isVisible());
 
     m_mail->failure.clear();
     test::findControl<QRadioButton>(dialog, "OptionBcc")->click();
