@@ -9,7 +9,9 @@ packages=(
   qt6-svg-dev qt6-multimedia-dev
   libsqlite3-dev libxlsxwriter-dev libfreexl-dev libzip-dev libical-dev
   libcurl4-openssl-dev
-  xvfb xauth fonts-dejavu-core socat
+  qtkeychain-qt6-dev
+  xvfb xauth fonts-dejavu-core socat sqlite3
+  dpkg-dev file desktop-file-utils appstream
   "$@"
 )
 

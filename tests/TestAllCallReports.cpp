@@ -7,6 +7,8 @@
 #include "office/MailProgram.h"
 #include "office/RtfWriter.h"
 #include "platform/MessageBox.h"
+#include "shell/FormMain.h"
+#include "shell/MDIFormMain.h"
 #include "ui/Screens.h"
 
 #include "BusinessRows.h"
@@ -22,6 +24,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <memory>
 
@@ -74,6 +77,7 @@ private slots:
     void everyCompanysReportsNewestFirstAndFindAcrossThem();
     void findTakesQuotesAndPercentAsTextAndResetBringsAllBack();
     void filterHandsOverItsReports();
+    void searchNodeShowsEveryReportAfterAFilter();
     void sendWithMailShowsTheIndicatorAndGivesSubjectAndPlainBody();
     void hints();
 
@@ -223,6 +227,40 @@ void TestAllCallReports::filterHandsOverItsReports()
     control<QPushButton>("CommandReset")->click();
     QCOMPARE(position(), QStringLiteral("REPORT 1 OF 5 REPORTS"));
     QVERIFY(m_messages->shown.isEmpty());
+}
+
+void TestAllCallReports::searchNodeShowsEveryReportAfterAFilter()
+{
+    addReport(
+        1, QStringLiteral("2009-05-10"), QStringLiteral("May at Acme"), QStringLiteral("Acme"));
+    addReport(2, QStringLiteral("2009-07-10"), QStringLiteral("July at Bravo"));
+    shell::MDIFormMain main;
+    main.show();
+    const auto clickNode = [&main](const QString& text) {
+        const QList<QTreeWidgetItem*> nodes
+            = main.navigation()->tree()->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+        QVERIFY(!nodes.isEmpty());
+        main.navigation()->clickNode(nodes.first());
+    };
+    clickNode(QStringLiteral("Filter Call Reports"));
+    auto* filter = Screens::existing(QStringLiteral("FormReportFilter"));
+    QVERIFY(filter);
+    auto* calendar = filter->findChild<QCalendarWidget*>(QStringLiteral("MonthView1"));
+    emit calendar->clicked(QDate(2009, 6, 1));
+    emit calendar->clicked(QDate(2009, 6, 30));
+    filter->findChild<QPushButton*>(QStringLiteral("CommandFilter"))->click();
+    m_screen = qobject_cast<FormAllCallReports*>(
+        Screens::existing(QStringLiteral("FormAllCallReports")));
+    QVERIFY(m_screen);
+    QCOMPARE(position(), QStringLiteral("REPORT 0 OF 0 REPORTS"));
+
+    clickNode(QStringLiteral("Search Call Reports"));
+    QCOMPARE(Screens::existing(QStringLiteral("FormAllCallReports")), m_screen.data());
+    QCOMPARE(m_screen->windowTitle(), QStringLiteral("Search Call Reports"));
+    QCOMPARE(position(), QStringLiteral("REPORT 1 OF 2 REPORTS"));
+    QCOMPARE(shownText(), QStringLiteral("July at Bravo"));
+    QVERIFY(m_messages->shown.isEmpty());
+    Screens::closeAll();
 }
 
 void TestAllCallReports::sendWithMailShowsTheIndicatorAndGivesSubjectAndPlainBody()

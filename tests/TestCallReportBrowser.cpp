@@ -436,6 +436,7 @@ void TestCallReportBrowser::deleteAsksFirst()
     m_messages->answers = { MessageBox::No };
     control<QPushButton>("CommandDelete")->click();
     QCOMPARE(m_messages->shown.last().icon, MessageBox::Icon::Question);
+    QCOMPARE(m_messages->shown.last().defaultButton, MessageBox::No);
     QCOMPARE(reportCount(), 2);
     m_messages->answers = { MessageBox::Yes };
     control<QPushButton>("CommandDelete")->click();
@@ -607,6 +608,13 @@ void TestCallReportBrowser::hintAndManualPage()
     QApplication::sendEvent(control("TextFind"), &enter);
     QCOMPARE(control<QLabel>("LabelHelp")->text(),
         QStringLiteral("Enter the phrase you are looking for."));
+    // The mouse over the report itself counts as background; its viewport receives the moves.
+    m_screen->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_screen));
+    QVERIFY(control("FrameHelp")->isVisible());
+    QWidget* report = control<QTextEdit>("RichTextBox1")->viewport();
+    QTest::mouseMove(report, report->rect().center());
+    QTRY_VERIFY(control("FrameHelp")->isHidden());
     QCOMPARE(control<QPushButton>("CommandWord")->toolTip(), QStringLiteral("Send to MS-Word"));
     QCOMPARE(
         control<QPushButton>("CommandOutlook")->toolTip(), QStringLiteral("Send with MS-Outlook"));

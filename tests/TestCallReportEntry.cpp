@@ -94,6 +94,8 @@ private slots:
     void failingWordProcessorStartsNothing();
     void hintsNameTheCompany();
     void meetingReportFromCompanyToStoredRow();
+    void unreadableContactsAreReported_data();
+    void unreadableContactsAreReported();
 
 private:
     template <class T = QWidget> T* control(const char* name)
@@ -411,6 +413,13 @@ void TestCallReportEntry::meetingSetsTheLastVisitAndOffersTheReminder()
                 ->findChild<QLabel*>(QStringLiteral("LabelReminder"))
                 ->text()
                 .contains(u"O'Neill & Sons is due"));
+    // The reminder leaves the question whether to store the report in sight.
+    QWidget* question = ui::Screens::existing(QStringLiteral("FormCallReports"))
+                            ->findChild<QWidget*>(QStringLiteral("FrameSave"));
+    QVERIFY(question->isVisible());
+    const QRect asked(question->mapToGlobal(QPoint(0, 0)), question->size());
+    QVERIFY(
+        !ui::Screens::existing(QStringLiteral("FormReminder"))->frameGeometry().intersects(asked));
     // Without details there is no preamble: the header, an empty line, "Details: ".
     QCOMPARE(word->templates, QStringList { QStringLiteral("Letterhead.dot") });
     QCOMPARE(word->typed, QStringList { m_screen->header().text() + "\r\n\r\nDetails: \r\n" });
@@ -617,6 +626,32 @@ void TestCallReportEntry::meetingReportFromCompanyToStoredRow()
     QCOMPARE(office::plainTextOfRtf(memo),
         QString(header).replace("\r\n", "\n")
             + "\n\nPreamble: \nGold and platinum.\n\nDetails: \nAgreed on a trial order.");
+}
+
+void TestCallReportEntry::unreadableContactsAreReported_data()
+{
+    QTest::addColumn<bool>("withoutFile");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("database gone") << true << QStringLiteral("CONTACT.mdb");
+    QTest::newRow("contacts table gone") << false << QStringLiteral("no such table: TABLE03");
+}
+
+void TestCallReportEntry::unreadableContactsAreReported()
+{
+    QFETCH(bool, withoutFile);
+    QFETCH(QString, reason);
+    if (withoutFile)
+        QVERIFY(QFile::remove(m_folder->filePath(QStringLiteral("CONTACT.mdb"))));
+    else
+        QVERIFY(test::businessDatabase().execute(QStringLiteral("DROP TABLE TABLE03")));
+    openScreen();
+    QCOMPARE(m_messages->shown.size(), 1);
+    const QString message = m_messages->shown.first().text;
+    QVERIFY2(message.contains(QStringLiteral("The contacts of the company could not be read"))
+            && message.contains(reason),
+        qPrintable(message));
+    // The report can still be written, without a contact person.
+    QVERIFY(control<QGroupBox>("FrameMethod")->isVisible());
 }
 
 VANTREL_TEST_MAIN(TestCallReportEntry)

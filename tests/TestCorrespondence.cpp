@@ -8,7 +8,9 @@
 #include "office/RtfWriter.h"
 #include "office/WordProcessor.h"
 #include "platform/MessageBox.h"
+#include "shell/MDIFormMain.h"
 #include "ui/AutoSaveOwner.h"
+#include "ui/MailWindow.h"
 #include "ui/RecordViews.h"
 #include "ui/Screens.h"
 #include "ui/WordWindow.h"
@@ -23,9 +25,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -82,6 +86,8 @@ private slots:
     void savedLetterComesFirst();
     void savedEmailShowsAsPlainText();
     void noLeavesTheListAndStopsBothAutoSaves();
+    void programEndAsksAboutTheLetterBeingWritten();
+    void closingAnUnsentMailAsksAboutIt();
 
 private:
     template <class T = QWidget> T* control(const char* name)
@@ -168,6 +174,7 @@ void TestCorrespondence::browsesRecordsWithoutMailCommand()
     control<QPushButton>("CommandDelete")->click();
     QCOMPARE(m_messages->shown.first().text,
         QStringLiteral("Are you sure you want to delete this record?"));
+    QCOMPARE(m_messages->shown.first().defaultButton, MessageBox::No);
     QCOMPARE(letterCount(), 2);
     QCOMPARE(position(), QStringLiteral("RECORD 0 OF 0 RECORDS"));
 }
@@ -274,6 +281,79 @@ void TestCorrespondence::noLeavesTheListAndStopsBothAutoSaves()
     QCOMPARE(m_contacts->stopped,
         (QList<AutoSave::Kind> { AutoSave::Kind::Document, AutoSave::Kind::MailText }));
     QVERIFY(m_messages->shown.isEmpty());
+}
+
+void TestCorrespondence::programEndAsksAboutTheLetterBeingWritten()
+{
+    shell::MDIFormMain main;
+    main.show();
+    // A letter as the contacts screen starts it: shown, typed, and auto-saved once.
+    office::WordProcessor& word = office::WordProcessor::instance();
+    const office::WordProcessor::Instance writer = word.start();
+    QString error;
+    QVERIFY(word.addDocument(writer, ui::letterheadPath(), &error));
+    QVERIFY(word.show(writer, &error));
+    QVERIFY(word.typeText(writer, QStringLiteral("Dear Ms Berg,"), &error));
+    QVERIFY(word.saveActiveDocument(writer, ui::workingDocumentPath(), &error));
+    open();
+    m_screen->askToSave(SaveQuestion::Pending::Document);
+    const QList<ui::WordWindow*> windows = test::visibleWindows<ui::WordWindow>();
+    QCOMPARE(windows.size(), 1);
+    QPointer<ui::WordWindow> window = windows.first();
+    QVERIFY(word.typeText(writer, QStringLiteral("\r\nour offer follows."), &error));
+
+    // Keep writing: neither the window nor the program goes.
+    m_messages->answers = { MessageBox::Cancel };
+    QVERIFY(!main.close());
+    QCOMPARE(m_messages->shown.size(), 1);
+    const MessageBox::Message question = m_messages->shown.first();
+    QVERIFY(question.text.startsWith(QStringLiteral("This document is not saved in Vantrel yet.")));
+    QCOMPARE(question.buttons, int(MessageBox::Yes | MessageBox::No | MessageBox::Cancel));
+    QCOMPARE(question.defaultButton, MessageBox::Cancel);
+    QVERIFY(window && window->isVisible());
+    QVERIFY(main.isVisible());
+    QCOMPARE(letterCount(), 0);
+    QVERIFY(QFileInfo::exists(ui::workingDocumentPath()));
+
+    // Save: stored with what was typed after the last auto-save, then the program ends.
+    m_messages->answers = { MessageBox::Yes };
+    QVERIFY(main.close());
+    QCOMPARE(letterCount(), 1);
+    QCOMPARE(shownText(), QStringLiteral("Dear Ms Berg,\nour offer follows."));
+    QVERIFY(!window || !window->isVisible());
+    QVERIFY(control("FrameSave")->isHidden());
+    QCOMPARE(m_contacts->stopped, QList<AutoSave::Kind> { AutoSave::Kind::Document });
+    QCOMPARE(m_messages->shown.size(), 2);
+}
+
+void TestCorrespondence::closingAnUnsentMailAsksAboutIt()
+{
+    office::MailItem mail;
+    mail.to = QStringLiteral("berg@nordlicht.example");
+    mail.subject = QStringLiteral("Offer");
+    mail.body = QStringLiteral("Prices follow.");
+    QPointer<ui::MailWindow> window = new ui::MailWindow(mail);
+    window->show();
+    QString error;
+    QVERIFY(window->saveAsText(ui::workingMailTextPath(), &error));
+    open();
+    m_screen->askToSave(SaveQuestion::Pending::Mail);
+
+    m_messages->answers = { MessageBox::Cancel };
+    QVERIFY(!window->close());
+    QVERIFY(window->isVisible());
+    QVERIFY(m_messages->shown.first().text.startsWith(
+        QStringLiteral("This e-mail has not been sent, nor saved in Vantrel.")));
+
+    // Discard: nothing stored, the browser's question answered with it.
+    m_messages->answers = { MessageBox::No };
+    QVERIFY(window->close());
+    QCOMPARE(letterCount(), 0);
+    QVERIFY(control("FrameSave")->isHidden());
+    QCOMPARE(m_contacts->stopped,
+        (QList<AutoSave::Kind> { AutoSave::Kind::Document, AutoSave::Kind::MailText }));
+    QCOMPARE(m_messages->shown.size(), 2);
+    QVERIFY(!SaveQuestion::waiting(SaveQuestion::Pending::Mail));
 }
 
 VANTREL_TEST_MAIN(TestCorrespondence)

@@ -83,11 +83,13 @@ private slots:
     void noteOfACompanyNoLongerOnShowGoesToThatCompany();
     void refusedWriteKeepsTheViewerUnlessTheUserGivesUp();
     void zoomWritesIntoTheCompaniesScreenInViewMode();
+    void notesOfANewCompanyFollowItWhenItIsStored();
 
     void searchUrl_data();
     void searchUrl();
     void blankAddressOpensTheStartPage();
     void waitingBoxOpensTheMapWhenFull();
+    void mapShowsTheCompanyAskedForLast();
 
 private:
     test::TestFolder* m_folder = nullptr;
@@ -232,13 +234,21 @@ void TestDetailViewers::zoomWritesIntoTheCompaniesScreenInViewMode()
         "INSERT INTO TABLE01 (TEXT01, TEXT20, MEMO01) VALUES "
         "('Alpha Steel', 'Company', 'Prefers mornings.'), ('Beta Works', 'Company', NULL)"));
     companies::FormCompanies screen;
+    screen.resize(640, 480);
     screen.show();
     auto* notes = screen.findChild<QPlainTextEdit*>("MEMO01");
     QVERIFY(notes);
     QVERIFY(!screen.isEditMode());
 
-    FormDetails* viewer = FormDetails::zoom(&screen, "MEMO01");
+    QVERIFY(QTest::qWaitForWindowExposed(&screen));
+    QTest::mouseClick(screen.findChild<QPushButton*>("CommandZoomNotes"), Qt::LeftButton);
+    auto* viewer = dynamic_cast<FormDetails*>(ui::Screens::existing("FormDetails"));
+    QVERIFY(viewer);
     QCOMPARE(viewer->windowTitle(), QStringLiteral("Alpha Steel - Notes"));
+    // Over the box it zooms, and at least as large.
+    QCOMPARE(viewer->geometry().topLeft(), notes->mapToGlobal(QPoint(0, 0)));
+    QVERIFY(viewer->width() >= notes->width());
+    QVERIFY(viewer->height() >= notes->height());
     QCOMPARE(textOf(viewer)->toPlainText(), QStringLiteral("Prefers mornings."));
     textOf(viewer)->moveCursor(QTextCursor::End);
     QTest::keyClicks(textOf(viewer), " Never on Fridays.");
@@ -250,6 +260,42 @@ void TestDetailViewers::zoomWritesIntoTheCompaniesScreenInViewMode()
     QVERIFY(screen.view()->moveNext());
     QCOMPARE(db.scalar("SELECT MEMO01 FROM TABLE01 WHERE TEXT01 = 'Alpha Steel'").toString(),
         QStringLiteral("Prefers mornings. Never on Fridays."));
+    QVERIFY(m_messages->shown.isEmpty());
+}
+
+void TestDetailViewers::notesOfANewCompanyFollowItWhenItIsStored()
+{
+    data::Database db;
+    QVERIFY(data::openBusinessDatabase(db));
+    QVERIFY(db.execute("INSERT INTO TABLE01 (TEXT01, TEXT20) VALUES ('Alpha Steel', 'Company')"));
+    companies::FormCompanies screen;
+    screen.show();
+    const auto newCompany = [&screen](const char* name) {
+        screen.findChild<QPushButton*>("CommandNew")->click();
+        QTest::keyClicks(screen.findChild<QLineEdit*>("TEXT01"), name);
+    };
+
+    // Saved while the viewer is open, then the viewer closed.
+    newCompany("Newco Ltd");
+    FormDetails* viewer = FormDetails::zoom(&screen, "MEMO01");
+    QTest::keyClicks(textOf(viewer), "Call after Easter.");
+    screen.findChild<QPushButton*>("CommandSave")->click();
+    QVERIFY(closeViewer(viewer));
+    QCOMPARE(db.scalar("SELECT MEMO01 FROM TABLE01 WHERE TEXT01 = 'Newco Ltd'").toString(),
+        QStringLiteral("Call after Easter."));
+
+    // Another company picked before the viewer closes: the new one is stored on
+    // leaving, and what is typed afterwards follows it.
+    newCompany("Oldco GmbH");
+    viewer = FormDetails::zoom(&screen, "MEMO02");
+    QTest::keyClicks(textOf(viewer), "Founded");
+    QVERIFY(screen.view()->moveFirst());
+    QCOMPARE(screen.companyValue("TEXT01").toString(), QStringLiteral("Alpha Steel"));
+    QTest::keyClicks(textOf(viewer), " 1990.");
+    QVERIFY(closeViewer(viewer));
+    QCOMPARE(db.scalar("SELECT MEMO02 FROM TABLE01 WHERE TEXT01 = 'Oldco GmbH'").toString(),
+        QStringLiteral("Founded 1990."));
+    QVERIFY(db.scalar("SELECT MEMO02 FROM TABLE01 WHERE TEXT01 = 'Alpha Steel'").isNull());
     QVERIFY(m_messages->shown.isEmpty());
 }
 
@@ -335,6 +381,42 @@ void TestDetailViewers::waitingBoxOpensTheMapWhenFull()
     QTRY_VERIFY(!ui::Screens::existing("FormWait"));
     QTest::qWait(200);
     QCOMPARE(m_opener->opened.size(), 1);
+}
+
+void TestDetailViewers::mapShowsTheCompanyAskedForLast()
+{
+    data::Database db;
+    QVERIFY(data::openBusinessDatabase(db));
+    QVERIFY(db.execute("INSERT INTO TABLE01 (TEXT01, TEXT20, TEXT06, TEXT08, TEXT12) VALUES "
+                       "('Alpha', 'Company', 'Ring 1', 'Linz', 'www.alpha.example'),"
+                       "('Beta', 'Company', 'Gasse 2', 'Wels', '')"));
+    auto* companies = ui::Screens::bringToFront<companies::FormCompanies>("FormCompanies");
+    auto* maps = companies->findChild<QPushButton*>("CommandGoogleMaps");
+    QTest::mouseClick(maps, Qt::LeftButton);
+    QTest::qWait(1000);
+    QVERIFY(companies->view()->moveNext());
+    QTest::mouseClick(maps, Qt::LeftButton);
+
+    QTRY_COMPARE_WITH_TIMEOUT(m_opener->opened.size(), 1, 10000);
+    QCOMPARE(QUrlQuery(m_opener->opened.first()).queryItemValue("query", QUrl::FullyDecoded),
+        QStringLiteral("Gasse 2 Wels"));
+    QTRY_VERIFY(!ui::Screens::existing("FormWait"));
+    QTest::qWait(300);
+    QCOMPARE(m_opener->opened.size(), 1);
+    QVERIFY(m_messages->shown.isEmpty());
+
+    // Without a browser the map and the website say why instead of doing nothing.
+    m_opener->succeed = false;
+    QTest::mouseClick(maps, Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(m_messages->shown.size(), 1, 10000);
+    QCOMPARE(m_messages->shown.first().text,
+        QStringLiteral("No web browser is set up on this computer to open www.openstreetmap.org."));
+    QVERIFY(companies->view()->moveFirst());
+    QTest::mouseClick(companies->findChild<QPushButton*>("CommandBrowse"), Qt::LeftButton);
+    QCOMPARE(m_messages->shown.size(), 2);
+    QCOMPARE(m_messages->shown.last().text,
+        QStringLiteral("No web browser is set up on this computer to open www.alpha.example."));
+    QCOMPARE(m_messages->shown.last().icon, platform::MessageBox::Icon::Warning);
 }
 
 VANTREL_TEST_MAIN(TestDetailViewers)

@@ -10,6 +10,7 @@
 #include "data/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
+#include "shell/MDIFormMain.h"
 #include "ui/Screens.h"
 
 #include "BusinessRows.h"
@@ -67,6 +68,7 @@ private slots:
     void viewModeHidesEmptyFieldsEditModeShowsAll();
     void visitFrequencyZeroIsHiddenAndLettersEmptyIt();
     void newCompanyIsEnteredTodayAndSaved();
+    void listsFollowNewCompaniesAndNewSalesPeople();
     void archiveAsksAndKeepsTheChildRows();
     void googleMapsPutsTheAddressOnTheClipboard();
     void toolBarActsOnTheFocusedBox();
@@ -74,6 +76,8 @@ private slots:
     void websiteOpensWebAddressesOnly();
     void printsALandscapeImageOfTheScreen();
     void otherScreensWriteIntoTheCurrentCompany();
+    void editsThatCannotBeStoredAreReportedAndKept();
+    void listsThatCannotBeReadAreReported();
 
 private:
     template <class T = QWidget> T* control(QWidget* screen, const char* name)
@@ -262,7 +266,13 @@ void TestFormCompanies::newCompanyIsEnteredTodayAndSaved()
     insertCompany({ { "TEXT01", "Alpha Steel" }, { "TEXT20", "Company" } });
     FormCompanies screen;
     screen.show();
+    screen.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&screen));
     control<QPushButton>(&screen, "CommandNew")->click();
+    // The cursor waits in the company's name; Tab reads down the left half.
+    QCOMPARE(QApplication::focusWidget(), control(&screen, "TEXT01"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), control(&screen, "TEXT02"));
     QVERIFY(screen.isEditMode());
     QVERIFY(screen.view()->isNewRow());
     QCOMPARE(screen.companyValue(QStringLiteral("DATE03")).toDate(), today);
@@ -283,6 +293,37 @@ void TestFormCompanies::newCompanyIsEnteredTodayAndSaved()
     QVERIFY(control<QLabel>(&screen, "LabelInformation")
                 ->text()
                 .startsWith(QStringLiteral("Mc'Gill's Bakery was entered on ")));
+}
+
+void TestFormCompanies::listsFollowNewCompaniesAndNewSalesPeople()
+{
+    insertCompany({ { "TEXT01", "Alpha Steel" }, { "TEXT20", "Company" } });
+    insertCompany({ { "TEXT01", "Zeta Mills" }, { "TEXT20", "Company" } });
+    shell::MDIFormMain main;
+    main.show();
+    auto* screen = ui::Screens::bringToFront<FormCompanies>(QStringLiteral("FormCompanies"));
+    QVERIFY(screen);
+    control<QPushButton>(screen, "CommandNew")->click();
+    QTest::keyClicks(control<QLineEdit>(screen, "TEXT01"), "Mc'Gill's Bakery");
+    control<QPushButton>(screen, "CommandSave")->click();
+    auto* select = control<QComboBox>(screen, "DBComboSelect");
+    QCOMPARE(select->count(), 3);
+    QCOMPARE(select->itemText(1), QStringLiteral("Mc'Gill's Bakery"));
+    QCOMPARE(select->itemText(2), QStringLiteral("Zeta Mills"));
+    QCOMPARE(screen->companyValue(QStringLiteral("TEXT01")).toString(),
+        QStringLiteral("Mc'Gill's Bakery"));
+    pick(screen, QStringLiteral("Zeta Mills"));
+
+    // A sales person entered in the master tables while the screen stays open.
+    auto* names = control<QComboBox>(screen, "DBComboName");
+    QCOMPARE(names->findText(QStringLiteral("Bea Hall")), -1);
+    test::insertRow(QStringLiteral("MT12"), { { "TEXT01", "Bea Hall" } });
+    QVERIFY(ui::Screens::bringToFront(QStringLiteral("FormArchive")));
+    QVERIFY(ui::Screens::bringToFront(QStringLiteral("FormCompanies")));
+    QCOMPARE(names->count(), 4);
+    QCOMPARE(names->itemText(1), QStringLiteral("Bea Hall"));
+    QVERIFY(m_messages->shown.isEmpty());
+    ui::Screens::closeAll();
 }
 
 void TestFormCompanies::archiveAsksAndKeepsTheChildRows()
@@ -481,6 +522,78 @@ void TestFormCompanies::otherScreensWriteIntoTheCurrentCompany()
     QCOMPARE(stored(key, QStringLiteral("MEMO01")).toString(), QStringLiteral("Likes tea"));
     control<QPushButton>(&screen, "CommandSave")->click();
     QCOMPARE(stored(key, QStringLiteral("MEMO01")).toString(), QStringLiteral("Prefers coffee"));
+}
+
+// The engine refuses the write (a full disk, a locked file); the user is told in
+// its words, and the screen stays on the company with what was typed.
+void TestFormCompanies::editsThatCannotBeStoredAreReportedAndKept()
+{
+    const qint64 alpha = insertCompany({ { "TEXT01", "Alpha Steel" }, { "TEXT20", "Company" } });
+    insertCompany({ { "TEXT01", "Beta Mills" }, { "TEXT20", "Company" } });
+    QVERIFY(businessDatabase().execute(
+        QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON TABLE01 "
+                       "BEGIN SELECT RAISE(ABORT, 'the disk is full'); END")));
+    FormCompanies screen;
+    screen.show();
+    pick(&screen, QStringLiteral("Alpha Steel"));
+    control<QPushButton>(&screen, "CommandEdit")->click();
+    QTest::keyClicks(control<QLineEdit>(&screen, "TEXT03"), "PO Box 7");
+
+    auto* select = control<QComboBox>(&screen, "DBComboSelect");
+    const int beta = select->findText(QStringLiteral("Beta Mills"));
+    select->setCurrentIndex(beta);
+    emit select->activated(beta);
+    QCOMPARE(m_messages->shown.size(), 1);
+    QVERIFY(m_messages->shown.at(0).text.contains(
+        QStringLiteral("The changes to Alpha Steel could not be saved")));
+    QVERIFY(m_messages->shown.at(0).text.contains(QStringLiteral("the disk is full")));
+    QCOMPARE(select->currentText(), QStringLiteral("Alpha Steel"));
+    QCOMPARE(
+        screen.companyValue(QStringLiteral("TEXT01")).toString(), QStringLiteral("Alpha Steel"));
+    QCOMPARE(control<QLineEdit>(&screen, "TEXT01")->text(), QStringLiteral("Alpha Steel"));
+    QCOMPARE(control<QLineEdit>(&screen, "TEXT03")->text(), QStringLiteral("PO Box 7"));
+
+    // Closing stores the edits first; refused, the screen stays open with them.
+    QVERIFY(!screen.close());
+    QCOMPARE(m_messages->shown.size(), 2);
+    QVERIFY(m_messages->shown.at(1).text.contains(QStringLiteral("the disk is full")));
+    QVERIFY(screen.isVisible());
+    QCOMPARE(control<QLineEdit>(&screen, "TEXT03")->text(), QStringLiteral("PO Box 7"));
+
+    QVERIFY(businessDatabase().execute(QStringLiteral("DROP TRIGGER refuse")));
+    QVERIFY(screen.close());
+    QCOMPARE(m_messages->shown.size(), 2);
+    QCOMPARE(stored(alpha, QStringLiteral("TEXT03")).toString(), QStringLiteral("PO Box 7"));
+}
+
+void TestFormCompanies::listsThatCannotBeReadAreReported()
+{
+    insertCompany({ { "TEXT01", "Alpha Steel" }, { "TEXT20", "Company" } });
+    QVERIFY(businessDatabase().execute(QStringLiteral("DROP TABLE MT08")));
+    QVERIFY(businessDatabase().execute(QStringLiteral("DROP TABLE MT12")));
+    data::Database user;
+    QVERIFY(data::openUserDatabase(user));
+    QVERIFY(user.execute(QStringLiteral("ALTER TABLE TABLE02 RENAME TO Settings")));
+    user.close();
+    FormCompanies screen;
+    QCOMPARE(m_messages->shown.size(), 2);
+    QVERIFY(m_messages->shown.at(0).text.contains(
+        QStringLiteral("Your choice of companies could not be read")));
+    QVERIFY(m_messages->shown.at(0).text.contains(QStringLiteral("TABLE02")));
+    QVERIFY(m_messages->shown.at(1).text.contains(
+        QStringLiteral("The list of sales people could not be read")));
+    QVERIFY(m_messages->shown.at(1).text.contains(QStringLiteral("MT12")));
+    // Without a stored choice the screen lists every company.
+    QCOMPARE(control<QComboBox>(&screen, "DBComboSelect")->count(), 1);
+    screen.show();
+    control<QPushButton>(&screen, "CommandEdit")->click();
+    QCOMPARE(m_messages->shown.size(), 3);
+    const QString message = m_messages->shown.at(2).text;
+    QVERIFY2(message.contains(QStringLiteral("could not be read")), qPrintable(message));
+    QVERIFY2(message.contains(QStringLiteral("MT08: no such table: MT08")), qPrintable(message));
+    QVERIFY2(message.contains(QStringLiteral("MT12: no such table: MT12")), qPrintable(message));
+    // The other lists are filled as usual.
+    QVERIFY(control<QComboBox>(&screen, "DBCombo03_13")->isVisible());
 }
 
 VANTREL_TEST_MAIN(TestFormCompanies)

@@ -6,6 +6,8 @@
 #include "data/BoundView.h"
 #include "data/Clock.h"
 #include "data/Database.h"
+#include "office/WorkbookLoader.h"
+#include "office/WorkbookWriter.h"
 #include "platform/MessageBox.h"
 #include "ui/HintLine.h"
 #include "ui/ManualLink.h"
@@ -16,6 +18,7 @@
 #include "Controls.h"
 #include "TestFolder.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -51,11 +54,17 @@ private slots:
     void newContactStartsWithTheCompanyNumbers();
     void newContactWithoutCompanyNumbersStartsEmpty();
     void newContactNeedsACompany();
+    void contactsOfANewCompanyStoreTheCompanyFirst();
     void saveStoresTheFullNameAndShowsTheFirstContact();
     void fullNameFollowsEditsAndLeavingTheRowStoresIt();
     void deleteAsksAndCopesWithAnEmptyList();
     void archiveModeOffersNoNewContactNorActivities();
     void hintsNameTheContactAndItsCompany();
+    void contactOnShowFollowsTheMarkedEntry();
+    void fullNameIsDerivedWhenAContactIsShown();
+    void companyComesFromTheCompanyTheScreenWasOpenedFor();
+    void newContactStartsInTheFirstFieldAndTabReadsOn();
+    void fieldsGetTheWidthBeforeTheList();
 
 private:
     template <class T = QWidget> T* control(QWidget* screen, const char* name)
@@ -217,6 +226,51 @@ void TestFormContacts::newContactNeedsACompany()
     QCOMPARE(businessDatabase().scalar(QStringLiteral("SELECT COUNT(*) FROM TABLE03")).toInt(), 0);
 }
 
+void TestFormContacts::contactsOfANewCompanyStoreTheCompanyFirst()
+{
+    insertRow(QStringLiteral("TABLE01"), { { "TEXT01", "Acme" }, { "TEXT20", "Company" } });
+    auto* companyScreen
+        = ui::Screens::instance<companies::FormCompanies>(QStringLiteral("FormCompanies"));
+    QVERIFY(companyScreen);
+    companyScreen->show();
+    control<QPushButton>(companyScreen, "CommandNew")->click();
+
+    // Without a name there is nothing to store yet, and the user is told so.
+    RecordViews::show(RecordViews::View::Contacts, RecordViews::Branch::Companies);
+    QCOMPARE(m_messages->shown.size(), 1);
+    QCOMPARE(m_messages->shown[0].text,
+        QStringLiteral(
+            "The new company has no name yet. Please enter its name and save it first."));
+    QVERIFY(companyScreen->view()->isNewRow());
+
+    QTest::keyClicks(control<QLineEdit>(companyScreen, "TEXT01"), "Newco Ltd");
+    FormContacts* screen = openContacts();
+    QVERIFY(companyScreen->isEditMode());
+    const QVariant key = companyScreen->companyKey();
+    QVERIFY(key.isValid());
+    QCOMPARE(businessDatabase()
+                 .scalar(QStringLiteral("SELECT TEXT01 FROM TABLE01 WHERE AUTONUMBER = ?"), { key })
+                 .toString(),
+        QStringLiteral("Newco Ltd"));
+    control<QPushButton>(screen, "CommandNew")->click();
+    QVERIFY(screen->view()->isNewRow());
+    QCOMPARE(screen->view()->value(QStringLiteral("NUMBER01")), key);
+    QCOMPARE(m_messages->shown.size(), 1);
+
+    // The contacts screen already open when the next new company is entered.
+    control<QPushButton>(screen, "CommandSave")->click();
+    control<QPushButton>(companyScreen, "CommandSave")->click();
+    control<QPushButton>(companyScreen, "CommandNew")->click();
+    QTest::keyClicks(control<QLineEdit>(companyScreen, "TEXT01"), "Zeta Mills");
+    control<QPushButton>(screen, "CommandNew")->click();
+    QCOMPARE(screen->view()->value(QStringLiteral("NUMBER01")), companyScreen->companyKey());
+    QCOMPARE(businessDatabase()
+                 .scalar(QStringLiteral("SELECT COUNT(*) FROM TABLE01 WHERE TEXT01 = 'Zeta Mills'"))
+                 .toInt(),
+        1);
+    QCOMPARE(m_messages->shown.size(), 1);
+}
+
 void TestFormContacts::saveStoresTheFullNameAndShowsTheFirstContact()
 {
     const qint64 company
@@ -295,6 +349,7 @@ void TestFormContacts::deleteAsksAndCopesWithAnEmptyList()
     control<QPushButton>(screen, "CommandDelete")->click();
     QCOMPARE(
         m_messages->shown[0].text, QStringLiteral("Are you sure you want to delete Al D'Souza?"));
+    QCOMPARE(m_messages->shown[0].defaultButton, platform::MessageBox::No);
     QCOMPARE(screen->view()->rowCount(), 2);
 
     m_messages->answers = { platform::MessageBox::Yes };
@@ -364,6 +419,136 @@ void TestFormContacts::hintsNameTheContactAndItsCompany()
     auto* manual = screen->findChild<ui::ManualLink*>();
     QVERIFY(manual);
     QCOMPARE(manual->page(), 30);
+}
+
+void TestFormContacts::contactOnShowFollowsTheMarkedEntry()
+{
+    const qint64 company
+        = insertRow(QStringLiteral("TABLE01"), { { "TEXT01", "Acme" }, { "TEXT20", "Company" } });
+    insertRow(QStringLiteral("TABLE03"),
+        { { "TEXT02", "Al" }, { "TEXT03", "D'Souza" }, { "NUMBER01", company } });
+    insertRow(QStringLiteral("TABLE03"),
+        { { "TEXT02", "Cy" }, { "TEXT03", "Ng" }, { "NUMBER01", company }, { "TEXT04", "082 7" } });
+    FormContacts* screen = openContacts();
+    screen->show();
+    auto* list = control<QListView>(screen, "DBListSelect");
+    QCOMPARE(list->currentIndex().row(), 0);
+
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(list->currentIndex().row(), 1);
+    QCOMPARE(current(screen, "TEXT02"), QStringLiteral("Cy"));
+    QCOMPARE(control<QLabel>(screen, "Label2")->text(), QStringLiteral("082 7"));
+    m_messages->answers = { platform::MessageBox::No };
+    control<QPushButton>(screen, "CommandDelete")->click();
+    QCOMPARE(m_messages->shown[0].text, QStringLiteral("Are you sure you want to delete Cy Ng?"));
+
+    // The program moving the contact moves the mark with it, so the arrows go on from there.
+    screen->pickContact(0);
+    QCOMPARE(list->currentIndex().row(), 0);
+    QTest::keyClick(list, Qt::Key_End);
+    QCOMPARE(current(screen, "TEXT02"), QStringLiteral("Cy"));
+    control<QPushButton>(screen, "CommandEdit")->click();
+    control<QPushButton>(screen, "CommandSave")->click();
+    QCOMPARE(current(screen, "TEXT02"), QStringLiteral("Al"));
+    QCOMPARE(list->currentIndex().row(), 0);
+}
+
+void TestFormContacts::fullNameIsDerivedWhenAContactIsShown()
+{
+    const qint64 company
+        = insertRow(QStringLiteral("TABLE01"), { { "TEXT01", "Acme" }, { "TEXT20", "Company" } });
+    const qint64 ann = insertRow(QStringLiteral("TABLE03"),
+        { { "TEXT02", "Ann" }, { "TEXT03", "Lee" }, { "TEXT11", "Ann Smith" },
+            { "NUMBER01", company } });
+    const qint64 ben = insertRow(QStringLiteral("TABLE03"),
+        { { "TEXT02", "Ben" }, { "TEXT03", "Fox" }, { "NUMBER01", company } });
+    FormContacts* screen = openContacts();
+    screen->show();
+    QCOMPARE(control<QLineEdit>(screen, "TextFullName")->text(), QStringLiteral("Ann Lee"));
+
+    control<QPushButton>(screen, "CommandEdit")->click();
+    control<QPushButton>(screen, "CommandSave")->click();
+    const auto storedName = [](qint64 key) {
+        return businessDatabase()
+            .scalar(QStringLiteral("SELECT TEXT11 FROM TABLE03 WHERE AUTONUMBER = ?"), { key })
+            .toString();
+    };
+    QCOMPARE(storedName(ann), QStringLiteral("Ann Lee"));
+
+    // Merely looking at a contact and going on stores the name with the row too.
+    screen->pickContact(1);
+    QCOMPARE(control<QLineEdit>(screen, "TextFullName")->text(), QStringLiteral("Ben Fox"));
+    screen->pickContact(0);
+    QCOMPARE(storedName(ben), QStringLiteral("Ben Fox"));
+    QVERIFY(m_messages->shown.isEmpty());
+}
+
+void TestFormContacts::companyComesFromTheCompanyTheScreenWasOpenedFor()
+{
+    insertRow(QStringLiteral("TABLE01"), { { "TEXT01", "Nobody's Ltd" }, { "TEXT20", "Company" } });
+    FormContacts* screen = openContacts();
+    screen->resize(640, 502);
+    screen->show();
+    QVERIFY(QTest::qWaitForWindowExposed(screen));
+    auto* label = control<QLabel>(screen, "LabelHelp");
+    QTest::mouseMove(control(screen, "CommandReport"));
+    QTRY_COMPARE(label->text(), QStringLiteral("Write a call report related to Nobody's Ltd."));
+
+    // In archive mode the call log names the archived company, not the current one.
+    const qint64 archived
+        = insertRow(QStringLiteral("TABLE01"), { { "TEXT01", "Old Co" }, { "TEXT20", "Archive" } });
+    insertRow(QStringLiteral("TABLE03"),
+        { { "TEXT02", "Eve" }, { "TEXT03", "Hart" }, { "TEXT08", "021 9" },
+            { "NUMBER01", archived } });
+    QString error;
+    QVERIFY2(office::writeWorkbook(office::Workbook(), QStringLiteral("BCTelephone.xlsx"), &error),
+        qPrintable(error));
+    screen = openContacts(RecordViews::Branch::Archive);
+    control<QPushButton>(screen, "CommandTel")->click();
+    office::Workbook log;
+    QVERIFY2(
+        office::loadWorkbook(QStringLiteral("BCTelephone.xlsx"), &log, &error), qPrintable(error));
+    QCOMPARE(log.sheet(0).value(0, 2).toString(), QStringLiteral("Eve Hart"));
+    QCOMPARE(log.sheet(0).value(0, 3).toString(), QStringLiteral("Old Co"));
+}
+
+void TestFormContacts::newContactStartsInTheFirstFieldAndTabReadsOn()
+{
+    insertRow(QStringLiteral("TABLE01"), { { "TEXT01", "Acme" }, { "TEXT20", "Company" } });
+    FormContacts* screen = openContacts();
+    screen->show();
+    screen->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(screen));
+    control<QPushButton>(screen, "CommandNew")->click();
+    QCOMPARE(QApplication::focusWidget(), control(screen, "DBCombo09_01"));
+
+    // The left half down to the notes, then the right half down to the keywords.
+    const QStringList expected = { "TEXT02", "TEXT03", "TEXT04", "TEXT05", "MEMO01", "DBCombo05_06",
+        "TEXT07", "TEXT08", "TEXT09", "TEXT10", "MEMO02" };
+    QStringList reached;
+    for (qsizetype step = 0; step < expected.size(); ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached.append(QApplication::focusWidget()->objectName());
+    }
+    QCOMPARE(reached, expected);
+}
+
+void TestFormContacts::fieldsGetTheWidthBeforeTheList()
+{
+    const qint64 company
+        = insertRow(QStringLiteral("TABLE01"), { { "TEXT01", "Acme" }, { "TEXT20", "Company" } });
+    insertRow(QStringLiteral("TABLE03"),
+        { { "TEXT02", "Jens" }, { "TEXT03", "Nordmann" }, { "NUMBER01", company },
+            { "TEXT05", "jens.nordmann@nordwind.example" } });
+    FormContacts* screen = openContacts();
+    // The size the main window gives its screens at its start size.
+    screen->resize(640, 502);
+    screen->show();
+    QVERIFY(QTest::qWaitForWindowExposed(screen));
+    auto* list = control<QListView>(screen, "DBListSelect");
+    QVERIFY(list->width() <= list->fontMetrics().averageCharWidth() * 24);
+    QVERIFY2(screen->detailsFrame()->width() * 3 >= screen->width() * 2,
+        qPrintable(QString::number(screen->detailsFrame()->width())));
 }
 
 VANTREL_TEST_MAIN(TestFormContacts)

@@ -17,6 +17,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPdfDocument>
+#include <QPdfView>
+#include <QPdfWriter>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
@@ -26,6 +31,25 @@ using shell::FormMenu;
 
 namespace {
 
+void writePdf(const QString& path, int pages)
+{
+    QPdfWriter writer(path);
+    QPainter painter(&writer);
+    for (int page = 1; page <= pages; ++page) {
+        if (page > 1)
+            writer.newPage();
+        painter.drawText(100, 100, QString("Page %1").arg(page));
+    }
+}
+
+// The screens behind the menu's buttons, as the composition root makes them available.
+void registerMenuScreens()
+{
+    for (const char* name : { "FormMastertables", "FormImport", "FormDelete", "FormSupport",
+             "FormMaintenance", "FormImportSales", "FormExport" })
+        ui::Screens::registerScreen(QLatin1String(name), [] { return new QWidget; });
+}
+
 const char* const lockedCommands[] = { "CommandMastertables", "CommandImport", "CommandSize" };
 
 // A program folder with its databases and a main window holding the menu.
@@ -33,6 +57,7 @@ struct MenuFixture {
     MenuFixture()
     {
         folder.createDatabases();
+        registerMenuScreens();
         main.setObjectName("MDIFormMain");
         main.setWindowTitle("Main Menu");
         auto* layout = new QVBoxLayout(&main);
@@ -119,6 +144,7 @@ void TestFormMenu::loadMakesTheFoldersAndLocksTheAdvancedOptions()
 {
     test::TestFolder folder;
     folder.createDatabases();
+    registerMenuScreens();
     QVERIFY(QDir().mkdir("Documents"));
     QFile kept("Documents/kept.txt");
     QVERIFY(kept.open(QIODevice::WriteOnly));
@@ -310,13 +336,34 @@ void TestFormMenu::screenButtonsAppendTheirCaption()
     QVERIFY(made && made->isVisible());
     QCOMPARE(f.main.windowTitle(), QStringLiteral("Main Menu - Mastertables - Mastertables"));
 
-    // A screen that is not there yet: nothing happens.
-    QVERIFY(!ui::Screens::isRegistered("FormSupport"));
+    // A screen that is not there yet: its button is greyed and its hint says why.
+    ui::Screens::registerScreen("FormSupport", {});
+    ui::Screens::registerScreen("FormDelete", {});
+    f.reopen();
+    QVERIFY(!f.control("CommandSupport")->isEnabled());
+    QVERIFY(!f.control<QLabel>("LabelSupport")->isEnabled());
+    QTest::mouseClick(f.control("CommandEnter"), Qt::LeftButton);
+    QVERIFY(f.control("CommandImport")->isEnabled());
+    QVERIFY(!f.control("CommandSize")->isEnabled()); // unlocked, still not there
+    QVERIFY(QTest::qWaitForWindowExposed(&f.main));
+    QTest::mouseMove(f.control("CommandSupport"));
+    QTRY_COMPARE(f.control<QLabel>("LabelHelp")->text(),
+        QStringLiteral("Not available in this version of Vantrel yet. Request technical support "
+                       "or contact Orvane."));
     QTest::mouseClick(f.control("CommandSupport"), Qt::LeftButton);
     QCOMPARE(f.main.windowTitle(), QStringLiteral("Main Menu - Mastertables - Mastertables"));
     QVERIFY(f.messages->shown.isEmpty());
+    QVERIFY(!ui::Screens::existing("FormSupport"));
 
+    // Once it lands, the menu offers it the next time it comes to the front.
     ui::Screens::registerScreen("FormSupport", [] { return new QWidget; });
+    f.menu->screenActivated();
+    QVERIFY(f.control("CommandSupport")->isEnabled());
+    QVERIFY(f.control<QLabel>("LabelSupport")->isEnabled());
+    QTest::mouseMove(f.control("CommandManual"));
+    QTest::mouseMove(f.control("CommandSupport"));
+    QTRY_COMPARE(f.control<QLabel>("LabelHelp")->text(),
+        QStringLiteral("Request technical support or contact Orvane."));
     QTest::mouseClick(f.control("CommandSupport"), Qt::LeftButton);
     QCOMPARE(f.main.windowTitle(),
         QStringLiteral("Main Menu - Mastertables - Mastertables - Technical Support"));
@@ -330,10 +377,14 @@ void TestFormMenu::documentsAndWebPagesOpenThroughTheDesktop()
     platform::RecordingOpener* opened = opener.get();
     platform::Desktop::setOpener(std::move(opener));
 
-    // Without the files nothing is opened and nothing is said.
+    // Without the file the program's own viewer says that it is missing.
     QTest::mouseClick(f.control("CommandManual"), Qt::LeftButton);
+    QTest::mouseClick(f.control("CommandSlideShow"), Qt::LeftButton);
     QVERIFY(opened->opened.isEmpty());
-    QVERIFY(f.messages->shown.isEmpty());
+    QPointer<shell::FormHelp> viewer = f.main.findChild<shell::FormHelp*>();
+    QVERIFY(viewer && viewer->isVisible());
+    QVERIFY(viewer->findChild<QLabel*>("LabelMissing")->text().startsWith("The user manual "));
+    delete viewer;
 
     for (const char* name : { "Help.pdf", "QuickStart.pdf" }) {
         QFile file(name);
@@ -353,6 +404,28 @@ void TestFormMenu::documentsAndWebPagesOpenThroughTheDesktop()
     QCOMPARE(opened->opened.at(3), QUrl("https://vantrel.example/Version.htm"));
     QCOMPARE(opened->opened.at(4), QUrl("https://vantrel.example/"));
     QVERIFY(!f.main.findChild<shell::FormHelp*>());
+    QVERIFY(f.messages->shown.isEmpty());
+
+    // Without a PDF viewer on the desktop both open in the program's own viewer; without a
+    // browser the web pages say why.
+    opened->succeed = false;
+    writePdf(f.folder.filePath("Help.pdf"), 3);
+    writePdf(f.folder.filePath("QuickStart.pdf"), 2);
+    QTest::mouseClick(f.control("CommandManual"), Qt::LeftButton);
+    viewer = f.main.findChild<shell::FormHelp*>();
+    QVERIFY(viewer && viewer->isVisible());
+    QVERIFY(viewer->findChild<QLabel*>("LabelMissing")->isHidden());
+    QCOMPARE(viewer->currentPage(), 1);
+    QTest::mouseClick(f.control("CommandSlideShow"), Qt::LeftButton);
+    QCOMPARE(f.main.findChild<shell::FormHelp*>(), viewer.data());
+    QCOMPARE(viewer->findChild<QPdfView*>("WebBrowser1")->document()->pageCount(), 2);
+    QVERIFY(f.messages->shown.isEmpty());
+    QTest::mouseClick(f.control<QLabel>("LabelWebsite"), Qt::LeftButton);
+    QCOMPARE(f.messages->shown.size(), 1);
+    QCOMPARE(f.messages->shown.first().text,
+        QStringLiteral("No web browser is set up on this computer to open vantrel.example."));
+    QCOMPARE(f.messages->shown.first().icon, platform::MessageBox::Icon::Warning);
+    delete viewer;
     platform::Desktop::setOpener(nullptr);
 }
 
@@ -371,7 +444,7 @@ void TestFormMenu::hintsExplainTheButtons()
                        "case sensitive."));
     // The locked buttons explain themselves too.
     QTest::mouseMove(f.control("CommandSize"));
-    QTRY_VERIFY(text->text().startsWith("The database can contain 2 GB of data."));
+    QTRY_VERIFY(text->text().contains("The database can contain 2 GB of data."));
     QTest::mouseMove(f.control("CommandImportSales"));
     QTRY_VERIFY(
         text->text().contains("on your PC or network.This action can be done periodically"));

@@ -1,4 +1,5 @@
 #include "ApplicationTest.h"
+#include "BusinessRows.h"
 #include "RecordingMailProgram.h"
 #include "data/Clock.h"
 #include "data/Database.h"
@@ -157,16 +158,43 @@ void TestMailWindow::sendWithoutAccountHandsOverToTheDesktop()
     MailWindow* window = program.activeMailWindow();
     QVERIFY(window->findChild<QLabel*>("Account")->text().startsWith("No mail account is set up"));
 
+    // Without a mail program the message says so and offers Vantrel's own account at once.
     m_opener->succeed = false;
+    m_messages->answers = { MessageBox::No };
     QTest::mouseClick(window->findChild<QPushButton*>("Send"), Qt::LeftButton);
     QCOMPARE(m_messages->shown.size(), 1);
-    QVERIFY(m_messages->shown.first().text.startsWith(
-        "An error has occurred. No application could open"));
+    const MessageBox::Message offer = m_messages->shown.first();
+    QVERIFY2(offer.text.startsWith("No mail program is set up on this computer. The e-mail was "
+                                   "not sent and stays open."),
+        qPrintable(offer.text));
+    QVERIFY(offer.text.contains("mail account (SMTP server)"));
+    QVERIFY(!offer.text.contains("mailto:"));
+    QCOMPARE(offer.buttons, int(MessageBox::Yes | MessageBox::No));
     QVERIFY(window->isVisible());
+    QVERIFY(!window->findChild<MailSettingsDialog*>());
+    // Nothing went into the correspondence behind the user's back.
+    QCOMPARE(vantrel::test::rowCount("TABLE09"), 0);
+
+    m_messages->answers = { MessageBox::Yes };
+    QTest::mouseClick(window->findChild<QPushButton*>("Send"), Qt::LeftButton);
+    auto* settings = window->findChild<MailSettingsDialog*>();
+    QVERIFY(settings);
+    QTRY_VERIFY(settings->isVisible());
+    settings->reject();
+    QVERIFY(window->isVisible());
+
+    // An address that is no address is the user's to correct, not a missing program.
+    window->findChild<QLineEdit*>("To")->setText("anna at example.org");
+    m_messages->shown.clear();
+    QTest::mouseClick(window->findChild<QPushButton*>("Send"), Qt::LeftButton);
+    QCOMPARE(m_messages->shown.size(), 1);
+    QCOMPARE(m_messages->shown.first().text,
+        QString("An error has occurred. 'anna at example.org' is not a valid e-mail address."));
+    window->findChild<QLineEdit*>("To")->setText("anna@example.org");
 
     m_opener->succeed = true;
     QTest::mouseClick(window->findChild<QPushButton*>("Send"), Qt::LeftButton);
-    QCOMPARE(m_opener->opened.size(), 2);
+    QCOMPARE(m_opener->opened.size(), 3);
     QCOMPARE(m_opener->opened.last().toEncoded(),
         QByteArray("mailto:anna@example.org?subject=Call%20Report%20-%20Miller%20%26%20Co"
                    "&body=Visit%20went%20well."));
@@ -234,9 +262,17 @@ void TestMailWindow::settingsAreStoredWithThePasswordApart()
     dialog->findChild<QLineEdit*>("Address")->setText("anna example.org");
     dialog->findChild<QLineEdit*>("Host")->setText("smtp.example.org");
     auto* security = dialog->findChild<QComboBox*>("Security");
-    security->setCurrentIndex(security->findText("SSL/TLS"));
-    QCOMPARE(dialog->findChild<QSpinBox*>("Port")->value(), 465);
+    // A login without TLS is warned of, while it is chosen.
+    auto* warning = dialog->findChild<QLabel*>("SecurityWarning");
+    QVERIFY(warning->isHidden());
+    security->setCurrentIndex(security->findText("None"));
+    QVERIFY(warning->isHidden());
     dialog->findChild<QLineEdit*>("SmtpUser")->setText("anna");
+    QVERIFY(!warning->isHidden());
+    QVERIFY(warning->text().startsWith("Without TLS the user name and the password"));
+    security->setCurrentIndex(security->findText("SSL/TLS"));
+    QVERIFY(warning->isHidden());
+    QCOMPARE(dialog->findChild<QSpinBox*>("Port")->value(), 465);
     dialog->findChild<QLineEdit*>("Password")->setText("geheim'; DROP TABLE");
     dialog->accept();
     QCOMPARE(m_messages->shown.size(), 1);
@@ -320,8 +356,17 @@ void TestMailWindow::foldersOpenTheAgendaAndItemsAreSaved()
     QCOMPARE(visibleWindows<AppointmentWindow>().size(), 1);
     AppointmentWindow* appointmentWindow = visibleWindows<AppointmentWindow>().first();
     QCOMPARE(appointmentWindow->findChild<QSpinBox*>("Duration")->value(), 60);
-    appointmentWindow->findChild<QDateTimeEdit*>("Start")->setDateTime(
-        QDateTime(QDate(2026, 3, 17), QTime(11, 0)));
+    // A date typed in the form the other screens show, with the year in full, is taken as typed.
+    QString dateForm = QLocale().dateFormat(QLocale::ShortFormat);
+    if (!dateForm.contains("yyyy"))
+        dateForm.replace("yy", "yyyy");
+    auto* start = appointmentWindow->findChild<QDateTimeEdit*>("Start");
+    start->setFocus();
+    start->selectAll();
+    QTest::keyClicks(start,
+        QLocale().toString(QDate(2027, 1, 15), dateForm) + " "
+            + QLocale().toString(QTime(11, 0), QLocale::ShortFormat));
+    QCOMPARE(start->dateTime(), QDateTime(QDate(2027, 1, 15), QTime(11, 0)));
     QTest::mouseClick(appointmentWindow->findChild<QPushButton*>("Save"), Qt::LeftButton);
     QVERIFY(visibleWindows<AppointmentWindow>().isEmpty());
 
@@ -343,7 +388,7 @@ void TestMailWindow::foldersOpenTheAgendaAndItemsAreSaved()
     QList<Task> tasks;
     QVERIFY(AgendaStore().read(&appointments, &tasks, &error));
     QCOMPARE(appointments.size(), 1);
-    QCOMPARE(appointments.first().start, QDateTime(QDate(2026, 3, 17), QTime(11, 0)));
+    QCOMPARE(appointments.first().start, QDateTime(QDate(2027, 1, 15), QTime(11, 0)));
     QCOMPARE(appointments.first().durationMinutes, 60);
     QCOMPARE(appointments.first().subject, appointment.subject);
     QCOMPARE(tasks.size(), 2);

@@ -1,18 +1,30 @@
 #include "ApplicationTest.h"
+#include "BusinessRows.h"
+#include "Controls.h"
 #include "ShellFakes.h"
 #include "TestFolder.h"
 
+#include "office/MailItem.h"
 #include "platform/MessageBox.h"
+#include "shell/FormHelp.h"
 #include "shell/FormMain.h"
 #include "shell/MDIFormMain.h"
 #include "shell/NotificationIcon.h"
+#include "ui/AgendaWindow.h"
+#include "ui/MailWindow.h"
 #include "ui/ScreenArea.h"
 #include "ui/Screens.h"
 #include "ui/Twips.h"
+#include "ui/WordWindow.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -32,6 +44,7 @@ private slots:
 
     void startsAtItsSizeWithTheSetupMenu();
     void minimumSizeSnapsBack();
+    void placeAndMaximizedStateSurviveARestart();
     void navigationWindowLayout();
     void childScreensFillTheAreaRightOfNavigation();
     void screensAreSingleInstances();
@@ -41,8 +54,11 @@ private slots:
     void hidingInNotificationAreaAndRestoring_data();
     void hidingInNotificationAreaAndRestoring();
     void withoutNotificationAreaTheWindowIsMinimized();
+    void restoringAfterTheProgramMinimizedTheWindow();
     void closingEndsTheProgram();
     void closingWithMaintenanceOpenKeepsItRunning();
+    void closingStoresPendingEditsOrStaysOpen();
+    void everyWindowCarriesTheProgramIcon();
 
 private:
     int twipsX(int pixels) const { return ui::pixelsToTwipsX(pixels, m_main.get()); }
@@ -50,13 +66,16 @@ private:
 
     std::unique_ptr<test::TestFolder> m_folder;
     std::unique_ptr<shell::MDIFormMain> m_main;
+    platform::RecordingMessageBoxHandler* m_messages = nullptr;
 };
 
 void TestMainWindow::init()
 {
     m_folder = std::make_unique<test::TestFolder>();
     m_folder->createDatabases();
-    platform::MessageBox::setHandler(std::make_unique<platform::RecordingMessageBoxHandler>());
+    auto messages = std::make_unique<platform::RecordingMessageBoxHandler>();
+    m_messages = messages.get();
+    platform::MessageBox::setHandler(std::move(messages));
     for (const char* name : { "FormScreenA", "FormScreenB", "FormDelete" })
         Screens::registerScreen(QLatin1String(name), [] { return new test::FakeActivatedScreen; });
     Screens::registerScreen(
@@ -93,12 +112,45 @@ void TestMainWindow::startsAtItsSizeWithTheSetupMenu()
 
 void TestMainWindow::minimumSizeSnapsBack()
 {
+    // The start size, as far as the screen reaches: a large scale factor on a small screen must
+    // not ask for more than the screen has.
+    const QSize available = m_main->screen()->availableGeometry().size();
+    const QSize minimum = ui::twipsToPixels(QSize(12900, 7530), m_main.get()).boundedTo(available);
+    QCOMPARE(m_main->minimumSize(), minimum);
     m_main->resize(ui::twipsToPixels(QSize(8000, 5000), m_main.get()));
-    QCOMPARE(twipsX(m_main->width()), 12900);
-    QCOMPARE(twipsY(m_main->height()), 7530);
+    QCOMPARE(m_main->size(), minimum);
     m_main->resize(ui::twipsToPixels(QSize(15000, 5000), m_main.get()));
     QCOMPARE(twipsX(m_main->width()), 15000);
-    QCOMPARE(twipsY(m_main->height()), 7530);
+    QCOMPARE(m_main->height(), minimum.height());
+}
+
+void TestMainWindow::placeAndMaximizedStateSurviveARestart()
+{
+    const QRect available = m_main->screen()->availableGeometry();
+    const QSize size(
+        m_main->minimumWidth(), qMin(m_main->minimumHeight() + 30, available.height()));
+    const QPoint corner(
+        available.right() + 1 - size.width(), available.bottom() + 1 - size.height());
+    m_main->resize(size);
+    m_main->move(corner);
+    const auto restart = [this] {
+        QVERIFY(m_main->close());
+        m_main.reset();
+        Screens::closeAll();
+        m_main = std::make_unique<shell::MDIFormMain>();
+        QTRY_VERIFY(m_main->isVisible());
+    };
+    restart();
+    QCOMPARE(m_main->size(), size);
+    QCOMPARE(m_main->pos(), corner);
+    QVERIFY(!m_main->isMaximized());
+
+    m_main->showMaximized();
+    QTRY_VERIFY(m_main->isMaximized());
+    restart();
+    QTRY_VERIFY(m_main->isMaximized());
+    m_main->showNormal();
+    QTRY_COMPARE(m_main->size(), size);
 }
 
 void TestMainWindow::navigationWindowLayout()
@@ -268,6 +320,23 @@ void TestMainWindow::withoutNotificationAreaTheWindowIsMinimized()
     QVERIFY(!check->isChecked());
 }
 
+void TestMainWindow::restoringAfterTheProgramMinimizedTheWindow()
+{
+    shell::NotificationIcon::setAvailableForTesting(true);
+    shell::FormMain* navigation = m_main->navigation();
+    // Opening the word processor minimizes the main window; then the user hides it in the tray.
+    m_main->minimize();
+    QVERIFY(m_main->isMinimized());
+    navigation->findChild<QCheckBox*>(QStringLiteral("CheckIconTray"))->click();
+    QVERIFY(!m_main->isVisible());
+
+    emit navigation->findChild<QSystemTrayIcon*>()->activated(QSystemTrayIcon::Trigger);
+    QVERIFY(m_main->isVisible());
+    QVERIFY(!m_main->isMinimized());
+    QVERIFY(!navigation->notificationIcon()->isShown());
+    QTRY_COMPARE(QApplication::activeWindow(), m_main.get());
+}
+
 void TestMainWindow::closingEndsTheProgram()
 {
     QPointer<QWidget> deleteScreen = Screens::bringToFront(QStringLiteral("FormDelete"));
@@ -301,6 +370,58 @@ void TestMainWindow::closingWithMaintenanceOpenKeepsItRunning()
     QCOMPARE(twipsX(m_main->width()), 12900);
     if (Screens::isRegistered(QStringLiteral("FormMenu")))
         QVERIFY(Screens::isVisible(QStringLiteral("FormMenu")));
+}
+
+// The user ends the program with a company's edits that the engine refuses to
+// store: they are told why, and the program stays until the edits are stored.
+void TestMainWindow::closingStoresPendingEditsOrStaysOpen()
+{
+    const qint64 key = test::insertRow(
+        QStringLiteral("TABLE01"), { { "TEXT01", "Alpha Steel" }, { "TEXT20", "Company" } });
+    QPointer<QWidget> companies = Screens::bringToFront(QStringLiteral("FormCompanies"));
+    QVERIFY(companies);
+    auto* select = test::findControl<QComboBox>(companies, "DBComboSelect");
+    emit select->activated(select->findText(QStringLiteral("Alpha Steel")));
+    test::findControl<QPushButton>(companies, "CommandEdit")->click();
+    QTest::keyClicks(test::findControl<QLineEdit>(companies, "TEXT03"), "PO Box 7");
+    QVERIFY(test::businessDatabase().execute(
+        QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON TABLE01 "
+                       "BEGIN SELECT RAISE(ABORT, 'the disk is full'); END")));
+    QSignalSpy ending(m_main.get(), &shell::MDIFormMain::programEnding);
+
+    QVERIFY(!m_main->close());
+    QCOMPARE(ending.size(), 0);
+    QCOMPARE(m_messages->shown.size(), 1);
+    QVERIFY(m_messages->shown.at(0).text.contains(QStringLiteral("the disk is full")));
+    QVERIFY(m_main->isVisible());
+    QCOMPARE(Screens::existing(QStringLiteral("FormCompanies")), companies.data());
+
+    QVERIFY(test::businessDatabase().execute(QStringLiteral("DROP TRIGGER refuse")));
+    QVERIFY(m_main->close());
+    QCOMPARE(ending.size(), 1);
+    QCOMPARE(test::businessDatabase()
+                 .scalar(QStringLiteral("SELECT TEXT03 FROM TABLE01 WHERE AUTONUMBER = ?"), { key })
+                 .toString(),
+        QStringLiteral("PO Box 7"));
+    QTRY_VERIFY(companies.isNull());
+}
+
+void TestMainWindow::everyWindowCarriesTheProgramIcon()
+{
+    const QIcon icon = QApplication::windowIcon();
+    QVERIFY(!icon.isNull());
+    QVERIFY(!icon.availableSizes().isEmpty() || !icon.pixmap(32, 32).isNull());
+    ui::WordWindow word;
+    ui::MailWindow mail { office::MailItem() };
+    ui::AgendaWindow agenda(m_folder->filePath(QStringLiteral("Agenda.ics")));
+    auto* manual = new shell::FormHelp(m_main.get());
+    for (QWidget* window : { static_cast<QWidget*>(&word), static_cast<QWidget*>(&mail),
+             static_cast<QWidget*>(&agenda), static_cast<QWidget*>(manual),
+             static_cast<QWidget*>(m_main.get()) })
+        QVERIFY2(window->windowIcon().cacheKey() == icon.cacheKey()
+                || window->windowIcon().pixmap(32, 32).toImage() == icon.pixmap(32, 32).toImage(),
+            qPrintable(window->objectName()));
+    delete manual;
 }
 
 VANTREL_TEST_MAIN(TestMainWindow)

@@ -36,6 +36,7 @@ private slots:
     void gridIsLockedUntilEditAndStaysOpenAcrossTables();
     void newRowLineAddsAnEntry();
     void changedEntryIsStoredBySaveChanges();
+    void closingStoresTheEntryOrSaysWhyNot();
     void deleteAsksWithNoAsDefault();
     void deleteDoesNothingOnTheNewRowLine();
     void backgroundShowsTheScreensHint();
@@ -261,6 +262,25 @@ void TestMastertables::changedEntryIsStoredBySaveChanges()
     QTest::mouseClick(button("CommandSave"), Qt::LeftButton);
     QCOMPARE(
         strings("SELECT TEXT01 FROM MT08 WHERE TEXT01 = 'pacific' COLLATE BINARY"), QStringList());
+    QCOMPARE(strings("SELECT TEXT01 FROM MT08 WHERE TEXT01 = 'Pacific' COLLATE BINARY"),
+        QStringList { "Pacific" });
+}
+
+void TestMastertables::closingStoresTheEntryOrSaysWhyNot()
+{
+    QTest::mouseClick(button("CommandRegion"), Qt::LeftButton);
+    QTest::mouseClick(button("CommandEdit"), Qt::LeftButton);
+    execute("CREATE TRIGGER refuse BEFORE UPDATE ON MT08 "
+            "BEGIN SELECT RAISE(ABORT, 'the disk is full'); END");
+    QVERIFY(grid()->model()->setData(grid()->model()->index(4, 0), "Pacific"));
+    QVERIFY(!m_screen->close());
+    QCOMPARE(m_messages->shown.size(), 1);
+    QVERIFY(m_messages->shown.first().text.contains("the disk is full"));
+    QVERIFY(m_screen->isVisible());
+    QCOMPARE(grid()->model()->index(4, 0).data().toString(), QStringLiteral("Pacific"));
+
+    execute("DROP TRIGGER refuse");
+    QVERIFY(m_screen->close());
     QCOMPARE(strings("SELECT TEXT01 FROM MT08 WHERE TEXT01 = 'Pacific' COLLATE BINARY"),
         QStringList { "Pacific" });
 }

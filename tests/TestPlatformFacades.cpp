@@ -81,8 +81,13 @@ void TestPlatformFacades::desktopOpensOnlySafeTargets()
     QCOMPARE(recorder->opened.size(), 3);
 
     recorder->succeed = false;
-    QVERIFY(!Desktop::openUrl(QUrl("http://example.org"), &error));
-    QVERIFY(error.contains("No application"));
+    QVERIFY(!Desktop::openUrl(QUrl("http://example.org/a?b=c"), &error));
+    QCOMPARE(error, QString("No web browser is set up on this computer to open example.org."));
+    QVERIFY(
+        !Desktop::openUrl(QUrl("mailto:anna@example.org?subject=Hi%20there&body=Long"), &error));
+    QCOMPARE(error, QString("No mail program is set up on this computer."));
+    QVERIFY(!Desktop::openFile("Help.pdf", &error));
+    QCOMPARE(error, QString("No program on this computer opens 'Help.pdf'."));
     Desktop::setOpener(nullptr);
 
     QVERIFY(isInsideProgramFolder("Temp/Report 123456.xlsx"));

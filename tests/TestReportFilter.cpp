@@ -52,12 +52,13 @@ private slots:
     void init();
     void cleanup();
 
-    void datesAreMonthDayYearWhateverTheLocale();
+    void datesReadAsOnEveryOtherScreen();
     void calendarStartsSixtyDaysBackAndClicksFillStartThenEnd();
     void rangeIncludesBothEndDaysAndHandsOverNewestFirst();
     void startAfterEndFindsNothing();
     void typedCompanyIsAPatternPickedOneIsLiteral();
     void companyWithApostropheAndSalesPerson();
+    void reportsOfTheSystemMatchThroughTheirCompany();
     void missingDatesAreToldAndTheScreenStays();
     void treeNodeOpensTheFilterAndTheCaptionFollows();
     void hints();
@@ -130,20 +131,24 @@ QStringList TestReportFilter::filter(FormReportFilter* screen, const QDate& star
     return texts;
 }
 
-void TestReportFilter::datesAreMonthDayYearWhateverTheLocale()
+void TestReportFilter::datesReadAsOnEveryOtherScreen()
 {
     const QLocale before;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    QCOMPARE(ReportFilterQuery::dateText(QDate(2009, 5, 1)), QStringLiteral("05/01/2009"));
-    QCOMPARE(ReportFilterQuery::parseDate(QStringLiteral("05/31/2009")), QDate(2009, 5, 31));
+    QCOMPARE(ReportFilterQuery::dateText(QDate(2009, 5, 1)), QStringLiteral("01.05.09"));
+    QCOMPARE(ReportFilterQuery::parseDate(QStringLiteral("31.05.09")), QDate(2009, 5, 31));
+    QCOMPARE(ReportFilterQuery::parseDate(QStringLiteral("31.05.2009")), QDate(2009, 5, 31));
+    QVERIFY(!ReportFilterQuery::parseDate(QStringLiteral("05/31/2009")).isValid());
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QCOMPARE(ReportFilterQuery::dateText(QDate(2009, 5, 1)), QStringLiteral("5/1/09"));
+    QCOMPARE(ReportFilterQuery::parseDate(QStringLiteral("5/31/09")), QDate(2009, 5, 31));
     QLocale::setDefault(before);
-    QCOMPARE(ReportFilterQuery::parseDate(QStringLiteral(" 5/1/2009")), QDate(2009, 5, 1));
-    QVERIFY(!ReportFilterQuery::parseDate(QStringLiteral("31/05/2009")).isValid());
-    QVERIFY(!ReportFilterQuery::parseDate(QStringLiteral("2009-05-31")).isValid());
+    QCOMPARE(ReportFilterQuery::dateText(QDate(2009, 5, 1)),
+        QLocale().toString(QDate(2009, 5, 1), QLocale::ShortFormat));
     QVERIFY(!ReportFilterQuery::parseDate(QStringLiteral("From which Date?")).isValid());
     ui::RecordQuery query;
-    QVERIFY(!ReportFilterQuery::build(
-        QStringLiteral("05/01/2009"), QStringLiteral("Until which Date?"), {}, {}, &query));
+    QVERIFY(!ReportFilterQuery::build(ReportFilterQuery::dateText(QDate(2009, 5, 1)),
+        QStringLiteral("Until which Date?"), {}, {}, &query));
 }
 
 void TestReportFilter::calendarStartsSixtyDaysBackAndClicksFillStartThenEnd()
@@ -162,15 +167,18 @@ void TestReportFilter::calendarStartsSixtyDaysBackAndClicksFillStartThenEnd()
     QCOMPARE(from->toolTip(), QStringLiteral("Click the starting date on the Calendar"));
     QCOMPARE(until->toolTip(), QStringLiteral("Click the ending date on the Calendar"));
 
+    // The picked days read as the dates of every other screen.
+    const QString first = QLocale().toString(QDate(2026, 1, 12), QLocale::ShortFormat);
+    const QString last = QLocale().toString(QDate(2026, 2, 3), QLocale::ShortFormat);
     emit calendar->clicked(QDate(2026, 1, 12));
-    QCOMPARE(from->text(), QStringLiteral("01/12/2026"));
+    QCOMPARE(from->text(), first);
     QVERIFY(until->isEnabled());
     QCOMPARE(until->text(), QStringLiteral("Until which Date?"));
     emit calendar->clicked(QDate(2026, 2, 3));
-    QCOMPARE(until->text(), QStringLiteral("02/03/2026"));
+    QCOMPARE(until->text(), last);
     emit calendar->clicked(QDate(2026, 2, 9));
-    QCOMPARE(from->text(), QStringLiteral("01/12/2026"));
-    QCOMPARE(until->text(), QStringLiteral("02/03/2026"));
+    QCOMPARE(from->text(), first);
+    QCOMPARE(until->text(), last);
 }
 
 void TestReportFilter::rangeIncludesBothEndDaysAndHandsOverNewestFirst()
@@ -249,6 +257,45 @@ void TestReportFilter::companyWithApostropheAndSalesPerson()
     QVERIFY(m_messages->shown.isEmpty());
 }
 
+void TestReportFilter::reportsOfTheSystemMatchThroughTheirCompany()
+{
+    // Rows as the call report entry writes them: the company's key and no names.
+    const auto keyedReport = [](const char* date, const char* text, const QVariant& company) {
+        insertRow(QStringLiteral("TABLE08"),
+            { { "DATE01", date }, { "MEMO01", text }, { "NUMBER01", company } });
+    };
+    const qint64 acme = insertRow(QStringLiteral("TABLE01"),
+        { { "TEXT01", "Acme" }, { "TEXT18", "Anne O'Brien" }, { "TEXT20", "Company" } });
+    const qint64 neill = insertRow(QStringLiteral("TABLE01"),
+        { { "TEXT01", "O'Neill & Sons" }, { "TEXT18", "Zoe Price" }, { "TEXT20", "Company" } });
+    insertRow(QStringLiteral("MT12"), { { "TEXT01", "Anne O'Brien" } });
+    insertRow(QStringLiteral("MT12"), { { "TEXT01", "Zoe Price" } });
+    keyedReport("2009-05-02", "acme visit", acme);
+    keyedReport("2009-05-03", "neill call", neill);
+    keyedReport("2009-05-04", "gone company", 9999);
+    report("2009-05-05", "named", "Atlas", "Zoe Price");
+
+    FormReportFilter* screen = openFilter();
+    control<QLineEdit>(screen, "TextCompany")->setText(QStringLiteral("a*"));
+    QCOMPARE(filter(screen, QDate(2009, 5, 1), QDate(2009, 5, 31)),
+        (QStringList { "named", "acme visit" }));
+
+    screen = openFilter();
+    auto* companies = control<QComboBox>(screen, "DBCombo2");
+    const int neillIndex = companies->findText(QStringLiteral("O'Neill & Sons"));
+    companies->setCurrentIndex(neillIndex);
+    emit companies->activated(neillIndex);
+    QCOMPARE(filter(screen, QDate(2009, 5, 1), QDate(2009, 5, 31)), QStringList { "neill call" });
+
+    screen = openFilter();
+    control<QLineEdit>(screen, "TextSalesPerson")->setText(QStringLiteral("Zoe Price"));
+    QCOMPARE(filter(screen, QDate(2009, 5, 1), QDate(2009, 5, 31)),
+        (QStringList { "named", "neill call" }));
+
+    QCOMPARE(filter(openFilter(), QDate(2009, 5, 1), QDate(2009, 5, 31)).size(), 4);
+    QVERIFY(m_messages->shown.isEmpty());
+}
+
 void TestReportFilter::missingDatesAreToldAndTheScreenStays()
 {
     FormReportFilter* screen = openFilter();
@@ -259,7 +306,7 @@ void TestReportFilter::missingDatesAreToldAndTheScreenStays()
     command->click();
     emit calendar->clicked(QDate(2026, 1, 12));
     command->click();
-    control<QLineEdit>(screen, "TextUntil")->setText(QStringLiteral("13/45/2026"));
+    control<QLineEdit>(screen, "TextUntil")->setText(QStringLiteral("45.13.2026"));
     command->click();
 
     QCOMPARE(m_messages->shown.size(), 3);

@@ -1,7 +1,10 @@
-#include "ApplicationTest.h"
 #include "office/RtfReader.h"
 #include "office/RtfWriter.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -96,6 +99,38 @@ QTextCharFormat with(void (QTextCharFormat::*set)(bool), QTextCharFormat format 
     return format;
 }
 
+// Documents of the kinds users write: lists of every style between runs of text in
+// ordinary and symbol fonts, in an order drawn from a fixed seed.
+QByteArray generatedDocument(quint32 seed)
+{
+    QRandomGenerator random(seed);
+    const QStringList families { QStringLiteral("Arial"), QStringLiteral("Symbol"),
+        QStringLiteral("Wingdings"), QStringLiteral("Courier New"),
+        QStringLiteral("Times New Roman") };
+    const QList<QTextListFormat::Style> styles { QTextListFormat::ListDisc,
+        QTextListFormat::ListCircle, QTextListFormat::ListSquare, QTextListFormat::ListDecimal };
+    const QStringList words { QStringLiteral("abc"), QStringLiteral("xyz 123"),
+        QStringLiteral("Grüße"), QStringLiteral("€ – …"), QStringLiteral("Привет"),
+        QStringLiteral("{x}\\y") };
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    for (int paragraph = 0; paragraph < 12; ++paragraph) {
+        if (paragraph > 0)
+            cursor.insertBlock(QTextBlockFormat());
+        if (random.bounded(3) == 0) {
+            QTextListFormat list;
+            list.setStyle(styles.at(random.bounded(int(styles.size()))));
+            cursor.createList(list);
+        }
+        for (int run = 0; run < 3; ++run) {
+            QTextCharFormat format;
+            format.setFontFamilies({ families.at(random.bounded(int(families.size()))) });
+            cursor.insertText(words.at(random.bounded(int(words.size()))) + u' ', format);
+        }
+    }
+    return writeRtf(document);
+}
+
 } // namespace
 
 class TestRtfWriter : public QObject {
@@ -109,6 +144,8 @@ private slots:
     void tablesSurvive();
     void paragraphMarksSurvive();
     void outputIsSevenBitRtf();
+    void readWriteReadKeepsText_data();
+    void readWriteReadKeepsText();
 
 private:
     QTextDocument m_document;
@@ -358,5 +395,35 @@ void TestRtfWriter::outputIsSevenBitRtf()
         first.charFormat().fontFamilies().toStringList(), QStringList(QStringLiteral("OddName")));
 }
 
-VANTREL_TEST_MAIN(TestRtfWriter)
+void TestRtfWriter::readWriteReadKeepsText_data()
+{
+    QTest::addColumn<QByteArray>("rtf");
+    for (const QString& folder : { QStringLiteral("rtf"), QStringLiteral("hostile") }) {
+        const QDir dir(QStringLiteral(VANTREL_TEST_DATA_DIR "/") + folder);
+        for (const QString& name : dir.entryList({ QStringLiteral("*.rtf") }, QDir::Files)) {
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QTest::newRow(qPrintable(name)) << file.readAll();
+        }
+    }
+    for (quint32 seed = 1; seed <= 40; ++seed)
+        QTest::addRow("generated %u", seed) << generatedDocument(seed);
+}
+
+void TestRtfWriter::readWriteReadKeepsText()
+{
+    QFETCH(QByteArray, rtf);
+    QTextDocument first;
+    QTextDocument firstHeader;
+    readBack(rtf, &first, &firstHeader);
+    QTextDocument second;
+    QTextDocument secondHeader;
+    readBack(writeRtf(first, &firstHeader), &second, &secondHeader);
+    QCOMPARE(second.toPlainText(), first.toPlainText());
+    QCOMPARE(secondHeader.toPlainText(), firstHeader.toPlainText());
+    QVERIFY(!first.toPlainText().isEmpty());
+}
+
+// Documents need fonts, so a GUI application, but not the composed program.
+QTEST_MAIN(TestRtfWriter)
 #include "TestRtfWriter.moc"

@@ -1,9 +1,12 @@
 #include "data/Database.h"
 #include "data/Schema.h"
+#include "data/Statement.h"
 #include "data/TextRules.h"
 
 #include "TestFolder.h"
 
+#include <QFileInfo>
+#include <QProcess>
 #include <QTest>
 
 using namespace vantrel::data;
@@ -20,8 +23,10 @@ private slots:
     void listsOrderAsAPersonExpects();
     void userSearchTextIsLiteral_data();
     void userSearchTextIsLiteral();
+    void patternsThatChangeFromRowToRow();
     void numbersAndDatesCompareAsSuch();
     void engineErrorsCarryTheirDescription();
+    void sqliteShellLoadsTheTextRules();
 
 private:
     std::unique_ptr<vantrel::test::TestFolder> m_folder;
@@ -171,6 +176,29 @@ void TestTextRules::userSearchTextIsLiteral()
         found);
 }
 
+void TestTextRules::patternsThatChangeFromRowToRow()
+{
+    // A pattern kept for one statement must not answer for another row's pattern.
+    QVERIFY(m_db.execute("UPDATE TABLE01 SET TEXT02 = substr(TEXT01, 1, 2) || '*'"));
+    QVERIFY(m_db.execute("UPDATE TABLE01 SET TEXT02 = 'x*' WHERE TEXT01 = 'eve'"));
+    QStringList all = names("SELECT TEXT01 FROM TABLE01 ORDER BY TEXT01");
+    all.removeAll(QStringLiteral("eve"));
+    QCOMPARE(names("SELECT TEXT01 FROM TABLE01 WHERE TEXT01 LIKE TEXT02 ORDER BY TEXT01"), all);
+    // The same statement run again with another pattern.
+    Statement statement(m_db, "SELECT count(*) FROM TABLE01 WHERE TEXT01 LIKE ?");
+    for (const auto& [pattern, count] : { std::pair { "a*", 2 }, std::pair { "*e*", 10 },
+             std::pair { "[!a-z]*", 4 }, std::pair { "a*", 2 } }) {
+        QVERIFY(statement.bind({ QString::fromLatin1(pattern) }));
+        QVERIFY(statement.step());
+        QCOMPARE(statement.value(0).toInt(), count);
+        statement.reset();
+    }
+    // Text that is not valid UTF-8 is matched, not misread past its end.
+    QVERIFY(m_db.execute("INSERT INTO TABLE01 (TEXT01) VALUES (CAST(X'41C3' AS TEXT))"));
+    QCOMPARE(m_db.scalar("SELECT count(*) FROM TABLE01 WHERE TEXT01 LIKE 'A?'").toInt(), 1);
+    QCOMPARE(m_db.scalar("SELECT count(*) FROM TABLE01 WHERE TEXT01 LIKE 'A*'").toInt(), 3);
+}
+
 void TestTextRules::numbersAndDatesCompareAsSuch()
 {
     QVERIFY(m_db.execute("UPDATE TABLE01 SET NUMBER01 = ? WHERE TEXT01 = 'zeta'", { "9" }));
@@ -203,6 +231,58 @@ void TestTextRules::engineErrorsCarryTheirDescription()
     }
     // Leaving the scope without commit rolls back.
     QCOMPARE(m_db.scalar("SELECT COUNT(*) FROM TABLE01").toInt(), 12);
+}
+
+namespace {
+
+// The sqlite3 shell's output for the commands given on its input; a shell that
+// cannot run fails the test.
+QString shellOutput(const QString& database, const QString& commands)
+{
+    QProcess shell;
+    shell.setProcessChannelMode(QProcess::MergedChannels);
+    shell.start(QStringLiteral("sqlite3"), { database });
+    if (!shell.waitForStarted())
+        return QStringLiteral("<the sqlite3 shell could not be started>");
+    shell.write(commands.toUtf8());
+    shell.closeWriteChannel();
+    shell.waitForFinished();
+    return QString::fromUtf8(shell.readAll()).trimmed();
+}
+
+} // namespace
+
+// A support person opens a copy of the database with the shell and the
+// extension shipped in the program folder, and sees what the program sees.
+void TestTextRules::sqliteShellLoadsTheTextRules()
+{
+    const QStringList expected = names("SELECT TEXT01 FROM TABLE01 ORDER BY TEXT01");
+    const QStringList found
+        = names("SELECT TEXT01 FROM TABLE01 WHERE TEXT01 LIKE 'b?[ck]*' ORDER BY 1");
+    QCOMPARE(found.size(), 2);
+    m_db.close();
+    const QString database = m_folder->filePath(QStringLiteral("CONTACT.mdb"));
+    const QString query = QStringLiteral("SELECT TEXT01 FROM TABLE01 ORDER BY TEXT01;\n");
+
+    QVERIFY(shellOutput(database, query).contains(QStringLiteral("no such collation sequence")));
+
+    QFileInfo extension(QStringLiteral(VANTREL_SQLITE_TEXT_EXTENSION));
+    QVERIFY(extension.exists());
+    QCOMPARE(extension.absolutePath(),
+        QFileInfo(QStringLiteral(VANTREL_PROGRAM_DIR)).absoluteFilePath());
+    // As the support person types it: the file's name without its ending.
+    const QString load = QStringLiteral(".load %1/%2\n")
+                             .arg(extension.absolutePath(), extension.completeBaseName());
+    QCOMPARE(shellOutput(database, load + query).split(QLatin1Char('\n')), expected);
+    QCOMPARE(shellOutput(database,
+                 load
+                     + QStringLiteral(
+                         "SELECT TEXT01 FROM TABLE01 WHERE TEXT01 LIKE 'b?[ck]*' ORDER BY 1;\n"))
+                 .split(QLatin1Char('\n')),
+        found);
+    QCOMPARE(shellOutput(database,
+                 load + QStringLiteral("SELECT count(*) FROM TABLE01 WHERE TEXT01 = 'ZETA';\n")),
+        QStringLiteral("1"));
 }
 
 QTEST_GUILESS_MAIN(TestTextRules)

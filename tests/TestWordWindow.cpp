@@ -48,6 +48,7 @@ private slots:
     void cleanup();
     void toolBarButtonsChangeFormats();
     void undoAndRedo();
+    void newParagraphsKeepTheFormatTheyFollow();
     void printsEveryPageWithTheLetterhead();
     void savesAsRtfOdtAndPdf();
     void closingAsksAboutUnsavedChanges();
@@ -180,6 +181,41 @@ void TestWordWindow::undoAndRedo()
     redo->trigger();
     QCOMPARE(body()->toPlainText(), QStringLiteral("Typed by the screen\n"));
     QVERIFY(m_window->isWindowModified());
+}
+
+void TestWordWindow::newParagraphsKeepTheFormatTheyFollow()
+{
+    // The address block as a letter types it, then the user's own Enters.
+    m_window->document()->typeText(QStringLiteral("Acme Ltd\r\nMain Street 1\r\n\r\n"));
+    for (int enter = 0; enter < 3; ++enter)
+        QTest::keyClick(body(), Qt::Key_Return);
+    QTest::keyClicks(body(), QStringLiteral("Dear Sir"));
+
+    const auto isLetterFormat = [](const QTextCharFormat& format) {
+        const QString times = QStringLiteral("Times New Roman");
+        return format.fontPointSize() == 12.0
+            && (format.fontFamilies().toStringList().value(0) == times
+                || format.font().family() == times);
+    };
+    QTextDocument* document = body()->document();
+    QVERIFY(isLetterFormat(document->find(QStringLiteral("Dear Sir")).charFormat()));
+    QVERIFY(isLetterFormat(document->find(QStringLiteral("Acme")).charFormat()));
+    QCOMPARE(document->blockCount(), 7);
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+        QVERIFY2(
+            isLetterFormat(block.charFormat()), qPrintable(QString::number(block.blockNumber())));
+
+    QString error;
+    QVERIFY2(m_window->document()->saveAs(QStringLiteral("Letter.rtf"), &error), qPrintable(error));
+    QTextDocument stored;
+    QTextDocument letterhead;
+    QVERIFY(readRtf(readFile(QStringLiteral("Letter.rtf")), &stored, &letterhead, &error));
+    QCOMPARE(stored.blockCount(), 7);
+    for (QTextBlock block = stored.begin(); block.isValid(); block = block.next()) {
+        QVERIFY(isLetterFormat(block.charFormat()));
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            QVERIFY(isLetterFormat(it.fragment().charFormat()));
+    }
 }
 
 void TestWordWindow::printsEveryPageWithTheLetterhead()

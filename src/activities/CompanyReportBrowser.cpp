@@ -95,13 +95,12 @@ ui::RecordQuery CompanyReportBrowser::findQuery(const QString& phrase) const
 
 ui::CompanyAccess* CompanyReportBrowser::company()
 {
-    return ui::Screens::instance<ui::CompanyAccess>(QStringLiteral("FormCompanies"));
+    return ui::CompanyAccess::companiesScreen();
 }
 
 QString CompanyReportBrowser::companyName() const
 {
-    ui::CompanyAccess* owner = company();
-    return owner ? owner->companyValue(QStringLiteral("TEXT01")).toString() : QString();
+    return ui::CompanyAccess::nameOf(company());
 }
 
 QPushButton* CompanyReportBrowser::addAnswer(const char* name, const QString& caption)
@@ -114,8 +113,10 @@ QPushButton* CompanyReportBrowser::addAnswer(const char* name, const QString& ca
     return button;
 }
 
-void CompanyReportBrowser::showQuestion(QPushButton* answer)
+void CompanyReportBrowser::showQuestion(QPushButton* answer, Pending pending)
 {
+    setWaiting(pending == Pending::Document ? Pending::Mail : Pending::Document, false);
+    setWaiting(pending, true);
     m_saveFrame->show();
     reportView()->hide();
     setReportCommandsEnabled(false);
@@ -125,6 +126,8 @@ void CompanyReportBrowser::showQuestion(QPushButton* answer)
 
 void CompanyReportBrowser::hideQuestion()
 {
+    setWaiting(Pending::Document, false);
+    setWaiting(Pending::Mail, false);
     m_saveFrame->hide();
     m_progress->hide();
     m_progress->setValue(0);

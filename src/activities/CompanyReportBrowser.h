@@ -45,8 +45,9 @@ protected:
     QLabel* saveLabel() const { return m_saveLabel; }
     // An answer button, in the order made, left to right.
     QPushButton* addAnswer(const char* name, const QString& caption);
-    // Shows the question in place of the report view, the focus on the answer.
-    void showQuestion(QPushButton* answer);
+    // Shows the question about the pending work in place of the report view,
+    // the focus on the answer.
+    void showQuestion(QPushButton* answer, Pending pending);
     // The report view again; the question and the progress bar hidden.
     void hideQuestion();
     // Stores the working file as a new row of the current company dated today,

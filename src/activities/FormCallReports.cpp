@@ -39,7 +39,17 @@ FormCallReports::FormCallReports(QWidget* parent)
 
 void FormCallReports::askToSave(Pending)
 {
-    showQuestion(m_yes);
+    showQuestion(m_yes, Pending::Document);
+}
+
+bool FormCallReports::storePending(Pending)
+{
+    return saveReport();
+}
+
+void FormCallReports::discardPending(Pending)
+{
+    discardReport();
 }
 
 bool FormCallReports::saveReport()

@@ -14,6 +14,8 @@ public:
     explicit FormCallReports(QWidget* parent = nullptr);
 
     void askToSave(Pending pending) override;
+    bool storePending(Pending pending) override;
+    void discardPending(Pending pending) override;
 
     // CommandYes: false when nothing was stored (the user was told).
     bool saveReport();

@@ -54,7 +54,17 @@ void FormCorrespondence::askToSave(Pending pending)
     // The e-mail's Yes takes the place of the document's.
     m_yes->setVisible(!mail);
     m_yesMail->setVisible(mail);
-    showQuestion(mail ? m_yesMail : m_yes);
+    showQuestion(mail ? m_yesMail : m_yes, pending);
+}
+
+bool FormCorrespondence::storePending(Pending pending)
+{
+    return pending == Pending::Mail ? saveMail() : saveDocument();
+}
+
+void FormCorrespondence::discardPending(Pending)
+{
+    discard();
 }
 
 bool FormCorrespondence::saveDocument()

@@ -16,6 +16,8 @@ public:
     explicit FormCorrespondence(QWidget* parent = nullptr);
 
     void askToSave(Pending pending) override;
+    bool storePending(Pending pending) override;
+    void discardPending(Pending pending) override;
 
     // CommandYes: the letter or fax; false when nothing was stored (the user was told).
     bool saveDocument();

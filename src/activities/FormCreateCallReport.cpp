@@ -31,6 +31,7 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -230,12 +231,25 @@ void FormCreateCallReport::loadContacts()
 {
     if (!m_contacts->database()) {
         auto business = std::make_shared<data::Database>();
-        if (!data::openBusinessDatabase(*business) || !m_contacts->setDatabase(business))
+        if (!data::openBusinessDatabase(*business)) {
+            showContactsFailure(business->lastError());
             return;
+        }
+        if (!m_contacts->setDatabase(business)) {
+            showContactsFailure(m_contacts->lastError());
+            return;
+        }
     }
     const ui::CompanyAccess* current = company();
     m_contacts->setRecordSource(contactsQuery, { current ? current->companyKey() : QVariant() });
-    m_contacts->refresh();
+    if (!m_contacts->refresh())
+        showContactsFailure(m_contacts->lastError());
+}
+
+void FormCreateCallReport::showContactsFailure(const QString& error)
+{
+    platform::MessageBox::error(
+        this, QStringLiteral("The contacts of the company could not be read: %1").arg(error));
 }
 
 void FormCreateCallReport::pickMethod(QListWidgetItem* item)
@@ -315,6 +329,7 @@ bool FormCreateCallReport::openReport(QString* error)
     ui::RecordViews::show(ui::RecordViews::View::CallReports, ui::RecordViews::Branch::Companies);
     if (auto* question = ui::Screens::instance<ui::SaveQuestion>(QStringLiteral("FormCallReports")))
         question->askToSave(ui::SaveQuestion::Pending::Document);
+    keepReminderClearOfTheQuestion();
     // The report is written there now; the browser only waits for the answer.
     QString ignored;
     office::WordProcessor::instance().show(document, &ignored);
@@ -365,6 +380,32 @@ void FormCreateCallReport::offerReminder(bool meetingReport)
     ui::Screens::bringToFront(reminder);
 }
 
+void FormCreateCallReport::keepReminderClearOfTheQuestion()
+{
+    // Both wait for the user at once; the reminder must not hide the question whether to
+    // store the report.
+    QWidget* reminder = ui::Screens::existing(QStringLiteral("FormReminder"));
+    QWidget* browser = ui::Screens::existing(QStringLiteral("FormCallReports"));
+    QWidget* question
+        = browser ? browser->findChild<QWidget*>(QStringLiteral("FrameSave")) : nullptr;
+    if (!reminder || !reminder->isVisible() || !question || !question->isVisible())
+        return;
+    const QRect asked(question->mapToGlobal(QPoint(0, 0)), question->size());
+    QRect place = reminder->frameGeometry();
+    if (!place.intersects(asked))
+        return;
+    const QRect available = question->screen()->availableGeometry();
+    if (asked.bottom() + place.height() <= available.bottom())
+        place.moveTop(asked.bottom() + 1);
+    else if (asked.top() - place.height() >= available.top())
+        place.moveBottom(asked.top() - 1);
+    else if (asked.right() + place.width() <= available.right())
+        place.moveLeft(asked.right() + 1);
+    else
+        place.moveRight(asked.left() - 1);
+    reminder->move(place.topLeft());
+}
+
 void FormCreateCallReport::showHeader()
 {
     m_headerView->setPlainText(m_header.lines().join(QLatin1Char('\n')));
@@ -378,13 +419,12 @@ bool FormCreateCallReport::isMeeting() const
 
 ui::CompanyAccess* FormCreateCallReport::company() const
 {
-    return ui::Screens::instance<ui::CompanyAccess>(QStringLiteral("FormCompanies"));
+    return ui::CompanyAccess::companiesScreen();
 }
 
 QString FormCreateCallReport::companyName() const
 {
-    const ui::CompanyAccess* current = company();
-    return current ? current->companyValue(QStringLiteral("TEXT01")).toString() : QString();
+    return ui::CompanyAccess::nameOf(company());
 }
 
 } // namespace vantrel::activities

@@ -76,8 +76,10 @@ private:
     bool openReport(QString* error);
     bool writeDocument(office::WordProcessor::Instance* document, QString* error);
     void offerReminder(bool meeting);
+    void keepReminderClearOfTheQuestion();
 
     void loadContacts();
+    void showContactsFailure(const QString& error);
     void showHeader();
     bool isMeeting() const;
     ui::CompanyAccess* company() const;

@@ -183,6 +183,20 @@ void FormReportFilter::loadLists()
     m_companyList->setCurrentIndex(-1);
 }
 
+void FormReportFilter::screenActivated()
+{
+    const auto pickedText = [](const QComboBox* list) {
+        return list->currentIndex() < 0 ? QString() : list->currentText();
+    };
+    const QString salesPerson = pickedText(m_salesPersonList);
+    const QString company = pickedText(m_companyList);
+    loadLists();
+    if (!salesPerson.isEmpty())
+        m_salesPersonList->setCurrentIndex(m_salesPersonList->findText(salesPerson));
+    if (!company.isEmpty())
+        m_companyList->setCurrentIndex(m_companyList->findText(company));
+}
+
 void FormReportFilter::pickDay(const QDate& day)
 {
     if (m_from->text() == fromPrompt) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/ActivatedScreen.h"
+
 #include <QDate>
 #include <QWidget>
 
@@ -18,7 +20,7 @@ namespace vantrel::activities {
 // user likes, to one sales person and one company, and shows the result on
 // the all-reports screen. The first day clicked on the calendar starts the
 // range, the second ends it.
-class FormReportFilter : public QWidget {
+class FormReportFilter : public QWidget, public ui::ActivatedScreen {
     Q_OBJECT
 public:
     explicit FormReportFilter(QWidget* parent = nullptr);
@@ -27,6 +29,10 @@ public:
     // Hands the filtered reports to FormAllCallReports and closes this screen;
     // without both dates the user is told and the screen stays.
     void applyFilter();
+
+    // The lists are fed by the master tables and the companies screen, which
+    // may have changed them since.
+    void screenActivated() override;
 
 private:
     QWidget* buildChoices();

@@ -1,10 +1,10 @@
 #include "activities/ReportFilterQuery.h"
 
+#include "data/FieldValues.h"
+
 namespace vantrel::activities {
 
 namespace {
-
-const QString dateForm = QStringLiteral("MM/dd/yyyy");
 
 QString patternOrAny(const QString& pattern)
 {
@@ -15,13 +15,12 @@ QString patternOrAny(const QString& pattern)
 
 QString ReportFilterQuery::dateText(const QDate& date)
 {
-    return date.toString(dateForm);
+    return data::displayText(date);
 }
 
 QDate ReportFilterQuery::parseDate(const QString& text)
 {
-    // A date typed by hand may leave out the leading zeros.
-    return QDate::fromString(text.trimmed(), QStringLiteral("M/d/yyyy"));
+    return data::parseDateText(text);
 }
 
 bool ReportFilterQuery::build(const QString& from, const QString& until,
@@ -33,11 +32,17 @@ bool ReportFilterQuery::build(const QString& from, const QString& until,
         return false;
     // Dates are ISO text, some with a time: everything before the day after
     // the end belongs to the last day. A start after the end finds nothing.
-    // A row without a name counts as an empty name, which "*" matches.
-    query->sql = QStringLiteral(
-        "SELECT * FROM TABLE08 WHERE TABLE08.DATE01 >= ? AND TABLE08.DATE01 < ?"
-        " AND COALESCE(TABLE08.TEXT01, '') LIKE ? AND COALESCE(TABLE08.TEXT03, '') LIKE ?"
-        " ORDER BY TABLE08.DATE01 DESC, TABLE08.AUTONUMBER DESC");
+    // Reports written here carry no names of their own, only the company's
+    // key: a name the report does not carry is taken from its company (the
+    // company's sales person for the sales person), and a row with neither
+    // counts as an empty name, which "*" matches.
+    query->sql
+        = QStringLiteral("SELECT TABLE08.* FROM TABLE08"
+                         " LEFT JOIN TABLE01 ON TABLE01.AUTONUMBER = TABLE08.NUMBER01"
+                         " WHERE TABLE08.DATE01 >= ? AND TABLE08.DATE01 < ?"
+                         " AND COALESCE(NULLIF(TABLE08.TEXT01, ''), TABLE01.TEXT01, '') LIKE ?"
+                         " AND COALESCE(NULLIF(TABLE08.TEXT03, ''), TABLE01.TEXT18, '') LIKE ?"
+                         " ORDER BY TABLE08.DATE01 DESC, TABLE08.AUTONUMBER DESC");
     query->parameters = { start.toString(Qt::ISODate), end.addDays(1).toString(Qt::ISODate),
         patternOrAny(companyPattern), patternOrAny(salesPersonPattern) };
     return true;

@@ -10,12 +10,18 @@
 #include "ui/BuiltInMailProgram.h"
 #include "ui/BuiltInSpreadsheetProgram.h"
 #include "ui/BuiltInWordProcessor.h"
+#include "ui/Resources.h"
 #include "ui/Viewers.h"
+
+#include <QApplication>
 
 namespace vantrel::app {
 
 void composeApplication()
 {
+    // One icon for every window, also those that set none: the word processor,
+    // mail, agenda and manual windows.
+    QApplication::setWindowIcon(ui::programIcon());
     registerScreens();
     registerRecordViews();
     ui::Viewers::setManualOpener(

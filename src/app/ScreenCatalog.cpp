@@ -1,10 +1,14 @@
 #include "app/ScreenCatalog.h"
 
 #include "activities/FormAllCallReports.h"
+#include "activities/FormAllProjects.h"
 #include "activities/FormCallReports.h"
 #include "activities/FormCorrespondence.h"
 #include "activities/FormCreateCallReport.h"
+#include "activities/FormProjectSummary.h"
+#include "activities/FormProjects.h"
 #include "activities/FormReportFilter.h"
+#include "activities/FormReportOverdue.h"
 #include "companies/FormAllContacts.h"
 #include "companies/FormArchive.h"
 #include "companies/FormAttachments.h"
@@ -14,8 +18,18 @@
 #include "companies/FormImport.h"
 #include "companies/FormOutlookDialog.h"
 #include "companies/FormReminder.h"
+#include "maintenance/FormDelete.h"
+#include "maintenance/FormMaintenance.h"
+#include "maintenance/FormSupport.h"
 #include "mastertables/FormFindandReplace.h"
 #include "mastertables/FormMastertables.h"
+#include "products/FormAllSales.h"
+#include "products/FormCompetition.h"
+#include "products/FormCompetitors.h"
+#include "products/FormImportSales.h"
+#include "products/FormPriceList.h"
+#include "products/FormPriceListDelete.h"
+#include "products/FormSales.h"
 #include "reports/FormReportCompanies.h"
 #include "reports/FormReportContacts.h"
 #include "shell/FormDetails.h"
@@ -77,9 +91,41 @@ void registerScreens()
     ui::Screens::registerScreen(
         QStringLiteral("FormReportFilter"), [] { return new activities::FormReportFilter; });
     ui::Screens::registerScreen(
+        QStringLiteral("FormProjects"), [] { return new activities::FormProjects; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormProjectSummary"), [] { return new activities::FormProjectSummary; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormAllProjects"), [] { return new activities::FormAllProjects; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormReportProjects"), [] { return new activities::FormReportProjects; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormReportOverdue"), [] { return new activities::FormReportOverdue; });
+    ui::Screens::registerScreen(
         QStringLiteral("FormMastertables"), [] { return new mastertables::FormMastertables; });
     ui::Screens::registerScreen(
         QStringLiteral("FormFindandReplace"), [] { return new mastertables::FormFindandReplace; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormMaintenance"), [] { return new maintenance::FormMaintenance; },
+        ui::Screens::Placement::Window);
+    ui::Screens::registerScreen(
+        QStringLiteral("FormDelete"), [] { return new maintenance::FormDelete; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormSupport"), [] { return new maintenance::FormSupport; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormCompetition"), [] { return new products::FormCompetition; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormCompetitors"), [] { return new products::FormCompetitors; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormPriceList"), [] { return new products::FormPriceList; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormPriceListDelete"), [] { return new products::FormPriceListDelete; },
+        ui::Screens::Placement::Window);
+    ui::Screens::registerScreen(
+        QStringLiteral("FormImportSales"), [] { return new products::FormImportSales; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormSales"), [] { return new products::FormSales; });
+    ui::Screens::registerScreen(
+        QStringLiteral("FormAllSales"), [] { return new products::FormAllSales; });
     ui::Screens::registerScreen(
         QStringLiteral("FormDetails"), [] { return new shell::FormDetails; },
         ui::Screens::Placement::Window);

@@ -1,11 +1,10 @@
 #include "app/Composition.h"
+#include "app/ProgramFolderChoice.h"
 #include "app/StartSequence.h"
 #include "data/ProgramFolder.h"
-#include "ui/Resources.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QIcon>
 
 #include <cstdio>
 
@@ -24,20 +23,26 @@ int main(int argc, char* argv[])
     options.addVersionOption();
     const QCommandLineOption folderOption(QStringLiteral("program-folder"),
         QStringLiteral("The folder that holds the databases and documents (default: the "
-                       "folder of the program)."),
+                       "folder of the program, or ~/Vantrel when that cannot be written)."),
         QStringLiteral("folder"));
     options.addOption(folderOption);
     options.process(app);
 
-    const QString folder = options.value(folderOption);
+    using vantrel::app::ProgramFolderChoice;
+    const QString image = QApplication::applicationDirPath();
+    const QString folder = ProgramFolderChoice::choose(options.value(folderOption), image);
+    QString error;
+    if (!ProgramFolderChoice::layOut(image, folder, &error)) {
+        std::fprintf(stderr, "vantrel: %s\n", qPrintable(error));
+        return 1;
+    }
     if (!vantrel::data::enterProgramFolder(folder)) {
-        std::fprintf(stderr, "vantrel: the program folder %s cannot be entered.\n",
-            qPrintable(folder.isEmpty() ? QApplication::applicationDirPath() : folder));
+        std::fprintf(
+            stderr, "vantrel: the program folder %s cannot be entered.\n", qPrintable(folder));
         return 1;
     }
 
     vantrel::app::composeApplication();
-    QApplication::setWindowIcon(vantrel::ui::programIcon());
     vantrel::app::StartSequence startSequence;
     QObject::connect(&startSequence, &vantrel::app::StartSequence::programEnding, &app,
         &QApplication::quit, Qt::QueuedConnection);

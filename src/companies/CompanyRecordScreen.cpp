@@ -93,7 +93,10 @@ CompanyRecordScreen::CompanyRecordScreen(
     else
         m_userView->setDatabase(user);
     m_userView->setRecordSource(QStringLiteral("TABLE02"));
-    m_userView->refresh();
+    if (m_userView->database() && !m_userView->refresh())
+        platform::MessageBox::error(this,
+            QStringLiteral("Your choice of companies could not be read: %1")
+                .arg(m_userView->lastError()));
     m_companies->setColumns({ { QStringLiteral("TEXT01"), QStringLiteral("COMPANY") } });
 
     auto* selectLabel = new QLabel(QStringLiteral("SELECT"), this);
@@ -112,6 +115,7 @@ CompanyRecordScreen::CompanyRecordScreen(
     m_information->setFont(bold);
 
     buildFields();
+    arrangeTabOrder();
     buildListChoice();
 
     auto* top = new QHBoxLayout;
@@ -157,6 +161,9 @@ CompanyRecordScreen::CompanyRecordScreen(
         if (field == u"DATE01" || field == u"NUMBER01")
             recomputeDaysOverdue();
     });
+    connect(view(), &data::BoundView::rowInserted, this, &CompanyRecordScreen::followNewEntry);
+    connect(view(), &data::BoundView::rowUpdated, this, &CompanyRecordScreen::followNewEntry);
+    connect(view(), &data::BoundView::rowRemoved, this, &CompanyRecordScreen::followNewEntry);
     connect(binder(), &ui::FieldBinder::editRefused, this,
         [this](const QString&, const QString& message) {
             platform::MessageBox::warning(this, message);
@@ -212,13 +219,7 @@ void CompanyRecordScreen::buildListChoice()
     auto* userBinder = new ui::FieldBinder(m_userView, this);
     userBinder->bind(hiddenChoice, QStringLiteral("TEXT03"));
 
-    if (const std::shared_ptr<data::Database> db = view()->database()) {
-        data::QueryResult people;
-        if (db->query(QStringLiteral("SELECT TEXT01 FROM MT12 ORDER BY TEXT01"), {}, &people)) {
-            for (const QVariantList& row : people.rows)
-                m_name->addItem(row.value(0).toString());
-        }
-    }
+    fillNames();
     const QString choice = listChoice();
     const bool all = choice == allCompanies;
     m_all->setChecked(all);
@@ -229,6 +230,31 @@ void CompanyRecordScreen::buildListChoice()
     connect(m_all, &QRadioButton::clicked, this, &CompanyRecordScreen::chooseAll);
     connect(m_mine, &QRadioButton::clicked, this, &CompanyRecordScreen::chooseMine);
     connect(m_name, &QComboBox::activated, this, &CompanyRecordScreen::pickName);
+}
+
+void CompanyRecordScreen::fillNames()
+{
+    const std::shared_ptr<data::Database> db = view()->database();
+    if (!db)
+        return;
+    data::QueryResult people;
+    if (!db->query(QStringLiteral("SELECT TEXT01 FROM MT12 ORDER BY TEXT01"), {}, &people)) {
+        platform::MessageBox::error(this,
+            QStringLiteral("The list of sales people could not be read: %1").arg(db->lastError()));
+        return;
+    }
+    const QString picked = m_name->currentText();
+    const int pickedIndex = m_name->currentIndex();
+    m_name->clear();
+    for (const QVariantList& row : people.rows)
+        m_name->addItem(row.value(0).toString());
+    m_name->setCurrentIndex(pickedIndex < 0 ? -1 : m_name->findText(picked, Qt::MatchFixedString));
+}
+
+void CompanyRecordScreen::screenActivated()
+{
+    // The master tables may have gained or lost a sales person meanwhile.
+    fillNames();
 }
 
 void CompanyRecordScreen::declareHints()
@@ -310,8 +336,14 @@ void CompanyRecordScreen::pickName(int index)
 
 void CompanyRecordScreen::pickCompany(int index)
 {
-    // As described, a failed move is not reported: the screen stays on its row.
-    view()->moveToBookmark(m_companies->bookmarkAt(index));
+    if (view()->moveToBookmark(m_companies->bookmarkAt(index)))
+        return;
+    // The edits of the company on show could not be stored, so the screen stays
+    // on it: the list shows it again, and the user learns why.
+    m_select->setCurrentIndex(view()->hasCurrentRow() ? view()->position() : -1);
+    platform::MessageBox::error(this,
+        QStringLiteral("The changes to %1 could not be saved: %2")
+            .arg(companyName(), view()->lastError()));
 }
 
 void CompanyRecordScreen::showCompany()
@@ -363,10 +395,25 @@ bool CompanyRecordScreen::storeRow()
 {
     if (!view()->hasCurrentRow() || (!view()->isEdited() && !view()->isNewRow()))
         return true;
-    if (view()->update())
+    QString error;
+    if (storeAndSort(&error))
         return true;
-    platform::MessageBox::error(this, view()->lastError());
+    platform::MessageBox::error(this, error);
     return false;
+}
+
+bool CompanyRecordScreen::storeAndSort(QString* error)
+{
+    if (!view()->update()) {
+        *error = view()->lastError();
+        return false;
+    }
+    // A new or renamed company takes its place in name order in the list; a
+    // list that cannot be read again was reported, and the company is stored.
+    const QVariant key = companyKey();
+    if (reloadList())
+        view()->moveToBookmark(key);
+    return true;
 }
 
 void CompanyRecordScreen::reloadOtherScreen(const QString& name)
@@ -411,12 +458,14 @@ void CompanyRecordScreen::visitWebsite()
         platform::MessageBox::warning(this, error);
         return;
     }
-    // Like every "open" of the desktop, a failure of the browser is not reported.
-    platform::Desktop::openUrl(url);
+    platform::Desktop::openUrlOrReport(this, url);
 }
 
 void CompanyRecordScreen::locateOnMap()
 {
+    // A wait still running for another company gives way: the map shows the company the user
+    // asked for last, and the wait starts again with its address.
+    ui::Screens::close(QStringLiteral("FormWait"));
     QApplication::clipboard()->setText(mapAddress());
     ui::Screens::bringToFront(QStringLiteral("FormWait"));
 }
@@ -441,6 +490,39 @@ QVariant CompanyRecordScreen::companyKey() const
 QVariant CompanyRecordScreen::companyValue(const QString& column) const
 {
     return view()->value(column);
+}
+
+quint64 CompanyRecordScreen::companyEntry() const
+{
+    return view()->isNewRow() ? m_newEntry : 0;
+}
+
+QVariant CompanyRecordScreen::companyKeyOf(quint64 entry) const
+{
+    return m_storedEntries.value(entry);
+}
+
+bool CompanyRecordScreen::storeCompany(QString* error)
+{
+    if (!view()->isNewRow())
+        return true;
+    return storeAndSort(error);
+}
+
+void CompanyRecordScreen::followNewEntry()
+{
+    if (view()->isNewRow()) {
+        if (m_newEntry == 0)
+            m_newEntry = ++m_lastEntry;
+        return;
+    }
+    if (m_newEntry == 0)
+        return;
+    // The add-new row was stored (it is current and has its key now) or dropped.
+    const QVariant key = view()->isEdited() ? QVariant() : companyKey();
+    if (key.isValid() && !key.isNull() && view()->position() == view()->rowCount() - 1)
+        m_storedEntries.insert(m_newEntry, key);
+    m_newEntry = 0;
 }
 
 bool CompanyRecordScreen::writeBack(const QString& column, const QVariant& value)

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "ui/ActivatedScreen.h"
 #include "ui/CompanyAccess.h"
 #include "ui/RecordScreen.h"
+
+#include <QHash>
 
 class QComboBox;
 class QHBoxLayout;
@@ -22,7 +25,9 @@ namespace vantrel::companies {
 // state ("Company" or "Archive"), all of them or those of one sales person (the
 // choice both screens share in User.mdb), one company at a time with its days
 // overdue recomputed when it is shown.
-class CompanyRecordScreen : public ui::RecordScreen, public ui::CompanyAccess {
+class CompanyRecordScreen : public ui::RecordScreen,
+                            public ui::CompanyAccess,
+                            public ui::ActivatedScreen {
     Q_OBJECT
 public:
     CompanyRecordScreen(const QString& name, const QString& recordState, QWidget* parent = nullptr);
@@ -41,10 +46,15 @@ public:
 
     QVariant companyKey() const override;
     QVariant companyValue(const QString& column) const override;
+    quint64 companyEntry() const override;
+    QVariant companyKeyOf(quint64 entry) const override;
+    bool storeCompany(QString* error) override;
     bool setLastVisited(const QDate& date) override;
     bool setAppointmentNote(const QString& note) override;
     bool setNotes(const QString& notes) override;
     bool setCompanyDetails(const QString& details) override;
+
+    void screenActivated() override;
 
 protected:
     ui::HintLine* hints() const { return m_hints; }
@@ -60,8 +70,11 @@ protected:
 
 private:
     bool writeBack(const QString& column, const QVariant& value);
+    // Stores the current row and keeps the list in name order; false with the engine's error.
+    bool storeAndSort(QString* error);
     void buildFields();
     void buildListChoice();
+    void fillNames();
     void declareHints();
     void pickCompany(int index);
     void chooseAll();
@@ -74,6 +87,7 @@ private:
     void locateOnMap();
     void zoom(const QString& field);
     void print();
+    void followNewEntry();
 
     QString m_recordState;
     data::BoundView* m_userView;
@@ -88,6 +102,10 @@ private:
     QHBoxLayout* m_commands = nullptr;
     QHBoxLayout* m_links = nullptr;
     QPushButton* m_print = nullptr;
+    // The add-new row on show (0 when none) and the keys new rows got when stored.
+    quint64 m_newEntry = 0;
+    quint64 m_lastEntry = 0;
+    QHash<quint64, QVariant> m_storedEntries;
 };
 
 } // namespace vantrel::companies

@@ -152,7 +152,7 @@ bool ContactCommunication::openAppointment(const Correspondent& with, QString* e
     if (!showAgendaFolder(MailProgram::Folder::Calendar, error)
         || !mail.display(appointment, error))
         return false;
-    auto* company = ui::Screens::instance<ui::CompanyAccess>(QStringLiteral("FormCompanies"));
+    auto* company = ui::CompanyAccess::companiesScreen();
     if (!company
         || !company->setAppointmentNote(QStringLiteral("A new appointment has been made."))) {
         *error = QStringLiteral(

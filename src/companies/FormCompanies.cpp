@@ -53,6 +53,7 @@ void FormCompanies::newCompany()
     }
     view()->setValue(QStringLiteral("DATE03"), data::Clock::today());
     view()->setValue(QStringLiteral("TEXT20"), recordState());
+    focusFirstField();
 }
 
 void FormCompanies::saveChanges()

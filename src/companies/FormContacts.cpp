@@ -23,6 +23,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -57,11 +58,6 @@ const FieldPlace fieldPlaces[] = {
     { "TEXT10", "Label10", "ASSISTANT", 4, 2 },
 };
 
-ui::CompanyAccess* currentCompany()
-{
-    return ui::Screens::instance<ui::CompanyAccess>(QStringLiteral("FormCompanies"));
-}
-
 } // namespace
 
 FormContacts::FormContacts(QWidget* parent)
@@ -94,11 +90,15 @@ FormContacts::FormContacts(const QString& screenName, QWidget* parent)
     m_list->setModel(m_contacts);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setMinimumWidth(120);
+    // The fields get the width first: the list is wide enough for a name, no more.
+    m_list->setMaximumWidth(m_list->fontMetrics().averageCharWidth() * 24);
     (new QVBoxLayout(selectFrame))->addWidget(m_list);
-    connect(m_list, &QListView::clicked, this,
-        [this](const QModelIndex& index) { pickContact(index.row()); });
-    connect(m_list, &QListView::activated, this,
-        [this](const QModelIndex& index) { pickContact(index.row()); });
+    // However the entry was marked (mouse, arrow keys, typing a letter), its contact is on show.
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this,
+        [this](const QModelIndex& index) {
+            if (index.isValid() && index.row() != view()->position())
+                pickContact(index.row());
+        });
 
     m_entered = new QLabel(this);
     m_entered->setObjectName(QStringLiteral("LabelEntered"));
@@ -107,6 +107,7 @@ FormContacts::FormContacts(const QString& screenName, QWidget* parent)
     m_entered->setFont(bold);
 
     buildFields();
+    arrangeTabOrder();
 
     m_new = makeButton("CommandNew", QStringLiteral("New Contact"));
     m_delete = makeButton("CommandDelete", QStringLiteral("Delete Contact"));
@@ -332,6 +333,7 @@ void FormContacts::pickContact(int row)
     if (!view()->moveToBookmark(m_contacts->bookmarkAt(row))) {
         platform::MessageBox::show(this, QStringLiteral("There are no records to choose from"),
             platform::MessageBox::Icon::Critical);
+        markContactInList();
         return;
     }
     autodial();
@@ -339,8 +341,10 @@ void FormContacts::pickContact(int row)
 
 void FormContacts::newContact()
 {
-    ui::CompanyAccess* company = currentCompany();
+    ui::CompanyAccess* company = ui::CompanyAccess::companiesScreen();
     // A contact without its company's key would belong to no company and never be listed.
+    if (company && !ui::RecordViews::storeNewCompany(*company, this))
+        return;
     if (!company || !company->companyKey().isValid()) {
         platform::MessageBox::information(this, QStringLiteral("Please choose a company first."));
         return;
@@ -360,6 +364,7 @@ void FormContacts::newContact()
     if (!telefax.toString().isEmpty())
         view()->setValue(QStringLiteral("TEXT09"), telefax);
     keepFullName();
+    focusFirstField();
 }
 
 void FormContacts::saveChanges()
@@ -373,7 +378,7 @@ void FormContacts::deleteContact()
 {
     const QString question
         = QStringLiteral("Are you sure you want to delete ") + fullName() + QStringLiteral("?");
-    if (!platform::MessageBox::question(this, question))
+    if (!platform::MessageBox::question(this, question, platform::MessageBox::No))
         return;
     if (view()->rowCount() < 1)
         return;
@@ -413,7 +418,7 @@ void FormContacts::stopAutoSave(ui::AutoSave::Kind kind)
 
 Correspondent FormContacts::correspondent() const
 {
-    const ui::CompanyAccess* company = currentCompany();
+    const ui::CompanyAccess* company = ui::CompanyAccess::companiesScreen();
     const auto ofCompany = [company](const char* column) {
         return company ? data::displayText(company->companyValue(QLatin1String(column)))
                        : QString();
@@ -473,9 +478,25 @@ void FormContacts::logCall(const QString& numberField)
 
 void FormContacts::showContact()
 {
+    // A row written by an older version or another program may carry a stale full name.
+    keepFullName();
     m_entered->setText(
         fullName() + QStringLiteral(" was Entered on ") + field(QStringLiteral("DATE03")));
     autodial();
+    markContactInList();
+}
+
+void FormContacts::markContactInList()
+{
+    QItemSelectionModel* marks = m_list->selectionModel();
+    const int row = view()->position();
+    if (!view()->hasCurrentRow() || row >= m_contacts->rowCount()) {
+        marks->clear();
+        return;
+    }
+    const QModelIndex index = m_contacts->index(row, 0);
+    if (marks->currentIndex() != index)
+        marks->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
 }
 
 void FormContacts::fieldChanged(const QString& name)
@@ -502,13 +523,13 @@ QString FormContacts::fullName() const
 
 QString FormContacts::companyName() const
 {
-    const std::shared_ptr<data::Database> db = view()->database();
-    const QVariant key = view()->value(QStringLiteral("NUMBER01"));
-    if (!db || key.isNull())
-        return {};
-    // The contact's own company, which in archive mode is not the current one.
-    return db->scalar(QStringLiteral("SELECT TEXT01 FROM TABLE01 WHERE AUTONUMBER = ?"), { key })
-        .toString();
+    // The company the screen was opened for, which also names a company without contacts; in
+    // archive mode that is the archive screen's company.
+    const auto* company
+        = ui::Screens::instance<ui::CompanyAccess>(ui::RecordViews::sourceScreenName(m_branch));
+    return company && company->companyKey().isValid()
+        ? data::displayText(company->companyValue(QStringLiteral("TEXT01")))
+        : QString();
 }
 
 QString FormContacts::field(const QString& name) const

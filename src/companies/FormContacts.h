@@ -34,6 +34,7 @@ public:
     explicit FormContacts(QWidget* parent = nullptr);
 
     bool showRecords(const ui::RecordQuery& query, QString* error) override;
+    void setRecordBranch(ui::RecordBranch branch) override { m_branch = branch; }
 
     void pickContact(int row);
     void newContact();
@@ -61,6 +62,7 @@ private:
     void logCall(const QString& numberField);
     void declareHints();
     void showContact();
+    void markContactInList();
     void fieldChanged(const QString& field);
     void keepFullName();
     QString fullName() const;
@@ -86,6 +88,7 @@ private:
     ui::AutoSave* m_timerWord;
     ui::AutoSave* m_timerOutlook;
     ContactCommunication m_communication;
+    ui::RecordBranch m_branch = ui::RecordBranch::Companies;
 };
 
 } // namespace vantrel::companies

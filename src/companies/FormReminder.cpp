@@ -172,8 +172,7 @@ ui::CompanyAccess* FormReminder::company() const
 
 QString FormReminder::companyName() const
 {
-    const ui::CompanyAccess* target = company();
-    return target ? target->companyValue(QStringLiteral("TEXT01")).toString() : QString();
+    return ui::CompanyAccess::nameOf(company());
 }
 
 } // namespace vantrel::companies

@@ -4,6 +4,8 @@
 #include <QDateTime>
 #include <QLocale>
 
+#include <cmath>
+
 namespace vantrel::data {
 
 namespace {
@@ -130,7 +132,11 @@ bool normalizeFieldValue(const QVariant& value, FieldKind kind, QVariant* result
         if (isNumberType(value))
             break;
         double number = 0;
-        if (!toNumber(value, &number)) {
+        // Text reads "nan" and "inf" as numbers, and a whole number past the 64-bit
+        // range has no integer to become; none of these is a number a field keeps.
+        constexpr double wholeRange = 9223372036854775808.0; // 2^63
+        if (!toNumber(value, &number) || !std::isfinite(number) || number >= wholeRange
+            || number < -wholeRange) {
             *error = QStringLiteral("'%1' is not a number.").arg(value.toString());
             return false;
         }

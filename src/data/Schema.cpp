@@ -1,6 +1,7 @@
 #include "data/Schema.h"
 
 #include "data/Database.h"
+#include "data/Failure.h"
 #include "data/TextRules.h"
 
 #include <QFileInfo>
@@ -75,6 +76,10 @@ QList<TableDefinition> makeUserTables()
         // address, and the SMTP host, security and login; port in NUMBER01.
         { QStringLiteral("TABLE03"),
             columns(split("TEXT01 TEXT02 TEXT03 TEXT04 TEXT05 TEXT06 NUMBER01")), 2 },
+        // Where the main window stood when the program last ended on this workstation: left,
+        // top, width and height of its normal frame, and 1 when it was maximized.
+        { QStringLiteral("TABLE04"), columns(split("NUMBER01 NUMBER02 NUMBER03 NUMBER04 NUMBER05")),
+            3 },
     };
 }
 
@@ -134,6 +139,7 @@ QList<Migration> migrationsOf(DatabaseKind kind)
             return createAccount(db)
                 && db.execute(QStringLiteral("INSERT INTO TABLE03 (NUMBER01) VALUES (587)"));
         });
+        steps.append(createTablesOfVersion(kind, 3));
     }
     return steps;
 }
@@ -239,19 +245,14 @@ bool migrate(Database& db, DatabaseKind kind)
 
 bool createDatabaseFile(const QString& path, DatabaseKind kind, QString* error)
 {
-    auto fail = [error](const QString& message) {
-        if (error)
-            *error = message;
-        return false;
-    };
     if (QFileInfo::exists(path))
-        return fail(QStringLiteral("'%1' exists already.").arg(path));
+        return fail(error, QStringLiteral("'%1' exists already.").arg(path));
     Database db;
     if (!db.open(path, Database::OpenMode::CreateIfMissing) || !migrate(db, kind))
-        return fail(db.lastError());
+        return fail(error, db.lastError());
     Transaction transaction(db);
     if (!insertInitialRows(db, kind) || !transaction.commit())
-        return fail(db.lastError());
+        return fail(error, db.lastError());
     return true;
 }
 

@@ -1,20 +1,10 @@
 #include "data/SetupPassword.h"
 
 #include "data/Database.h"
+#include "data/Failure.h"
 #include "data/Schema.h"
 
 namespace vantrel::data {
-
-namespace {
-
-bool fail(QString* error, const QString& message)
-{
-    if (error)
-        *error = message;
-    return false;
-}
-
-} // namespace
 
 bool SetupPassword::read(QString* password, QString* error)
 {

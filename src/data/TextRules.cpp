@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstring>
+#include <memory>
 
 namespace vantrel::data {
 
@@ -218,6 +219,77 @@ QString argumentText(sqlite3_value* value)
     return QString::fromUtf8(text, sqlite3_value_bytes(value));
 }
 
+// The next code point of UTF-8 text from offset i, which it moves on; a byte
+// that starts no valid sequence stands for itself as U+FFFD.
+char32_t nextCodePoint(const unsigned char* text, int length, int* i)
+{
+    const unsigned char lead = text[*i];
+    if (lead < 0x80) {
+        ++*i;
+        return lead;
+    }
+    const int extra = lead >= 0xF8 ? -1
+        : lead >= 0xF0             ? 3
+        : lead >= 0xE0             ? 2
+        : lead >= 0xC0             ? 1
+                                   : -1;
+    if (extra < 0 || *i + extra >= length) {
+        ++*i;
+        return 0xFFFD;
+    }
+    char32_t c = lead & (0x3F >> extra);
+    for (int k = 1; k <= extra; ++k) {
+        const unsigned char next = text[*i + k];
+        if ((next & 0xC0) != 0x80) {
+            ++*i;
+            return 0xFFFD;
+        }
+        c = (c << 6) | (next & 0x3F);
+    }
+    *i += extra + 1;
+    return c;
+}
+
+// Greedy matching with one back-track point per "*": every other token consumes
+// exactly one character, so this is linear in practice. Positions are byte
+// offsets into the UTF-8 text, so a row is matched without converting it.
+bool matchesTokens(const QList<LikeToken>& tokens, const unsigned char* text, int length)
+{
+    qsizetype t = 0;
+    qsizetype starToken = -1;
+    int c = 0;
+    int starChar = 0;
+    while (c < length) {
+        if (t < tokens.size() && tokens[t].kind == LikeToken::AnyRun) {
+            starToken = t++;
+            starChar = c;
+            continue;
+        }
+        int next = c;
+        const char32_t point = nextCodePoint(text, length, &next);
+        if (t < tokens.size() && tokens[t].matches(point)) {
+            ++t;
+            c = next;
+        }
+        else if (starToken >= 0) {
+            t = starToken + 1;
+            nextCodePoint(text, length, &starChar);
+            c = starChar;
+        }
+        else {
+            return false;
+        }
+    }
+    while (t < tokens.size() && tokens[t].kind == LikeToken::AnyRun)
+        ++t;
+    return t == tokens.size();
+}
+
+void deleteTokens(void* tokens)
+{
+    delete static_cast<QList<LikeToken>*>(tokens);
+}
+
 void likeFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
 {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
@@ -227,8 +299,16 @@ void likeFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
             context, "Like takes no ESCAPE clause; use [ ] around the character.", -1);
         return;
     }
-    // SQL's like(A, B) is "B LIKE A".
-    sqlite3_result_int(context, matchesLike(argumentText(argv[1]), argumentText(argv[0])));
+    // SQL's like(A, B) is "B LIKE A". The pattern of a statement is the same for
+    // every row, so it is parsed once and kept with the statement.
+    const auto* text = sqlite3_value_text(argv[1]);
+    const int length = sqlite3_value_bytes(argv[1]);
+    if (const auto* kept = static_cast<const QList<LikeToken>*>(sqlite3_get_auxdata(context, 0)))
+        return sqlite3_result_int(context, matchesTokens(*kept, text, length));
+    auto tokens = std::make_unique<QList<LikeToken>>(parseLike(codePoints(argumentText(argv[0]))));
+    sqlite3_result_int(context, matchesTokens(*tokens, text, length));
+    // SQLite keeps it while the pattern stays the same, or deletes it at once.
+    sqlite3_set_auxdata(context, 0, tokens.release(), deleteTokens);
 }
 
 bool containsAscii(const unsigned char* text, int length, const QByteArray& lowerNeedle)
@@ -278,31 +358,9 @@ int compareText(QStringView left, QStringView right)
 
 bool matchesLike(QStringView text, QStringView pattern)
 {
-    const QList<LikeToken> tokens = parseLike(codePoints(pattern));
-    const QList<char32_t> chars = codePoints(text);
-    // Greedy matching with one back-track point per "*": every other token
-    // consumes exactly one character, so this is linear in practice.
-    qsizetype t = 0, c = 0, starToken = -1, starChar = 0;
-    while (c < chars.size()) {
-        if (t < tokens.size() && tokens[t].kind == LikeToken::AnyRun) {
-            starToken = t++;
-            starChar = c;
-        }
-        else if (t < tokens.size() && tokens[t].matches(chars[c])) {
-            ++t;
-            ++c;
-        }
-        else if (starToken >= 0) {
-            t = starToken + 1;
-            c = ++starChar;
-        }
-        else {
-            return false;
-        }
-    }
-    while (t < tokens.size() && tokens[t].kind == LikeToken::AnyRun)
-        ++t;
-    return t == tokens.size();
+    const QByteArray utf8 = text.toUtf8();
+    return matchesTokens(parseLike(codePoints(pattern)),
+        reinterpret_cast<const unsigned char*>(utf8.constData()), int(utf8.size()));
 }
 
 QString likeLiteralPattern(const QString& text)

@@ -108,6 +108,7 @@ bool readWorksheet(const QString& path, const QString& sheetName, Worksheet* she
         index = 0;
     }
     else {
+        index = names.indexOf(sheetName);
         for (qsizetype i = 0; i < names.size() && index < 0; ++i) {
             if (names.at(i).compare(sheetName, Qt::CaseInsensitive) == 0)
                 index = i;
@@ -129,6 +130,30 @@ bool readWorksheet(const QString& path, const QString& sheetName, Worksheet* she
     result.name = names.at(index);
     if (sheet)
         *sheet = std::move(result);
+    return true;
+}
+
+bool readWorksheets(const QString& path, QList<Worksheet>* sheets, QString* error)
+{
+    const std::unique_ptr<WorkbookFile> workbook = openWorkbook(path, error);
+    if (!workbook)
+        return false;
+    const QStringList names = workbook->sheetNames();
+    QList<Worksheet> result;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        Worksheet sheet;
+        QString reason;
+        if (!workbook->readSheet(int(i), &sheet, &reason)) {
+            setError(error,
+                QStringLiteral("The file '%1' could not be read: %2.")
+                    .arg(displayName(path), reason));
+            return false;
+        }
+        sheet.name = names.at(i);
+        result.append(std::move(sheet));
+    }
+    if (sheets)
+        *sheets = std::move(result);
     return true;
 }
 

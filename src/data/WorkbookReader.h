@@ -13,8 +13,12 @@ namespace vantrel::data {
 
 bool readSheetNames(const QString& path, QStringList* names, QString* error);
 
-// sheetName is matched without regard to letter case; an empty name means the
-// first worksheet. A .csv file is one worksheet named after the file.
+// sheetName is matched exactly first and then without regard to letter case, so
+// "Data" and "DATA" are two sheets; an empty name means the first worksheet. A .csv
+// file is one worksheet named after the file.
 bool readWorksheet(const QString& path, const QString& sheetName, Worksheet* sheet, QString* error);
+
+// Every worksheet in the workbook's order, each with its name; a file is opened once.
+bool readWorksheets(const QString& path, QList<Worksheet>* sheets, QString* error);
 
 } // namespace vantrel::data

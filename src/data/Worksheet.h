@@ -32,7 +32,9 @@ struct Worksheet {
 
 // Limits that keep a hostile or broken file from exhausting memory.
 inline constexpr qint64 maxUnpackedWorkbookBytes = 200 * 1024 * 1024;
-inline constexpr qint64 maxWorksheetCells = 10'000'000;
+// Cells up to each row's last value, and the shared texts of an .xlsx: a cell costs
+// some 40 bytes, so a sheet within the limit stays near 160 MB however small its file.
+inline constexpr qint64 maxWorksheetCells = 4'000'000;
 inline constexpr int maxWorksheetRows = 1'048'576;
 inline constexpr int maxWorksheetColumns = 16'384;
 

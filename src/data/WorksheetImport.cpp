@@ -1,6 +1,8 @@
 #include "data/WorksheetImport.h"
 
+#include "data/CellReference.h"
 #include "data/Database.h"
+#include "data/Failure.h"
 #include "data/SheetBuilder.h"
 #include "data/Statement.h"
 #include "data/TextRules.h"
@@ -18,14 +20,6 @@ enum class ColumnType { Empty, Number, Date, Text };
 
 // SQLite's default limit on the columns of a table.
 constexpr int maxImportColumns = 2000;
-
-QString columnLetters(qsizetype index)
-{
-    QString letters;
-    for (qsizetype n = index + 1; n > 0; n = (n - 1) / 26)
-        letters.prepend(QLatin1Char(char('A' + (n - 1) % 26)));
-    return letters;
-}
 
 ColumnType typeOf(const QVariant& value)
 {
@@ -86,13 +80,6 @@ QVariant storedValue(const QVariant& value, ColumnType type)
     return value;
 }
 
-bool fail(QString* error, const QString& message)
-{
-    if (error)
-        *error = message;
-    return false;
-}
-
 struct Column {
     qsizetype index; // in the worksheet
     QString name;
@@ -135,13 +122,14 @@ bool describeColumns(const Worksheet& sheet, const QString& path, qsizetype* hea
             if (column.type == ColumnType::Empty)
                 continue;
             *error = QStringLiteral("%1 has values in column %2 but no heading above them.")
-                         .arg(where, columnLetters(c));
+                         .arg(where, CellReference::columnName(int(c)));
             return false;
         }
         const QString key = column.name.toCaseFolded();
         if (seen.contains(key)) {
             *error = QStringLiteral("%1 has the heading '%2' twice, in columns %3 and %4.")
-                         .arg(where, column.name, columnLetters(seen.value(key)), columnLetters(c));
+                         .arg(where, column.name, CellReference::columnName(int(seen.value(key))),
+                             CellReference::columnName(int(c)));
             return false;
         }
         seen.insert(key, c);

@@ -1,78 +1,138 @@
 #include "data/XlsReader.h"
 
-#include "data/SheetBuilder.h"
+#include "data/XlsReplyFormat.h"
 
-#include <QDateTime>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 
-#include <freexl.h>
+#include <dlfcn.h>
 
 namespace vantrel::data {
 
 namespace {
 
-QString damaged()
+QString damagedOrTooLarge()
 {
-    return QStringLiteral("it is damaged or is not an Excel 97-2003 workbook");
+    return QStringLiteral("the workbook is damaged or too large");
 }
 
-QVariant cellValue(const FreeXL_CellValue& cell)
+// A reply larger than this is not one a worksheet within the limits produces.
+constexpr qint64 maxReplyBytes = 512LL * 1024 * 1024;
+
+QString& helperOverride()
 {
-    switch (cell.type) {
-    case FREEXL_CELL_INT:
-        return QVariant(qlonglong(cell.value.int_value));
-    case FREEXL_CELL_DOUBLE:
-        return SheetBuilder::numberValue(cell.value.double_value);
-    case FREEXL_CELL_TEXT:
-    case FREEXL_CELL_SST_TEXT:
-        return QVariant(QString::fromUtf8(cell.value.text_value));
-    case FREEXL_CELL_DATE:
-        return QVariant(QDate::fromString(QString::fromLatin1(cell.value.text_value), Qt::ISODate));
-    case FREEXL_CELL_DATETIME:
-        return QVariant(QDateTime::fromString(
-            QString::fromLatin1(cell.value.text_value), QStringLiteral("yyyy-MM-dd HH:mm:ss")));
-    case FREEXL_CELL_TIME:
-        return QVariant(QTime::fromString(
-            QString::fromLatin1(cell.value.text_value), QStringLiteral("HH:mm:ss")));
-    default:
+    static QString path;
+    return path;
+}
+
+// Any object of this library tells dladdr which file the library was loaded from.
+const char libraryAnchor = 0;
+
+QString libraryFolder()
+{
+    Dl_info info {};
+    if (dladdr(&libraryAnchor, &info) == 0 || !info.dli_fname)
         return {};
+    return QFileInfo(QFile::decodeName(info.dli_fname)).canonicalPath();
+}
+
+QString replyReason(const XlsReply& reply)
+{
+    switch (reply.status) {
+    case XlsReply::Read:
+        return {};
+    case XlsReply::Protected:
+        return QStringLiteral("it is protected by a password");
+    case XlsReply::Refused:
+        return reply.reason.isEmpty() ? damagedOrTooLarge() : reply.reason;
+    case XlsReply::Damaged:
+        break;
     }
+    return damagedOrTooLarge();
+}
+
+// Runs the helper on the file and takes its reply; any way it fails (missing,
+// killed by its limits, crashed, timed out, garbled) leaves the one reason.
+bool runHelper(const QString& path, int sheetIndex, XlsReply* reply, QString* reason)
+{
+    const QString program = XlsReader::helperPath();
+    if (!QFileInfo(program).isExecutable()) {
+        *reason = QStringLiteral("the program part that reads Excel 97-2003 workbooks (%1) is "
+                                 "missing; please reinstall the program")
+                      .arg(QDir::toNativeSeparators(program));
+        return false;
+    }
+    QStringList arguments { path };
+    if (sheetIndex >= 0)
+        arguments.append(QString::number(sheetIndex));
+    QProcess process;
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(program, arguments, QIODevice::ReadOnly);
+    if (!process.waitForStarted()) {
+        *reason = damagedOrTooLarge();
+        return false;
+    }
+    QByteArray output;
+    // The helper limits its own processor time; the wall-clock deadline also covers
+    // a helper that sleeps or waits.
+    const QDeadlineTimer deadline(2 * xlsReaderSeconds * 1000);
+    bool finished = false;
+    while (!finished && !deadline.hasExpired() && output.size() <= maxReplyBytes) {
+        finished = process.waitForFinished(50);
+        output += process.readAllStandardOutput();
+    }
+    if (!finished) {
+        process.kill();
+        process.waitForFinished();
+        *reason = damagedOrTooLarge();
+        return false;
+    }
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0
+        || !decodeXlsReply(output, reply)) {
+        *reason = damagedOrTooLarge();
+        return false;
+    }
+    if (reply->status != XlsReply::Read) {
+        *reason = replyReason(*reply);
+        return false;
+    }
+    return true;
 }
 
 } // namespace
 
-XlsReader::~XlsReader()
+QString XlsReader::helperPath()
 {
-    if (m_handle)
-        freexl_close(m_handle);
+    if (!helperOverride().isEmpty())
+        return helperOverride();
+    const QString name = QStringLiteral("vantrel-xlsread");
+    // The delivered folder holds the program and the helper, and the layers in lib/.
+    const QString library = libraryFolder();
+    if (!library.isEmpty()) {
+        const QString beside = QDir(library).absoluteFilePath(QStringLiteral("../") + name);
+        if (QFileInfo::exists(beside))
+            return QDir::cleanPath(beside);
+    }
+    return QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(name);
+}
+
+void XlsReader::setHelperPath(const QString& path)
+{
+    helperOverride() = path;
 }
 
 bool XlsReader::open(const QString& path, QString* reason)
 {
-    if (freexl_open(QFile::encodeName(path).constData(), &m_handle) != FREEXL_OK) {
-        *reason = damaged();
+    XlsReply reply;
+    if (!runHelper(path, -1, &reply, reason))
         return false;
-    }
-    unsigned int info = 0;
-    if (freexl_get_info(m_handle, FREEXL_BIFF_PASSWORD, &info) == FREEXL_OK
-        && info == FREEXL_BIFF_OBFUSCATED) {
-        *reason = QStringLiteral("it is protected by a password");
-        return false;
-    }
-    unsigned int count = 0;
-    if (freexl_get_info(m_handle, FREEXL_BIFF_SHEET_COUNT, &count) != FREEXL_OK) {
-        *reason = damaged();
-        return false;
-    }
-    for (unsigned int i = 0; i < count && i <= 0xFFFF; ++i) {
-        const char* name = nullptr;
-        if (freexl_get_worksheet_name(m_handle, static_cast<unsigned short>(i), &name)
-            != FREEXL_OK) {
-            *reason = damaged();
-            return false;
-        }
-        m_names.append(QString::fromUtf8(name));
-    }
+    m_path = path;
+    m_names = reply.names;
     return true;
 }
 
@@ -83,26 +143,10 @@ QStringList XlsReader::sheetNames() const
 
 bool XlsReader::readSheet(int index, Worksheet* sheet, QString* reason)
 {
-    unsigned int rows = 0;
-    unsigned short columns = 0;
-    if (freexl_select_active_worksheet(m_handle, static_cast<unsigned short>(index)) != FREEXL_OK
-        || freexl_worksheet_dimensions(m_handle, &rows, &columns) != FREEXL_OK) {
-        *reason = damaged();
+    XlsReply reply;
+    if (!runHelper(m_path, index, &reply, reason))
         return false;
-    }
-    SheetBuilder builder;
-    for (unsigned int row = 0; row < rows; ++row) {
-        for (unsigned short column = 0; column < columns; ++column) {
-            FreeXL_CellValue cell;
-            if (freexl_get_cell_value(m_handle, row, column, &cell) != FREEXL_OK) {
-                *reason = damaged();
-                return false;
-            }
-            if (!builder.setCell(row, column, cellValue(cell), reason))
-                return false;
-        }
-    }
-    sheet->rows = builder.takeRows();
+    sheet->rows = std::move(reply.rows);
     sheet->headerFormats.clear();
     return true;
 }

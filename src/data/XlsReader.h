@@ -4,20 +4,22 @@
 
 namespace vantrel::data {
 
-// Legacy Excel 97-2003 workbooks (.xls, BIFF), read through FreeXL.
+// Legacy Excel 97-2003 workbooks (.xls, BIFF). FreeXL reads them in the helper
+// process vantrel-xlsread, under memory and time limits, so that a hostile file
+// can exhaust or crash only that process; this class starts it and takes the cells.
 class XlsReader : public WorkbookFile {
 public:
-    XlsReader() = default;
-    ~XlsReader() override;
-    XlsReader(const XlsReader&) = delete;
-    XlsReader& operator=(const XlsReader&) = delete;
-
     bool open(const QString& path, QString* reason) override;
     QStringList sheetNames() const override;
     bool readSheet(int index, Worksheet* sheet, QString* reason) override;
 
+    // Where the helper is: beside the program, one folder above the data library.
+    static QString helperPath();
+    // Tests and tools that run from elsewhere name the helper themselves.
+    static void setHelperPath(const QString& path);
+
 private:
-    const void* m_handle = nullptr;
+    QString m_path;
     QStringList m_names;
 };
 

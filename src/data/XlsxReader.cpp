@@ -1,6 +1,7 @@
 #include "data/XlsxReader.h"
 
 #include "data/BoundedXmlReader.h"
+#include "data/CellReference.h"
 #include "data/SheetBuilder.h"
 
 #include <QDateTime>
@@ -91,26 +92,11 @@ QString decodeEscapes(QString text)
 // "BC12" to column 54 and row 11, both from 0; a reference without digits gives row -1.
 bool parseReference(QStringView reference, qint64* row, qint64* column)
 {
-    qsizetype i = 0;
-    qint64 letters = 0;
-    for (; i < reference.size() && reference.at(i).isLetter(); ++i) {
-        const char16_t c = QChar::toUpper(reference.at(i).unicode());
-        if (c < u'A' || c > u'Z' || i >= 3)
-            return false;
-        letters = letters * 26 + (c - u'A' + 1);
-    }
-    if (letters == 0)
+    const std::optional<CellReference> place = CellReference::parse(reference);
+    if (!place || !place->column)
         return false;
-    *column = letters - 1;
-    if (i == reference.size()) {
-        *row = -1;
-        return true;
-    }
-    bool ok = false;
-    const qint64 number = reference.mid(i).toLongLong(&ok);
-    if (!ok || number < 1)
-        return false;
-    *row = number - 1;
+    *column = *place->column;
+    *row = place->row.value_or(-1);
     return true;
 }
 
@@ -241,8 +227,16 @@ bool XlsxReader::readSharedStrings(QString* reason)
         return false;
     BoundedXmlReader xml(data);
     while (!xml.atEnd()) {
-        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("si"))
-            m_sharedStrings.append(decodeEscapes(readRichText(xml)));
+        if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != QLatin1String("si"))
+            continue;
+        // Each string costs memory even when empty, and no sheet within the cell
+        // limit can use more strings than it has cells.
+        if (m_sharedStrings.size() >= maxWorksheetCells) {
+            *reason = QStringLiteral("it has more than %1 texts, more than can be read")
+                          .arg(maxWorksheetCells);
+            return false;
+        }
+        m_sharedStrings.append(decodeEscapes(readRichText(xml)));
     }
     if (xml.hasError()) {
         *reason = damaged();

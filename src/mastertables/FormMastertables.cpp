@@ -8,6 +8,7 @@
 #include "ui/Screens.h"
 #include "ui/Twips.h"
 
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -256,6 +257,16 @@ void FormMastertables::showCurrentRow()
     const int row = m_data->position();
     if (row >= 0)
         m_grid->setCurrentIndex(m_model->index(row, 0));
+}
+
+void FormMastertables::closeEvent(QCloseEvent* event)
+{
+    if (m_data->isEdited() && !m_data->update()) {
+        showError();
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 void FormMastertables::showError()

@@ -30,6 +30,11 @@ public:
     // The master table in the grid ("MT08" ...); empty before a table button was pressed.
     QString tableName() const { return m_table; }
 
+protected:
+    // The entry typed last is stored first; one the engine refuses is shown
+    // and the screen stays open with it.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     struct MasterTable {
         const char* button;

@@ -1,5 +1,7 @@
 #include "office/AgendaStore.h"
 
+#include "data/Failure.h"
+
 #include <libical/ical.h>
 
 #include <QFile>
@@ -23,12 +25,7 @@ struct ValueDeleter {
     void operator()(icalvalue* value) const { icalvalue_free(value); }
 };
 
-bool fail(QString* error, const QString& message)
-{
-    if (error)
-        *error = message;
-    return false;
-}
+using data::fail;
 
 Calendar newCalendar()
 {

@@ -1,59 +1,11 @@
 #include "office/CellRange.h"
 
+#include "data/CellReference.h"
+
 #include <optional>
 #include <utility>
 
 namespace vantrel::office {
-
-namespace {
-
-struct Part {
-    std::optional<int> row;
-    std::optional<int> column;
-};
-
-// One side of a reference: "B7", "B" or "7", each part optionally behind "$".
-std::optional<Part> parsePart(QStringView text)
-{
-    Part part;
-    qsizetype i = 0;
-    if (i < text.size() && text.at(i) == QLatin1Char('$'))
-        ++i;
-    qint64 column = 0;
-    const qsizetype lettersStart = i;
-    while (i < text.size() && text.at(i).isLetter() && text.at(i).toLatin1() != 0) {
-        const char letter = QChar::toUpper(text.at(i).unicode());
-        if (letter < 'A' || letter > 'Z' || i - lettersStart >= 3)
-            return std::nullopt;
-        column = column * 26 + (letter - 'A' + 1);
-        ++i;
-    }
-    if (i > lettersStart) {
-        if (column > CellRange::maxColumns)
-            return std::nullopt;
-        part.column = int(column - 1);
-    }
-    if (i < text.size() && text.at(i) == QLatin1Char('$'))
-        ++i;
-    const qsizetype digitsStart = i;
-    qint64 row = 0;
-    while (i < text.size() && text.at(i) >= QLatin1Char('0') && text.at(i) <= QLatin1Char('9')) {
-        row = row * 10 + (text.at(i).unicode() - '0');
-        if (row > CellRange::maxRows)
-            return std::nullopt;
-        ++i;
-    }
-    if (i > digitsStart) {
-        if (row < 1)
-            return std::nullopt;
-        part.row = int(row - 1);
-    }
-    if (i != text.size() || (!part.row && !part.column))
-        return std::nullopt;
-    return part;
-}
-
-} // namespace
 
 CellRange CellRange::cell(int row, int column)
 {
@@ -84,8 +36,10 @@ CellRange CellRange::fromReference(QStringView reference)
 {
     const QStringView trimmed = reference.trimmed();
     const qsizetype colon = trimmed.indexOf(QLatin1Char(':'));
-    const std::optional<Part> first = parsePart(colon < 0 ? trimmed : trimmed.left(colon));
-    const std::optional<Part> last = colon < 0 ? first : parsePart(trimmed.mid(colon + 1));
+    const std::optional<data::CellReference> first
+        = data::CellReference::parse(colon < 0 ? trimmed : trimmed.left(colon));
+    const std::optional<data::CellReference> last
+        = colon < 0 ? first : data::CellReference::parse(trimmed.mid(colon + 1));
     if (!first || !last)
         return {};
     const bool cells = first->row && first->column && last->row && last->column;
@@ -128,10 +82,7 @@ QString CellRange::reference() const
 
 QString CellRange::columnName(int column)
 {
-    QString name;
-    for (int n = column + 1; n > 0; n = (n - 1) / 26)
-        name.prepend(QLatin1Char(char('A' + (n - 1) % 26)));
-    return name;
+    return data::CellReference::columnName(column);
 }
 
 } // namespace vantrel::office

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/CellReference.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -9,8 +11,8 @@ namespace vantrel::office {
 // the last row and column belong to the range. Whole rows, whole columns and the
 // whole sheet reach to the sheet's limits.
 struct CellRange {
-    static constexpr int maxRows = 1'048'576;
-    static constexpr int maxColumns = 16'384;
+    static constexpr int maxRows = data::CellReference::maxRows;
+    static constexpr int maxColumns = data::CellReference::maxColumns;
 
     int firstRow = 0;
     int firstColumn = 0;

@@ -1,23 +1,23 @@
 #include "office/MailAccount.h"
 
 #include "data/Database.h"
+#include "data/Failure.h"
 #include "data/Schema.h"
 
+#include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QSaveFile>
+
+#include <qt6keychain/keychain.h>
 
 namespace vantrel::office {
 
 namespace {
 
-bool fail(QString* error, const QString& message)
-{
-    if (error)
-        *error = message;
-    return false;
-}
+using data::fail;
 
-bool readPassword(QString* password, QString* error)
+bool readPasswordFile(QString* password, QString* error)
 {
     QFile file(MailAccount::passwordFileName());
     if (!file.exists()) {
@@ -36,16 +36,18 @@ bool readPassword(QString* password, QString* error)
     return true;
 }
 
-bool writePassword(const QString& password, QString* error)
+bool removePasswordFile(QString* error)
 {
-    if (password.isEmpty()) {
-        QFile file(MailAccount::passwordFileName());
-        if (file.exists() && !file.remove())
-            return fail(error,
-                QStringLiteral("The mail password file '%1' could not be removed: %2")
-                    .arg(file.fileName(), file.errorString()));
-        return true;
-    }
+    QFile file(MailAccount::passwordFileName());
+    if (file.exists() && !file.remove())
+        return fail(error,
+            QStringLiteral("The mail password file '%1' could not be removed: %2")
+                .arg(file.fileName(), file.errorString()));
+    return true;
+}
+
+bool writePasswordFile(const QString& password, QString* error)
+{
     QSaveFile file(MailAccount::passwordFileName());
     // Narrowed before the secret is written, so it is never readable by others.
     if (file.open(QIODevice::WriteOnly)
@@ -59,6 +61,69 @@ bool writePassword(const QString& password, QString* error)
     return fail(error,
         QStringLiteral("The mail password file '%1' could not be written: %2")
             .arg(file.fileName(), file.errorString()));
+}
+
+// The desktop's secret store keeps the password of each program folder under
+// a name of its own.
+const QString secretService = QStringLiteral("Vantrel");
+
+QString secretKey()
+{
+    return QStringLiteral("SMTP password of %1").arg(QDir::currentPath());
+}
+
+// The store answers through the event loop; the settings are read and written
+// while a screen waits for them.
+void runToEnd(QKeychain::Job& job)
+{
+    job.setAutoDelete(false);
+    QEventLoop loop;
+    bool finished = false;
+    QObject::connect(&job, &QKeychain::Job::finished, &loop, [&] {
+        finished = true;
+        loop.quit();
+    });
+    job.start();
+    if (!finished)
+        loop.exec();
+}
+
+// Where no secret service runs (or it refuses), the file in the program folder
+// that only its owner can read stands in.
+bool readPassword(QString* password, QString* error)
+{
+    QKeychain::ReadPasswordJob job(secretService);
+    job.setKey(secretKey());
+    runToEnd(job);
+    if (job.error() == QKeychain::NoError) {
+        *password = job.textData();
+        return true;
+    }
+    return readPasswordFile(password, error);
+}
+
+bool writePassword(const QString& password, QString* error)
+{
+    if (password.isEmpty()) {
+        QKeychain::DeletePasswordJob job(secretService);
+        job.setKey(secretKey());
+        runToEnd(job);
+        if (job.error() == QKeychain::AccessDeniedByUser || job.error() == QKeychain::AccessDenied
+            || job.error() == QKeychain::CouldNotDeleteEntry)
+            return fail(error,
+                QStringLiteral("The mail password could not be removed from the desktop's "
+                               "password store: %1")
+                    .arg(job.errorString()));
+        return removePasswordFile(error);
+    }
+    QKeychain::WritePasswordJob job(secretService);
+    job.setKey(secretKey());
+    job.setTextData(password);
+    runToEnd(job);
+    // Kept in the store, the password leaves no copy on the disk.
+    if (job.error() == QKeychain::NoError)
+        return removePasswordFile(error);
+    return writePasswordFile(password, error);
 }
 
 } // namespace

@@ -6,7 +6,8 @@ namespace vantrel::office {
 
 // The workstation's mail account: who the user is and the SMTP server that
 // sends for them. Kept in User.mdb (TABLE03, one row); the password lives
-// apart from the database in a file only its owner can read.
+// apart from the database: in the desktop's password store, or where no such
+// store runs, in a file of the program folder that only its owner can read.
 struct MailAccount {
     enum class Security { None, StartTls, SslTls };
 

@@ -1,5 +1,6 @@
 #include "office/MailMessage.h"
 
+#include "data/Failure.h"
 #include "office/MailAccount.h"
 #include "office/MailAddress.h"
 #include "office/MailItem.h"
@@ -17,12 +18,7 @@ namespace {
 constexpr qsizetype maxHeaderLine = 76;
 constexpr qsizetype maxQuotedPrintableLine = 76;
 
-bool fail(QString* error, const QString& message)
-{
-    if (error)
-        *error = message;
-    return false;
-}
+using data::fail;
 
 bool isPlainAscii(const QString& text)
 {

@@ -154,9 +154,12 @@ int RtfWriter::fontIndex(const QString& family, bool symbol)
     name.remove(u';');
     if (name.isEmpty())
         name = QStringLiteral("Times New Roman");
-    const qsizetype found = m_fonts.indexOf(name);
-    if (found >= 0)
-        return static_cast<int>(found);
+    // A bullet's entry declares the symbol character set, which makes readers map
+    // text to the symbol glyphs; text in a font of the same name needs its own entry.
+    for (qsizetype i = 0; i < m_fonts.size(); ++i) {
+        if (m_fonts.at(i) == name && m_symbolFonts.at(i) == symbol)
+            return static_cast<int>(i);
+    }
     m_fonts.append(name);
     m_symbolFonts.append(symbol);
     return static_cast<int>(m_fonts.size() - 1);

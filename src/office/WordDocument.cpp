@@ -1,5 +1,6 @@
 #include "office/WordDocument.h"
 
+#include "data/Failure.h"
 #include "office/LetterheadPrinter.h"
 #include "office/RtfReader.h"
 #include "office/RtfWriter.h"
@@ -31,12 +32,7 @@ int nextDocumentNumber()
     return ++number;
 }
 
-bool fail(QString* error, const QString& message)
-{
-    if (error)
-        *error = message;
-    return false;
-}
+using data::fail;
 
 bool commit(QSaveFile& file, const QString& path, QString* error)
 {
@@ -113,11 +109,14 @@ void WordDocument::insertParagraphs(const QString& text)
 {
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
     const QStringList paragraphs = text.split(lineEnd);
+    // Every paragraph typed, also an empty one, takes the format in force where
+    // typing starts, so that what follows an empty line keeps it too.
+    const QTextCharFormat format = m_cursor.charFormat();
     m_cursor.beginEditBlock();
     for (qsizetype i = 0; i < paragraphs.size(); ++i) {
         if (i > 0)
-            m_cursor.insertBlock();
-        m_cursor.insertText(paragraphs.at(i));
+            m_cursor.insertBlock(m_cursor.blockFormat(), format);
+        m_cursor.insertText(paragraphs.at(i), format);
     }
     m_cursor.endEditBlock();
 }

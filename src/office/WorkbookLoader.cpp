@@ -55,17 +55,13 @@ Sheet sheetOf(const data::Worksheet& worksheet)
 
 bool loadWorkbook(const QString& path, Workbook* workbook, QString* error)
 {
-    QStringList names;
-    if (!data::readSheetNames(path, &names, error))
+    // By position, not by name: sheet names may differ only in case, or be empty.
+    QList<data::Worksheet> worksheets;
+    if (!data::readWorksheets(path, &worksheets, error))
         return false;
     QList<Sheet> sheets;
-    for (const QString& name : std::as_const(names)) {
-        data::Worksheet worksheet;
-        if (!data::readWorksheet(path, name, &worksheet, error))
-            return false;
-        worksheet.name = name;
+    for (const data::Worksheet& worksheet : std::as_const(worksheets))
         sheets.append(sheetOf(worksheet));
-    }
     *workbook = Workbook(sheets);
     workbook->setFilePath(path);
     return true;

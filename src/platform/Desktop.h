@@ -6,6 +6,8 @@
 
 #include <memory>
 
+class QWidget;
+
 namespace vantrel::platform {
 
 // Hands web addresses, mail addresses and the program's own files to the
@@ -22,6 +24,9 @@ public:
     static bool openUrl(const QUrl& url, QString* error = nullptr);
     // A file of the program folder by its (relative) name.
     static bool openFile(const QString& fileName, QString* error = nullptr);
+    // The same for a command of a screen: what failed is said in a message over it.
+    static bool openUrlOrReport(QWidget* parent, const QUrl& url);
+    static bool openFileOrReport(QWidget* parent, const QString& fileName);
 
     static void setOpener(std::unique_ptr<Opener> opener);
 };

@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace vantrel::shell {
@@ -34,7 +35,8 @@ FormDetails::FormDetails(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_text);
-    resize(ui::twipsToPixels(QSize(5800, 3600), this));
+    m_defaultSize = ui::twipsToPixels(QSize(5800, 3600), this);
+    resize(m_defaultSize);
 }
 
 FormDetails* FormDetails::zoom(QWidget* companyScreen, const QString& field)
@@ -45,8 +47,28 @@ FormDetails* FormDetails::zoom(QWidget* companyScreen, const QString& field)
     QString error;
     if (!viewer->showField(companyScreen, field, &error))
         platform::MessageBox::error(companyScreen, error);
+    else if (companyScreen)
+        viewer->placeOver(companyScreen->findChild<QWidget*>(field));
     ui::Screens::bringToFront(QStringLiteral("FormDetails"));
     return viewer;
+}
+
+void FormDetails::placeOver(QWidget* box)
+{
+    // The text grows out of the box it came from, never smaller than the box, and stays on the
+    // screen that shows the box.
+    if (!box || !box->isVisible())
+        return;
+    QRect frame(box->mapToGlobal(QPoint(0, 0)), m_defaultSize.expandedTo(box->size()));
+    if (const QScreen* screen = box->screen()) {
+        const QRect available = screen->availableGeometry();
+        frame.setSize(frame.size().boundedTo(available.size()));
+        frame.moveRight(qMin(frame.right(), available.right()));
+        frame.moveBottom(qMin(frame.bottom(), available.bottom()));
+        frame.moveLeft(qMax(frame.left(), available.left()));
+        frame.moveTop(qMax(frame.top(), available.top()));
+    }
+    setGeometry(frame);
 }
 
 bool FormDetails::showField(QWidget* companyScreen, const QString& field, QString* error)
@@ -66,6 +88,7 @@ bool FormDetails::showField(QWidget* companyScreen, const QString& field, QStrin
 
     m_screen = companyScreen;
     m_companyKey = target->companyKey();
+    m_companyEntry = m_companyKey.isValid() ? 0 : target->companyEntry();
     m_memo->setText(field);
     m_text->setPlainText(target->companyValue(field).toString());
     m_shownText = m_text->toPlainText();
@@ -86,10 +109,16 @@ bool FormDetails::writeBack(QString* error)
     const QString text = m_text->toPlainText();
     if (field().isEmpty() || text == m_shownText)
         return true;
+    learnCompanyKey();
     ui::CompanyAccess* target = company();
     // Written through the screen only while it still stands on the company whose
-    // note this is; otherwise the note would land in another company.
-    if (target && target->companyKey() == m_companyKey) {
+    // note this is; otherwise the note would land in another company. A new
+    // company not stored yet takes the note with its other pending values.
+    const bool onShow = target
+        && (m_companyKey.isValid()
+                ? target->companyKey() == m_companyKey
+                : m_companyEntry != 0 && target->companyEntry() == m_companyEntry);
+    if (onShow) {
         const bool written
             = field() == notesField ? target->setNotes(text) : target->setCompanyDetails(text);
         if (!written) {
@@ -124,6 +153,17 @@ void FormDetails::closeEvent(QCloseEvent* event)
 ui::CompanyAccess* FormDetails::company() const
 {
     return dynamic_cast<ui::CompanyAccess*>(m_screen.data());
+}
+
+void FormDetails::learnCompanyKey()
+{
+    if (m_companyKey.isValid() || m_companyEntry == 0)
+        return;
+    if (const ui::CompanyAccess* target = company()) {
+        m_companyKey = target->companyKeyOf(m_companyEntry);
+        if (m_companyKey.isValid())
+            m_companyEntry = 0;
+    }
 }
 
 bool FormDetails::writeIntoDatabase(QString* error) const

@@ -38,13 +38,19 @@ protected:
 
 private:
     ui::CompanyAccess* company() const;
+    // The key of a new company the viewer was opened for, once it has one.
+    void learnCompanyKey();
+    void placeOver(QWidget* box);
     bool writeIntoDatabase(QString* error) const;
 
     QPlainTextEdit* m_text;
     QLineEdit* m_memo;
     QPointer<QWidget> m_screen;
     QVariant m_companyKey;
+    // The new company on show when the viewer opened; it learns its key when stored.
+    quint64 m_companyEntry = 0;
     QString m_shownText;
+    QSize m_defaultSize;
 };
 
 } // namespace vantrel::shell

@@ -25,10 +25,22 @@ QPointer<FormHelp>& viewer()
 
 FormHelp* FormHelp::showPage(QWidget* from, int page)
 {
+    return showDocument(
+        from, { QStringLiteral("Help.pdf"), QStringLiteral("The user manual") }, page);
+}
+
+FormHelp* FormHelp::showQuickStart(QWidget* from)
+{
+    return showDocument(
+        from, { QStringLiteral("QuickStart.pdf"), QStringLiteral("The Quick Start") }, 1);
+}
+
+FormHelp* FormHelp::showDocument(QWidget* from, const Document& document, int page)
+{
     if (!viewer())
         viewer() = new FormHelp(from ? from->window() : nullptr);
     FormHelp* help = viewer();
-    help->goToPage(page);
+    help->goToPage(document, page);
     help->show();
     help->raise();
     help->activateWindow();
@@ -70,17 +82,17 @@ int FormHelp::currentPage() const
     return m_view->pageNavigator()->currentPage() + 1;
 }
 
-void FormHelp::goToPage(int page)
+void FormHelp::goToPage(const Document& document, int page)
 {
-    // Loaded on each request while it fails, so a manual put in place later is found.
-    if (m_document->status() != QPdfDocument::Status::Ready) {
-        const QString path
-            = QDir(data::programFolder()).absoluteFilePath(QStringLiteral("Help.pdf"));
+    // Loaded on each request while it fails, so a file put in place later is found.
+    if (m_fileName != document.fileName || m_document->status() != QPdfDocument::Status::Ready) {
+        m_fileName = document.fileName;
+        const QString path = QDir(data::programFolder()).absoluteFilePath(document.fileName);
         const bool loaded = m_document->load(path) == QPdfDocument::Error::None;
         m_view->setVisible(loaded);
         m_missing->setVisible(!loaded);
-        m_missing->setText(QStringLiteral("The user manual %1 could not be opened.")
-                               .arg(QDir::toNativeSeparators(path)));
+        m_missing->setText(QStringLiteral("%1 %2 could not be opened.")
+                               .arg(document.description, QDir::toNativeSeparators(path)));
         if (!loaded)
             return;
     }

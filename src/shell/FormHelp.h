@@ -18,17 +18,26 @@ public:
     // Shows the viewer at a page (counted from 1), making it beside the window of
     // `from` when there is none. Not modal: the calling screen stays usable.
     static FormHelp* showPage(QWidget* from, int page);
+    // The Quick Start slides in the same viewer, from their first page.
+    static FormHelp* showQuickStart(QWidget* from);
 
     // The page on show, counted from 1.
     int currentPage() const;
 
 private:
+    struct Document {
+        QString fileName;
+        QString description;
+    };
+
     explicit FormHelp(QWidget* owner);
-    void goToPage(int page);
+    static FormHelp* showDocument(QWidget* from, const Document& document, int page);
+    void goToPage(const Document& document, int page);
 
     QPdfDocument* m_document;
     QPdfView* m_view;
     QLabel* m_missing;
+    QString m_fileName;
 };
 
 } // namespace vantrel::shell

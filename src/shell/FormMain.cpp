@@ -161,6 +161,9 @@ void FormMain::restoreFromNotificationArea()
 {
     m_notificationIcon->remove();
     QWidget* main = window();
+    // The window may have been minimized (by the program, when an office window came up)
+    // before it hid here; shown as it was it would stay iconic.
+    main->setWindowState((main->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     main->show();
     main->raise();
     main->activateWindow();

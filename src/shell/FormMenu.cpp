@@ -3,6 +3,7 @@
 #include "data/SetupPassword.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
+#include "shell/FormHelp.h"
 #include "ui/HelpKey.h"
 #include "ui/HintLine.h"
 #include "ui/Resources.h"
@@ -32,6 +33,37 @@ const QColor incorrectColour(255, 0, 0);
 QString latin(const char* text)
 {
     return QString::fromLatin1(text);
+}
+
+struct ScreenCommand {
+    const char* button;
+    const char* label;
+    const char* screen;
+    const char* suffix;
+};
+
+const ScreenCommand screenCommands[] = {
+    { "CommandMastertables", "LabelMastertables", "FormMastertables", " - Mastertables" },
+    { "CommandImport", "LabelImport", "FormImport", "" },
+    { "CommandSize", "LabelSize", "FormDelete", " - Database Size" },
+    { "CommandSupport", "LabelSupport", "FormSupport", " - Technical Support" },
+    { "CommandMaintenance", "LabelMaintenance", "FormMaintenance", "" },
+    { "CommandImportSales", "LabelImportSales", "FormImportSales", " - Import Sales" },
+    { "CommandExport", "LabelExport", "FormExport", "" },
+};
+
+bool isLocked(QByteArrayView button)
+{
+    return button == "CommandMastertables" || button == "CommandImport" || button == "CommandSize";
+}
+
+const ScreenCommand* screenCommandOf(QByteArrayView button)
+{
+    for (const ScreenCommand& command : screenCommands) {
+        if (button == command.button)
+            return &command;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -80,11 +112,6 @@ FormMenu::FormMenu(QWidget* parent)
             { "CommandImportSales", "LabelImportSales", "Import Sales" },
             { "CommandExport", "LabelExport", "Export to MS-Outlook" },
             { "CommandUpgrade", "LabelCheckVersion", "Check for New Versions" } });
-    for (const char* name : { "CommandMastertables", "CommandImport", "CommandSize" })
-        button(name)->setEnabled(false);
-    for (const char* name : { "LabelMastertables", "LabelImport", "LabelSize" })
-        label(name)->setEnabled(false);
-
     auto* heading = new QVBoxLayout;
     heading->addWidget(title);
     heading->addWidget(versionLabel);
@@ -114,7 +141,8 @@ FormMenu::FormMenu(QWidget* parent)
 
     declareHints();
     wireCommands();
-    new ui::HelpKey(this, [] { platform::Desktop::openFile(QStringLiteral("Help.pdf")); });
+    updateCommands();
+    new ui::HelpKey(this, [this] { openManual(); });
 
     // The folders that attachments, documents and reports go to; one that exists is fine.
     for (const char* folder : { "Temp", "Documents", "Attachments" })
@@ -203,13 +231,24 @@ QGroupBox* FormMenu::buildCommandFrame(
     return frame;
 }
 
+void FormMenu::setCommandHint(const char* name, const QString& text)
+{
+    const QByteArray key(name);
+    m_hints->setHint(button(name), [key, text] {
+        const ScreenCommand* command = screenCommandOf(key);
+        if (command && !ui::Screens::isRegistered(latin(command->screen)))
+            return QStringLiteral("Not available in this version of Vantrel yet. ") + text;
+        return text;
+    });
+}
+
 void FormMenu::declareHints()
 {
     m_hints->setHint(m_password,
         QStringLiteral(
             "The Advanced Setup Menu is Password protected. The default password is 'Keystone'. "
             "Change this in order to restrict access. Passwords are case sensitive."));
-    m_hints->setHint(button("CommandMastertables"),
+    setCommandHint("CommandMastertables",
         QStringLiteral("Master tables are basically selections that your sales force can make when "
                        "entering information. "
                        "You want your sales force to have certain restrictions and you want "
@@ -222,11 +261,11 @@ void FormMenu::declareHints()
                        "is part of the Pacific region. "
                        "Therefore the setup of master tables together with most other setup "
                        "functions is password protected."));
-    m_hints->setHint(button("CommandImport"),
+    setCommandHint("CommandImport",
         QStringLiteral("Import basic company information from MS-Outlook. This function should "
                        "only be done once. "
                        "Repeating this function will create duplicates in your database. "));
-    m_hints->setHint(button("CommandSize"),
+    setCommandHint("CommandSize",
         QStringLiteral("The database can contain 2 GB of data. Most data is taken up by call "
                        "reports, letters, faxes, e-mails "
                        "and projects. Approximately 250,000 such documents can be stored in the "
@@ -234,17 +273,17 @@ void FormMenu::declareHints()
                        "reach that level. However, you might want to check how full your database "
                        "is and if necessary delete "
                        "some old information."));
-    m_hints->setHint(button("CommandSlideShow"),
+    setCommandHint("CommandSlideShow",
         QStringLiteral("No time to read the User Manual? Open a PowerPoint slide show and learn "
                        "how to use Vantrel in less "
                        "than 30 minutes."));
-    m_hints->setHint(button("CommandManual"), QStringLiteral("Display the user manual."));
-    m_hints->setHint(
-        button("CommandSupport"), QStringLiteral("Request technical support or contact Orvane."));
-    m_hints->setHint(button("CommandMaintenance"),
+    setCommandHint("CommandManual", QStringLiteral("Display the user manual."));
+    setCommandHint(
+        "CommandSupport", QStringLiteral("Request technical support or contact Orvane."));
+    setCommandHint("CommandMaintenance",
         QStringLiteral("Compact your database, create a replica or synchronize this database with "
                        "the server."));
-    m_hints->setHint(button("CommandImportSales"),
+    setCommandHint("CommandImportSales",
         QStringLiteral("This function allows you to import sales figures from an MS-Excel "
                        "spreadsheet, saved in Excel 97-2003 "
                        "format. This spreadsheet could be located anywhere on your PC or "
@@ -252,13 +291,13 @@ void FormMenu::declareHints()
                        "periodically if the data in the spreadsheet changes. The path to the "
                        "spreadsheet is saved and new data "
                        "will overwrite older data."));
-    m_hints->setHint(button("CommandExport"),
+    setCommandHint("CommandExport",
         QStringLiteral("Sometimes you might want to export your database of contacts to "
                        "MS-Outlook. For example, if your cell "
                        "phone synchronizes with Outlook, it would be handy to have all your "
                        "contacts on your cell phone, "
                        "together with all the relevant details."));
-    m_hints->setHint(button("CommandUpgrade"),
+    setCommandHint("CommandUpgrade",
         QStringLiteral("Check whether any updates of Vantrel have been released. Updates are free "
                        "of charge."));
     connect(
@@ -267,35 +306,49 @@ void FormMenu::declareHints()
 
 void FormMenu::wireCommands()
 {
-    // The screens behind these buttons register themselves with Screens; until
-    // one has, its button does nothing.
-    const struct {
-        const char* button;
-        const char* screen;
-        const char* suffix;
-    } screens[] = {
-        { "CommandMastertables", "FormMastertables", " - Mastertables" },
-        { "CommandImport", "FormImport", "" },
-        { "CommandSize", "FormDelete", " - Database Size" },
-        { "CommandSupport", "FormSupport", " - Technical Support" },
-        { "CommandMaintenance", "FormMaintenance", "" },
-        { "CommandImportSales", "FormImportSales", " - Import Sales" },
-        { "CommandExport", "FormExport", "" },
-    };
-    for (const auto& entry : screens) {
+    for (const ScreenCommand& entry : screenCommands) {
         connect(button(entry.button), &QPushButton::clicked, this,
             [this, screen = latin(entry.screen), suffix = latin(entry.suffix)] {
                 bringScreenToFront(screen, suffix);
             });
     }
-    // The shell's "open" reports nothing when there is no file or no application for it.
-    connect(button("CommandSlideShow"), &QPushButton::clicked, this,
-        [] { platform::Desktop::openFile(QStringLiteral("QuickStart.pdf")); });
-    connect(button("CommandManual"), &QPushButton::clicked, this,
-        [] { platform::Desktop::openFile(QStringLiteral("Help.pdf")); });
-    connect(button("CommandUpgrade"), &QPushButton::clicked, this, [] {
-        platform::Desktop::openUrl(QUrl(website).resolved(QUrl(QStringLiteral("Version.htm"))));
-    });
+    connect(button("CommandSlideShow"), &QPushButton::clicked, this, &FormMenu::openQuickStart);
+    connect(button("CommandManual"), &QPushButton::clicked, this, &FormMenu::openManual);
+    connect(button("CommandUpgrade"), &QPushButton::clicked, this,
+        [this] { openWebPage(QUrl(website).resolved(QUrl(QStringLiteral("Version.htm")))); });
+}
+
+void FormMenu::updateCommands()
+{
+    // A screen that is not part of this build yet keeps its button greyed, and its hint says
+    // why, instead of a button that does nothing.
+    for (const ScreenCommand& entry : screenCommands) {
+        const bool enabled = ui::Screens::isRegistered(latin(entry.screen))
+            && (m_unlocked || !isLocked(entry.button));
+        button(entry.button)->setEnabled(enabled);
+        label(entry.label)->setEnabled(enabled);
+    }
+}
+
+// The desktop's PDF viewer when there is one, else the program's own viewer, which also
+// says when the file is missing.
+void FormMenu::openManual()
+{
+    if (!platform::Desktop::openFile(QStringLiteral("Help.pdf")))
+        FormHelp::showPage(this, 1);
+}
+
+void FormMenu::openQuickStart()
+{
+    if (!platform::Desktop::openFile(QStringLiteral("QuickStart.pdf")))
+        FormHelp::showQuickStart(this);
+}
+
+void FormMenu::openWebPage(const QUrl& url)
+{
+    QString error;
+    if (!platform::Desktop::openUrl(url, &error))
+        platform::MessageBox::warning(this, error);
 }
 
 void FormMenu::bringScreenToFront(const QString& screen, const QString& captionSuffix)
@@ -311,6 +364,7 @@ void FormMenu::bringScreenToFront(const QString& screen, const QString& captionS
 void FormMenu::screenActivated()
 {
     m_password->setText(defaultPassword);
+    updateCommands();
 }
 
 bool FormMenu::readStoredPassword(QString* password)
@@ -328,10 +382,8 @@ void FormMenu::enterPassword()
     if (!readStoredPassword(&stored))
         return;
     if (m_password->text() == stored) {
-        for (const char* name : { "CommandMastertables", "CommandImport", "CommandSize" })
-            button(name)->setEnabled(true);
-        for (const char* name : { "LabelMastertables", "LabelImport", "LabelSize" })
-            label(name)->setEnabled(true);
+        m_unlocked = true;
+        updateCommands();
         setPasswordCaption(QStringLiteral("Advanced Setup Enabled"), enabledColour);
         if (m_save->isHidden())
             m_change->show();
@@ -412,7 +464,7 @@ bool FormMenu::eventFilter(QObject* watched, QEvent* event)
         setWebsiteColour(Qt::blue);
     }
     else if (watched == m_website && event->type() == QEvent::MouseButtonRelease) {
-        platform::Desktop::openUrl(QUrl(website));
+        openWebPage(QUrl(website));
     }
     return QWidget::eventFilter(watched, event);
 }

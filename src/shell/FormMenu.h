@@ -8,6 +8,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QUrl;
 
 namespace vantrel::ui {
 class HintLine;
@@ -39,7 +40,12 @@ private:
     QGroupBox* buildCommandFrame(
         const char* name, const QString& title, const QList<Command>& commands);
     void declareHints();
+    void setCommandHint(const char* name, const QString& text);
     void wireCommands();
+    void updateCommands();
+    void openManual();
+    void openQuickStart();
+    void openWebPage(const QUrl& url);
     void bringScreenToFront(const QString& screen, const QString& captionSuffix);
 
     void enterPassword();
@@ -64,6 +70,7 @@ private:
     QPushButton* m_change = nullptr;
     QPushButton* m_save = nullptr;
     QLabel* m_website = nullptr;
+    bool m_unlocked = false;
 };
 
 } // namespace vantrel::shell

@@ -1,5 +1,6 @@
 #include "shell/FormWait.h"
 
+#include "platform/MessageBox.h"
 #include "shell/MapLink.h"
 #include "ui/Twips.h"
 
@@ -41,15 +42,24 @@ void FormWait::showEvent(QShowEvent* event)
     m_timer->start();
 }
 
+void FormWait::hideEvent(QHideEvent* event)
+{
+    // A box closed for a later request must not open the map for the earlier one.
+    m_timer->stop();
+    QWidget::hideEvent(event);
+}
+
 void FormWait::tick()
 {
     m_progress->setValue(m_progress->value() + 1);
     if (m_progress->value() < m_progress->maximum())
         return;
     m_timer->stop();
-    // Like any shell "open", a browser that does not come up is not reported.
-    MapLink::open(m_address);
+    QString error;
+    const bool opened = MapLink::open(m_address, &error);
     close();
+    if (!opened)
+        platform::MessageBox::warning(nullptr, error);
 }
 
 } // namespace vantrel::shell

@@ -1,14 +1,18 @@
 #include "shell/MDIFormMain.h"
 
+#include "data/WindowPlacement.h"
 #include "shell/FormMain.h"
+#include "ui/OfficeWindows.h"
 #include "ui/Resources.h"
 #include "ui/ScreenArea.h"
 #include "ui/Screens.h"
 #include "ui/Twips.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -37,7 +41,7 @@ MDIFormMain::MDIFormMain(QWidget* parent)
     setObjectName(QStringLiteral("MDIFormMain"));
     setWindowTitle(QStringLiteral("Vantrel"));
     setWindowIcon(ui::programIcon());
-    setMinimumSize(ui::twipsToPixels(mainWindowSize, this));
+    setMinimumSize(reachableSize(ui::twipsToPixels(mainWindowSize, this)));
 
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);
@@ -76,9 +80,18 @@ MDIFormMain* MDIFormMain::instance()
     return current();
 }
 
+QSize MDIFormMain::reachableSize(const QSize& wanted) const
+{
+    // A large scale factor on a small screen must not ask for a window larger than the screen.
+    const QScreen* shownOn = screen();
+    return shownOn ? wanted.boundedTo(shownOn->availableGeometry().size()) : wanted;
+}
+
 void MDIFormMain::start()
 {
+    setMinimumSize(reachableSize(ui::twipsToPixels(mainWindowSize, this)));
     resize(ui::twipsToPixels(mainWindowSize, this));
+    restorePlacement();
     m_navigation->show();
     m_navigation->tree()->setFocus(Qt::OtherFocusReason);
     ui::Screens::bringToFront(QStringLiteral("FormMenu"));
@@ -86,17 +99,69 @@ void MDIFormMain::start()
     emit started();
 }
 
+void MDIFormMain::restorePlacement()
+{
+    data::WindowPlacement placement;
+    // A workstation without a stored place, or one it cannot read, starts at the start size.
+    if (!data::WindowPlacement::load(&placement, nullptr) || placement.normalGeometry.isEmpty())
+        return;
+    QRect frame = placement.normalGeometry;
+    // The screen it stood on may be gone or smaller now: the window comes back whole on one.
+    const QScreen* target = QGuiApplication::screenAt(frame.center());
+    if (!target)
+        target = screen();
+    if (target) {
+        const QRect available = target->availableGeometry();
+        frame.setSize(frame.size().boundedTo(available.size()).expandedTo(minimumSize()));
+        frame.moveRight(qMin(frame.right(), available.right()));
+        frame.moveBottom(qMin(frame.bottom(), available.bottom()));
+        frame.moveLeft(qMax(frame.left(), available.left()));
+        frame.moveTop(qMax(frame.top(), available.top()));
+    }
+    resize(frame.size());
+    move(frame.topLeft());
+    if (placement.maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void MDIFormMain::storePlacement()
+{
+    data::WindowPlacement placement;
+    placement.maximized = isMaximized();
+    // The frame it comes back to: where a maximized window returns to, else where it stands.
+    placement.normalGeometry = placement.maximized ? normalGeometry() : QRect(pos(), size());
+    // Losing the place of the window is no reason to keep the program from ending.
+    data::WindowPlacement::save(placement, nullptr);
+}
+
 void MDIFormMain::closeEvent(QCloseEvent* event)
 {
+    // A letter or an e-mail still being written would go with the program
+    // unasked; the user may also choose to go on writing.
+    if (!ui::closeOfficeWindows()) {
+        event->ignore();
+        return;
+    }
+    storePlacement();
     ui::Screens::close(QStringLiteral("FormDelete"));
-    event->accept();
     // The maintenance window outlives the main window; the screens go, so that
     // no database stays open behind it.
     if (ui::Screens::isVisible(QStringLiteral("FormMaintenance"))) {
-        ui::Screens::closeChildScreens();
+        if (!ui::Screens::closeChildScreens()) {
+            event->ignore();
+            return;
+        }
+        event->accept();
         m_closedBehindMaintenance = true;
         return;
     }
+    // A screen whose edits cannot be stored has said why and stays open, and so
+    // does the program, so that the user can still save or undo them.
+    if (!ui::Screens::closeEveryScreen()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
     emit programEnding();
 }
 

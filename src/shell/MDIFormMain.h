@@ -47,6 +47,9 @@ protected:
 
 private:
     void start();
+    QSize reachableSize(const QSize& wanted) const;
+    void restorePlacement();
+    void storePlacement();
 
     FormMain* m_navigation;
     ui::ScreenArea* m_area;

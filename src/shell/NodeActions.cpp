@@ -3,6 +3,7 @@
 #include "platform/Desktop.h"
 #include "shell/OfficeActions.h"
 #include "ui/RecordViews.h"
+#include "ui/ReportBrowser.h"
 #include "ui/Screens.h"
 
 #include <QHash>
@@ -29,10 +30,21 @@ NodeActions::Action recordView(View view, Branch branch)
     return [view, branch] { ui::RecordViews::show(view, branch); };
 }
 
+// The report filter hands its result to the same screen; the search node
+// shows every report again, under its own caption, whatever was shown last.
+void searchCallReports()
+{
+    auto* reports = qobject_cast<ui::ReportBrowser*>(
+        ui::Screens::bringToFront(QStringLiteral("FormAllCallReports")));
+    if (!reports)
+        return;
+    reports->setWindowTitle(QStringLiteral("Search Call Reports"));
+    reports->reset();
+}
+
 void openWebSearch()
 {
-    // Like every "open" of the desktop, a failure is not reported.
-    platform::Desktop::openUrl(QUrl(QLatin1String(webSearchAddress)));
+    platform::Desktop::openUrlOrReport(nullptr, QUrl(QLatin1String(webSearchAddress)));
 }
 
 QHash<QString, NodeActions::Action> defaultActions()
@@ -62,7 +74,7 @@ QHash<QString, NodeActions::Action> defaultActions()
     add("child1_child3", bringToFront("FormReportCompanies"));
     add("child2_child3", bringToFront("FormReportContacts"));
     add("child4_child3", bringToFront("FormReportFilter"));
-    add("child5_child3", bringToFront("FormAllCallReports"));
+    add("child5_child3", searchCallReports);
     add("child7_child3", bringToFront("FormReportOverdue"));
     add("child8_child3", bringToFront("FormAllSales"));
     add("child9_child3", bringToFront("FormReportProjects"));

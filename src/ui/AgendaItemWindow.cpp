@@ -5,6 +5,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -34,6 +35,17 @@ AgendaItemWindow::AgendaItemWindow(const QString& subject, const QString& kind, 
     connect(save, &QPushButton::clicked, this, &AgendaItemWindow::saveAndClose);
     connect(m_subject, &QLineEdit::textChanged, this, &AgendaItemWindow::updateTitle);
     updateTitle();
+}
+
+QString AgendaItemWindow::entryFormat(bool withTime)
+{
+    const QLocale locale;
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QStringLiteral("yyyy")))
+        format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
+    if (withTime)
+        format += QLatin1Char(' ') + locale.timeFormat(QLocale::ShortFormat);
+    return format;
 }
 
 void AgendaItemWindow::saveAndClose()

@@ -17,6 +17,10 @@ protected:
 
     QFormLayout* form() const { return m_form; }
     QLineEdit* subjectEdit() const { return m_subject; }
+    // The system's short date form with the year in full, and the short time when asked for:
+    // a two-digit year section would take the first two digits of a typed "2027" and drop the
+    // rest, so a date typed as the other screens show it would not be taken as typed.
+    static QString entryFormat(bool withTime);
     virtual bool saveItem(QString* error) = 0;
 
 private:

@@ -16,6 +16,7 @@ AppointmentWindow::AppointmentWindow(const office::Appointment& appointment, QWi
     , m_duration(new QSpinBox(this))
 {
     m_start->setObjectName(QStringLiteral("Start"));
+    m_start->setDisplayFormat(entryFormat(true));
     m_start->setCalendarPopup(true);
     m_duration->setObjectName(QStringLiteral("Duration"));
     m_duration->setRange(0, 14 * 24 * 60);

@@ -1,5 +1,7 @@
 #include "ui/BuiltInWordProcessor.h"
 
+#include "data/Failure.h"
+#include "data/ProgramFolder.h"
 #include "office/WordDocument.h"
 #include "ui/WordWindow.h"
 
@@ -7,12 +9,7 @@ namespace vantrel::ui {
 
 namespace {
 
-bool fail(QString* error, const QString& message)
-{
-    if (error)
-        *error = message;
-    return false;
-}
+using data::fail;
 
 QList<WordWindow*> openWindows(const QList<QPointer<WordWindow>>& windows)
 {
@@ -154,7 +151,7 @@ bool BuiltInWordProcessor::saveActiveDocument(
     Instance instance, const QString& path, QString* error)
 {
     office::WordDocument* document = activeDocument(instance, error);
-    return document && document->saveAs(path, error);
+    return document && data::prepareWorkingFile(path, error) && document->saveAs(path, error);
 }
 
 bool BuiltInWordProcessor::copyWholeDocument(Instance instance, QString* error)

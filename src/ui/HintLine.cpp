@@ -1,5 +1,6 @@
 #include "ui/HintLine.h"
 
+#include <QAbstractScrollArea>
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -49,6 +50,9 @@ void HintLine::addBackground(QWidget* area)
     area->installEventFilter(this);
     m_backgrounds.insert(area);
     connect(area, &QObject::destroyed, this, [this, area] { m_backgrounds.remove(area); });
+    // A scrolled view (a report, a list) gets no moves itself: its viewport does.
+    if (auto* scrolled = qobject_cast<QAbstractScrollArea*>(area))
+        addBackground(scrolled->viewport());
 }
 
 bool HintLine::eventFilter(QObject* watched, QEvent* event)

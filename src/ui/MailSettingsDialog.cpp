@@ -48,6 +48,7 @@ MailSettingsDialog::MailSettingsDialog(QWidget* parent)
     , m_security(new QComboBox(this))
     , m_user(lineEdit(QStringLiteral("SmtpUser"), this))
     , m_password(lineEdit(QStringLiteral("Password"), this))
+    , m_securityWarning(new QLabel(this))
 {
     setWindowTitle(QStringLiteral("Mail Settings"));
     setMinimumWidth(460);
@@ -65,6 +66,12 @@ MailSettingsDialog::MailSettingsDialog(QWidget* parent)
                                            "are passed to the desktop's mail program."),
         this);
     hint->setWordWrap(true);
+    m_securityWarning->setObjectName(QStringLiteral("SecurityWarning"));
+    m_securityWarning->setWordWrap(true);
+    m_securityWarning->setText(
+        QStringLiteral("Without TLS the user name and the password go over the network "
+                       "unencrypted. Choose STARTTLS or SSL/TLS if the server offers it."));
+    m_securityWarning->setStyleSheet(QStringLiteral("color: #b00000;"));
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Your &name:"), m_userName);
     form->addRow(QStringLiteral("&Company:"), m_companyName);
@@ -74,6 +81,7 @@ MailSettingsDialog::MailSettingsDialog(QWidget* parent)
     form->addRow(QStringLiteral("&Port:"), m_port);
     form->addRow(QStringLiteral("&User name:"), m_user);
     form->addRow(QStringLiteral("Pass&word:"), m_password);
+    form->addRow(m_securityWarning);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -97,6 +105,8 @@ MailSettingsDialog::MailSettingsDialog(QWidget* parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &MailSettingsDialog::reject);
     connect(
         m_security, &QComboBox::currentIndexChanged, this, &MailSettingsDialog::securityChanged);
+    connect(m_user, &QLineEdit::textChanged, this, &MailSettingsDialog::updateSecurityWarning);
+    updateSecurityWarning();
 }
 
 office::MailAccount MailSettingsDialog::account() const
@@ -136,6 +146,15 @@ void MailSettingsDialog::securityChanged()
     const int current = m_port->value();
     if (current == 25 || current == 465 || current == 587)
         m_port->setValue(standardPort(account().security));
+    updateSecurityWarning();
+}
+
+// A login is sent with every mail; without TLS anyone on the way can read it.
+void MailSettingsDialog::updateSecurityWarning()
+{
+    const office::MailAccount edited = account();
+    m_securityWarning->setVisible(
+        edited.security == office::MailAccount::Security::None && !edited.user.trimmed().isEmpty());
 }
 
 } // namespace vantrel::ui

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QSpinBox;
 
@@ -26,6 +27,7 @@ public slots:
 
 private:
     void securityChanged();
+    void updateSecurityWarning();
 
     QLineEdit* m_userName;
     QLineEdit* m_companyName;
@@ -35,6 +37,7 @@ private:
     QComboBox* m_security;
     QLineEdit* m_user;
     QLineEdit* m_password;
+    QLabel* m_securityWarning;
 };
 
 } // namespace vantrel::ui

@@ -1,11 +1,17 @@
 #include "ui/MailWindow.h"
 
+#include "data/ProgramFolder.h"
+
 #include "office/MailAccount.h"
 #include "office/MailProgram.h"
+#include "office/MailtoLink.h"
 #include "platform/MessageBox.h"
 #include "ui/MailSettingsDialog.h"
+#include "ui/SaveQuestion.h"
+#include "ui/WorkingFiles.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -96,7 +102,7 @@ office::MailItem MailWindow::item() const
 bool MailWindow::saveAsText(const QString& path, QString* error)
 {
     m_textCopyPath = path;
-    return item().saveAsText(path, error);
+    return data::prepareWorkingFile(path, error) && item().saveAsText(path, error);
 }
 
 void MailWindow::changeEvent(QEvent* event)
@@ -108,10 +114,50 @@ void MailWindow::changeEvent(QEvent* event)
 
 void MailWindow::closeEvent(QCloseEvent* event)
 {
+    if (isVisible() && !m_sent && !answerPendingQuestion()) {
+        event->ignore();
+        return;
+    }
     // A failure here is left alone, as for the periodic saves.
-    if (!m_textCopyPath.isEmpty())
+    if (!m_textCopyPath.isEmpty() && data::prepareWorkingFile(m_textCopyPath, nullptr))
         item().saveAsText(m_textCopyPath, nullptr);
     QWidget::closeEvent(event);
+}
+
+bool MailWindow::holdsWorkingMail() const
+{
+    return !m_textCopyPath.isEmpty()
+        && QFileInfo(m_textCopyPath).absoluteFilePath()
+        == QFileInfo(workingMailTextPath()).absoluteFilePath();
+}
+
+bool MailWindow::answerPendingQuestion()
+{
+    // An e-mail neither sent nor stored would be gone with its window.
+    SaveQuestion* question = SaveQuestion::waiting(SaveQuestion::Pending::Mail);
+    if (!question || !holdsWorkingMail())
+        return true;
+    const platform::MessageBox::Button answer = platform::MessageBox::show(this,
+        QStringLiteral("This e-mail has not been sent, nor saved in Vantrel. Would you like to "
+                       "save it in Vantrel before the window closes?\n\n"
+                       "Yes saves it, No discards it, Cancel keeps the window open so that you "
+                       "can go on writing."),
+        platform::MessageBox::Icon::Question,
+        platform::MessageBox::Yes | platform::MessageBox::No | platform::MessageBox::Cancel,
+        platform::MessageBox::Cancel);
+    if (answer == platform::MessageBox::No) {
+        question->discardPending(SaveQuestion::Pending::Mail);
+        return true;
+    }
+    if (answer != platform::MessageBox::Yes)
+        return false;
+    QString error;
+    // The periodic save may be a few seconds older than the last keystroke.
+    if (!item().saveAsText(m_textCopyPath, &error)) {
+        platform::MessageBox::error(this, error);
+        return false;
+    }
+    return question->storePending(SaveQuestion::Pending::Mail);
 }
 
 void MailWindow::showEvent(QShowEvent* event)
@@ -129,10 +175,35 @@ void MailWindow::sendMail()
     if (!self)
         return;
     m_send->setEnabled(true);
-    if (!sent)
+    m_sent = sent;
+    if (sent) {
+        if (isVisible())
+            close();
+        return;
+    }
+    if (!handedToTheDesktop()) {
         platform::MessageBox::error(this, error);
-    else if (isVisible())
-        close();
+        return;
+    }
+    // Without a mail program the way out is Vantrel's own account, offered where the user
+    // meets the problem; the e-mail stays open either way, and nothing is stored for it.
+    const QString offer = error
+        + QStringLiteral(" The e-mail was not sent and stays open.\n\nWould you like to enter "
+                         "your mail account (SMTP server) now, so that Vantrel sends it itself?");
+    if (platform::MessageBox::show(this, offer, platform::MessageBox::Icon::Question,
+            platform::MessageBox::Yes | platform::MessageBox::No, platform::MessageBox::Yes)
+        == platform::MessageBox::Yes)
+        showSettings();
+}
+
+bool MailWindow::handedToTheDesktop() const
+{
+    // Without an account Send hands the mail to the desktop; an address that cannot be
+    // written as a mailto: link fails before that, and is the user's to correct.
+    office::MailAccount account;
+    QUrl link;
+    return office::MailAccount::load(&account, nullptr) && !account.canSend()
+        && office::mailtoLink(item(), &link, nullptr);
 }
 
 void MailWindow::showSettings()

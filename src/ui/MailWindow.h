@@ -33,10 +33,15 @@ protected:
 
 private:
     void sendMail();
+    bool handedToTheDesktop() const;
     void showSettings();
     void showAccount();
     void updateTitle();
     void markUse();
+    // Whether the auto-save keeps this e-mail as the working file of the correspondence.
+    bool holdsWorkingMail() const;
+    // False when the user keeps the window open.
+    bool answerPendingQuestion();
 
     QUuid m_id;
     QLineEdit* m_to;
@@ -47,6 +52,7 @@ private:
     QLabel* m_account;
     QString m_textCopyPath;
     quint64 m_lastUse = 0;
+    bool m_sent = false;
 };
 
 } // namespace vantrel::ui

@@ -3,18 +3,20 @@
 #include "data/BoundView.h"
 #include "data/Database.h"
 #include "data/FieldValues.h"
+#include "platform/MessageBox.h"
+#include "ui/EditToolBar.h"
 #include "ui/FieldBinder.h"
 #include "ui/PrinterProvider.h"
 #include "ui/VerticalScrollArea.h"
 
-#include <QAction>
-#include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -215,27 +217,7 @@ QPushButton* RecordScreen::makeButton(const char* name, const QString& caption)
 
 QToolBar* RecordScreen::makeToolBar()
 {
-    auto* bar = new QToolBar(this);
-    bar->setObjectName(QStringLiteral("Toolbar1"));
-    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    const std::pair<const char*, const char*> keys[]
-        = { { "Copy", "copy" }, { "Cut", "cut" }, { "Undo", "undo" }, { "Paste", "paste" } };
-    for (const auto& [key, method] : keys) {
-        QAction* action = bar->addAction(QLatin1String(key));
-        action->setObjectName(QLatin1String(key));
-        connect(action, &QAction::triggered, this, [this, method] { sendToFocused(method); });
-    }
-    return bar;
-}
-
-void RecordScreen::sendToFocused(const char* method)
-{
-    // Boxes of every kind have these as slots; other controls just do not react.
-    QWidget* focused = QApplication::focusWidget();
-    if (!focused || !isAncestorOf(focused))
-        return;
-    if (focused->metaObject()->indexOfSlot(QByteArray(method).append("()").constData()) >= 0)
-        QMetaObject::invokeMethod(focused, method);
+    return makeEditToolBar(this);
 }
 
 bool RecordScreen::isEmpty(const ShownField& field) const
@@ -267,20 +249,89 @@ void RecordScreen::updateFieldVisibility()
     }
 }
 
+void RecordScreen::closeEvent(QCloseEvent* event)
+{
+    if (m_view->isEdited() && !m_view->update()) {
+        platform::MessageBox::error(
+            this, QStringLiteral("The changes could not be saved: %1").arg(m_view->lastError()));
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+void RecordScreen::arrangeTabOrder()
+{
+    m_tabOrder.clear();
+    for (QGridLayout* grid : { m_left, m_right }) {
+        QMap<int, QList<QWidget*>> rows;
+        for (int index = 0; index < grid->count(); ++index) {
+            int row = 0;
+            int column = 0;
+            int rowSpan = 0;
+            int columnSpan = 0;
+            grid->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
+            QLayoutItem* item = grid->itemAt(index);
+            if (column != 1 || !item)
+                continue;
+            if (QWidget* widget = item->widget()) {
+                rows[row].append(widget);
+                continue;
+            }
+            if (QLayout* cell = item->layout()) {
+                for (int inner = 0; inner < cell->count(); ++inner) {
+                    if (QWidget* widget = cell->itemAt(inner)->widget())
+                        rows[row].append(widget);
+                }
+            }
+        }
+        for (const QList<QWidget*>& row : std::as_const(rows)) {
+            for (QWidget* widget : row) {
+                m_tabOrder.append(widget);
+                for (const ShownField& field : std::as_const(m_fields)) {
+                    if (field.editor == widget && field.companion)
+                        m_tabOrder.append(field.companion);
+                }
+            }
+        }
+    }
+    for (qsizetype index = 1; index < m_tabOrder.size(); ++index)
+        QWidget::setTabOrder(m_tabOrder.at(index - 1), m_tabOrder.at(index));
+}
+
+void RecordScreen::focusFirstField()
+{
+    for (QWidget* widget : std::as_const(m_tabOrder)) {
+        if (widget->isVisibleTo(this) && widget->isEnabled()
+            && (widget->focusPolicy() & Qt::TabFocus)) {
+            widget->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
 void RecordScreen::fillMasterCombos()
 {
     const std::shared_ptr<data::Database> db = m_view->database();
     if (!db)
         return;
+    QStringList failures;
     for (const MasterCombo& entry : m_combos) {
         data::QueryResult entries;
         entry.combo->clear();
         if (!db->query(QStringLiteral("SELECT TEXT01 FROM %1 ORDER BY TEXT01").arg(entry.table), {},
-                &entries))
+                &entries)) {
+            failures.append(QStringLiteral("%1: %2").arg(entry.table, db->lastError()));
             continue;
+        }
         for (const QVariantList& row : entries.rows)
             entry.combo->addItem(row.value(0).toString());
     }
+    // One message for every list that stays empty, not one a drop-down.
+    if (!failures.isEmpty())
+        platform::MessageBox::error(this,
+            QStringLiteral("The entries of these master tables could not be read:\n%1")
+                .arg(failures.join(QLatin1Char('\n'))));
 }
 
 } // namespace vantrel::ui

@@ -76,10 +76,19 @@ protected:
 
     // Shows the fields of the current row as the mode wants them.
     void updateFieldVisibility();
+    // Tab goes through the fields as they are read: the left half top to bottom, then the
+    // right half, a combo in the place of its box and a zoom button after its note. Called
+    // once the fields are made.
+    void arrangeTabOrder();
+    // The cursor into the first field that is on show, as a new record begins.
+    void focusFirstField();
     // Runs when the mode changes, after the fields were arranged.
     virtual void editModeChanged() { }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Stores the pending edits first; a screen whose edits cannot be stored says
+    // why and stays open, so that nothing typed is lost.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     struct ShownField {
@@ -101,7 +110,6 @@ private:
         const char* labelName, const QString& caption, int row, int column, Qt::Alignment align);
     bool isEmpty(const ShownField& field) const;
     void fillMasterCombos();
-    void sendToFocused(const char* method);
 
     data::BoundView* m_view;
     ui::FieldBinder* m_binder;
@@ -113,6 +121,7 @@ private:
     QPushButton* m_save;
     QList<ShownField> m_fields;
     QList<MasterCombo> m_combos;
+    QList<QWidget*> m_tabOrder;
     bool m_editMode = false;
 };
 

@@ -19,6 +19,8 @@ class RecordViewScreen {
 public:
     virtual ~RecordViewScreen() = default;
     virtual bool showRecords(const RecordQuery& query, QString* error) = 0;
+    // Which screen's company the rows belong to; told before the rows are shown.
+    virtual void setRecordBranch(RecordBranch) { }
 };
 
 } // namespace vantrel::ui

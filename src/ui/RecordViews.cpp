@@ -37,12 +37,13 @@ void RecordViews::show(View view, Branch branch)
     if (!described)
         return;
     auto* company = Screens::instance<CompanyAccess>(sourceScreenName(branch));
-    if (!company)
+    if (!company || !storeNewCompany(*company, nullptr))
         return;
     QWidget* screen = Screens::bringToFront(described->screen);
     auto* target = dynamic_cast<RecordViewScreen*>(screen);
     if (!target)
         return;
+    target->setRecordBranch(branch);
     RecordQuery records;
     QString error;
     if (!query(view, *company, &records, &error) || !target->showRecords(records, &error)) {
@@ -73,6 +74,23 @@ bool RecordViews::query(View view, const CompanyAccess& company, RecordQuery* qu
         return false;
     }
     return described->query(company, query, error);
+}
+
+bool RecordViews::storeNewCompany(CompanyAccess& company, QWidget* parent)
+{
+    if (company.companyKey().isValid() || company.companyEntry() == 0)
+        return true;
+    if (company.companyValue(QStringLiteral("TEXT01")).toString().trimmed().isEmpty()) {
+        platform::MessageBox::information(parent,
+            QStringLiteral("The new company has no name yet. Please enter its name and save it "
+                           "first."));
+        return false;
+    }
+    QString error;
+    if (company.storeCompany(&error))
+        return true;
+    platform::MessageBox::error(parent, error);
+    return false;
 }
 
 QString RecordViews::sourceScreenName(Branch branch)

@@ -59,6 +59,11 @@ public:
     static bool query(View view, const CompanyAccess& company, RecordQuery* query, QString* error);
     static QString sourceScreenName(Branch branch);
 
+    // A new company on show is stored first, so that the rows of its child
+    // screens have a key to belong to; false, with the user told why, when it
+    // cannot be (it has no name yet, or storing failed).
+    static bool storeNewCompany(CompanyAccess& company, QWidget* parent);
+
     static constexpr View views[] = { View::Contacts, View::Correspondence, View::CallReports,
         View::Projects, View::Attachments, View::Competition, View::Sales };
 };

@@ -8,6 +8,7 @@
 #include "office/RtfWriter.h"
 #include "platform/BusyCursor.h"
 #include "platform/MessageBox.h"
+#include "ui/EditToolBar.h"
 #include "ui/FieldBinder.h"
 #include "ui/HintLine.h"
 #include "ui/LoadIndicator.h"
@@ -15,7 +16,6 @@
 #include "ui/RecordNavigator.h"
 #include "ui/WorkingFiles.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -175,7 +175,7 @@ ReportBrowser::ReportBrowser(const QString& name, const Options& options, QWidge
     paging->addWidget(m_position);
     paging->addStretch();
     if (options.editing)
-        paging->addWidget(makeToolBar());
+        paging->addWidget(makeEditToolBar(this));
     paging->addWidget(zoomOut);
     paging->addWidget(zoomIn);
 
@@ -299,7 +299,7 @@ void ReportBrowser::highlightStep()
 
 void ReportBrowser::deleteCurrent()
 {
-    if (!platform::MessageBox::question(this, m_options.deleteQuestion))
+    if (!platform::MessageBox::question(this, m_options.deleteQuestion, platform::MessageBox::No))
         return;
     if (m_view->rowCount() == 0)
         return;
@@ -434,31 +434,6 @@ QPushButton* ReportBrowser::makeButton(
     if (!icon.isEmpty())
         button->setIcon(QIcon(icon));
     return button;
-}
-
-QToolBar* ReportBrowser::makeToolBar()
-{
-    auto* bar = new QToolBar(this);
-    bar->setObjectName(QStringLiteral("Toolbar1"));
-    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    const std::pair<const char*, const char*> keys[]
-        = { { "Copy", "copy" }, { "Cut", "cut" }, { "Undo", "undo" }, { "Paste", "paste" } };
-    for (const auto& [key, method] : keys) {
-        QAction* action = bar->addAction(QLatin1String(key));
-        action->setObjectName(QLatin1String(key));
-        connect(action, &QAction::triggered, this, [this, method] { sendToFocused(method); });
-    }
-    return bar;
-}
-
-void ReportBrowser::sendToFocused(const char* method)
-{
-    // Text boxes of every kind have these as slots; other controls just do not react.
-    QWidget* focused = QApplication::focusWidget();
-    if (!focused || !isAncestorOf(focused))
-        return;
-    if (focused->metaObject()->indexOfSlot(QByteArray(method).append("()").constData()) >= 0)
-        QMetaObject::invokeMethod(focused, method);
 }
 
 void ReportBrowser::readDocument(QTextDocument& document, const QString& rtf) const

@@ -102,8 +102,6 @@ protected:
 private:
     QPushButton* makeButton(
         const char* name, const QString& caption, const QString& tip, const QString& icon = {});
-    QToolBar* makeToolBar();
-    void sendToFocused(const char* method);
     void zoomBy(int points);
     void readDocument(QTextDocument& document, const QString& rtf) const;
     QString writeDocument(const QTextDocument& document) const;

@@ -92,25 +92,41 @@ QWidget* Screens::bringToFront(const QString& name)
     return screen;
 }
 
-void Screens::close(const QString& name)
+bool Screens::close(const QString& name)
 {
     QPointer<QWidget> screen = existing(name);
     if (!screen)
-        return;
+        return true;
     Registry& reg = registry();
     reg.instances.remove(name);
     // Closing deletes the screen later (WA_DeleteOnClose); a screen that refuses stays.
-    if (!screen->close() && screen)
+    if (!screen->close() && screen) {
         reg.instances.insert(name, screen);
+        return false;
+    }
+    return true;
 }
 
-void Screens::closeChildScreens()
+bool Screens::closeChildScreens()
 {
+    bool closed = true;
     const QStringList names = registry().instances.keys();
     for (const QString& name : names) {
         if (isChild(name))
-            close(name);
+            closed = close(name) && closed;
     }
+    return closed;
+}
+
+bool Screens::closeEveryScreen()
+{
+    bool closed = true;
+    const QStringList names = registry().instances.keys();
+    for (const QString& name : names) {
+        if (!isChild(name))
+            closed = close(name) && closed;
+    }
+    return closeChildScreens() && closed;
 }
 
 void Screens::closeAll()

@@ -46,10 +46,14 @@ public:
         return dynamic_cast<T*>(bringToFront(name));
     }
 
-    // Destroys the screen; nothing happens when it does not exist.
-    static void close(const QString& name);
-    // Closes every child screen; windows stay.
-    static void closeChildScreens();
+    // Destroys the screen; nothing happens when it does not exist. False when
+    // the screen refuses to close (its pending edits could not be stored) and stays.
+    static bool close(const QString& name);
+    // Closes every child screen; windows stay. False when one of them stays.
+    static bool closeChildScreens();
+    // Closes every screen, windows before the child screens they write into,
+    // before the program ends; false when one of them stays.
+    static bool closeEveryScreen();
     // Destroys every screen (the program ends).
     static void closeAll();
 

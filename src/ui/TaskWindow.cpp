@@ -14,6 +14,7 @@ TaskWindow::TaskWindow(const office::Task& task, QWidget* parent)
     , m_dueDate(new QDateEdit(task.dueDate, this))
 {
     m_dueDate->setObjectName(QStringLiteral("DueDate"));
+    m_dueDate->setDisplayFormat(entryFormat(false));
     m_dueDate->setCalendarPopup(true);
     form()->addRow(QStringLiteral("D&ue date:"), m_dueDate);
     resize(520, 150);

@@ -7,6 +7,8 @@
 #include "platform/MessageBox.h"
 #include "ui/DocumentFileChooser.h"
 #include "ui/PrinterProvider.h"
+#include "ui/SaveQuestion.h"
+#include "ui/WorkingFiles.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QActionGroup>
@@ -17,6 +19,7 @@
 #include <QFontComboBox>
 #include <QFontDatabase>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QStatusBar>
@@ -80,6 +83,7 @@ WordWindow::WordWindow(QWidget* parent)
     m_body->setDocument(m_document->body());
     m_body->setFrameShape(QFrame::NoFrame);
     m_body->setTextCursor(m_document->insertionPoint());
+    m_body->installEventFilter(this);
 
     auto* rule = new QFrame;
     rule->setFrameShape(QFrame::HLine);
@@ -321,6 +325,35 @@ void WordWindow::setFontSize(const QString& size)
     mergeFormat(format);
 }
 
+bool WordWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_body && event->type() == QEvent::KeyPress && !m_body->isReadOnly()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // The editor's own Enter drops the character format after an empty
+        // paragraph (a letter would change font below its address block); an
+        // empty list item still ends the list the editor's way.
+        if (key->matches(QKeySequence::InsertParagraphSeparator)
+            && !m_body->textCursor().currentList()) {
+            startParagraph();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void WordWindow::startParagraph()
+{
+    QTextCursor cursor = m_body->textCursor();
+    const QTextCharFormat format = cursor.charFormat();
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    cursor.insertBlock(cursor.blockFormat(), format);
+    cursor.setCharFormat(format);
+    cursor.endEditBlock();
+    m_body->setTextCursor(cursor);
+    m_body->ensureCursorVisible();
+}
+
 void WordWindow::toggleBullets()
 {
     QTextCursor cursor = m_body->textCursor();
@@ -432,7 +465,7 @@ void WordWindow::openInDesktop()
         QTextCursor(copy.pageHeader())
             .insertFragment(QTextDocumentFragment(m_document->pageHeader()));
         QString error;
-        if (!copy.saveAs(path, &error)) {
+        if (!data::prepareWorkingFile(path, &error) || !copy.saveAs(path, &error)) {
             showError(error);
             return;
         }
@@ -456,20 +489,65 @@ void WordWindow::changeEvent(QEvent* event)
 
 void WordWindow::closeEvent(QCloseEvent* event)
 {
-    if (isVisible() && m_document->isModified()) {
-        const platform::MessageBox::Button answer = platform::MessageBox::show(this,
-            QStringLiteral("Do you want to save the changes to \"%1\"?").arg(m_document->title()),
-            platform::MessageBox::Icon::Question,
-            platform::MessageBox::Yes | platform::MessageBox::No | platform::MessageBox::Cancel,
-            platform::MessageBox::Yes);
-        if (answer == platform::MessageBox::Cancel
-            || (answer == platform::MessageBox::Yes && !save())) {
+    if (isVisible()) {
+        const Closing pending = answerPendingQuestion();
+        if (pending == Closing::Stay
+            || (pending == Closing::NothingPending && m_document->isModified()
+                && !askToSaveChanges())) {
             event->ignore();
             return;
         }
     }
     m_closed = true;
     event->accept();
+}
+
+bool WordWindow::holdsWorkingDocument() const
+{
+    const QString path = m_document->filePath();
+    return !path.isEmpty() && path == QFileInfo(workingDocumentPath()).absoluteFilePath();
+}
+
+WordWindow::Closing WordWindow::answerPendingQuestion()
+{
+    // The auto-save keeps the working file unmodified on disk, so without this
+    // question the window would close, and the program end, without a word.
+    SaveQuestion* question = SaveQuestion::waiting(SaveQuestion::Pending::Document);
+    if (!question || !holdsWorkingDocument())
+        return Closing::NothingPending;
+    const platform::MessageBox::Button answer = platform::MessageBox::show(this,
+        QStringLiteral("This document is not saved in Vantrel yet. Would you like to save it in "
+                       "Vantrel before the window closes?\n\n"
+                       "Yes saves it, No discards it, Cancel keeps the window open so that you "
+                       "can go on writing."),
+        platform::MessageBox::Icon::Question,
+        platform::MessageBox::Yes | platform::MessageBox::No | platform::MessageBox::Cancel,
+        platform::MessageBox::Cancel);
+    if (answer == platform::MessageBox::No) {
+        question->discardPending(SaveQuestion::Pending::Document);
+        return Closing::Close;
+    }
+    if (answer != platform::MessageBox::Yes)
+        return Closing::Stay;
+    // The last auto-save may be up to a second older than the last keystroke.
+    QString error;
+    if (!m_document->saveAs(m_document->filePath(), &error)) {
+        showError(error);
+        return Closing::Stay;
+    }
+    // A failure was told by the browser, whose question still waits.
+    return question->storePending(SaveQuestion::Pending::Document) ? Closing::Close : Closing::Stay;
+}
+
+bool WordWindow::askToSaveChanges()
+{
+    const platform::MessageBox::Button answer = platform::MessageBox::show(this,
+        QStringLiteral("Do you want to save the changes to \"%1\"?").arg(m_document->title()),
+        platform::MessageBox::Icon::Question,
+        platform::MessageBox::Yes | platform::MessageBox::No | platform::MessageBox::Cancel,
+        platform::MessageBox::Yes);
+    return answer != platform::MessageBox::Cancel
+        && (answer != platform::MessageBox::Yes || save());
 }
 
 } // namespace vantrel::ui

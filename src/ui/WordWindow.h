@@ -47,6 +47,7 @@ public:
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildActions();
@@ -58,10 +59,17 @@ private:
     void setFontFamily(const QString& family);
     void setFontSize(const QString& size);
     void toggleBullets();
+    void startParagraph();
     void updateTitle();
     void fitLetterhead();
     bool saveTo(const QString& path);
     void showError(const QString& description);
+    // Whether the auto-save keeps this document as the working file of a
+    // letter, fax or call report.
+    bool holdsWorkingDocument() const;
+    enum class Closing { NothingPending, Close, Stay };
+    Closing answerPendingQuestion();
+    bool askToSaveChanges();
 
     office::WordDocument* m_document;
     QTextEdit* m_letterhead;
