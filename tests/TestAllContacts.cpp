@@ -244,7 +244,7 @@ void TestAllContacts::dialogPutsRecipientsIntoToOrBccAndKeepsOpenOnFailure()
     QCOMPARE(
         m_messages->shown.first().text, QStringLiteral("An error has occurred. no mail window"));
     QVERIFY(ui::Screens::existing(QStringLiteral("FormOutlookDialog")));
-    QVERIFY(test::findControl<QWidget>(dialog, "LabelLoad")->isHidden());
+    QVERIFY(!test::findControl<QWidget>(dialog, "LabelLoad")->isVisible());
 
     m_mail->failure.clear();
     test::findControl<QRadioButton>(dialog, "OptionBcc")->click();
@@ -290,6 +290,7 @@ void TestAllContacts::editingAndDeletingWorkOnTheJoinedList()
 
 void TestAllContacts::screenKeepsToItsOwnControlsHintsAndManualPage()
 {
+    addPeople();
     FormAllContacts* form = open();
     QVERIFY(test::findControl<QWidget>(form, "CommandNew")->isHidden());
     QVERIFY(test::findControl<QWidget>(form, "FrameActivities")->isHidden());
@@ -307,6 +308,13 @@ void TestAllContacts::screenKeepsToItsOwnControlsHintsAndManualPage()
         QStringLiteral("This function allows you to filter for keywords")));
     QVERIFY(label->text().endsWith(QStringLiteral("Filters are not case-sensitive. For more "
                                                   "information, press F1.")));
+    // The contact's own company, not the one the companies screen stands on.
+    form->chooseContact(1); // Mia of O'Neill Farms
+    form->enterEditMode();
+    QTest::mouseMove(test::findControl<QWidget>(form, "TEXT09"));
+    QTRY_COMPARE(label->text(),
+        QStringLiteral("Enter Mia Moss's direct telefax number if it differs from O'Neill "
+                       "Farms's telefax number."));
 }
 
 VANTREL_TEST_MAIN(TestAllContacts)

@@ -239,6 +239,12 @@ QString FormAllContacts::recipients() const
     return m_recipients->text();
 }
 
+QString FormAllContacts::companyName() const
+{
+    return view()->hasCurrentRow() ? data::displayText(view()->value(QStringLiteral("CompanyName")))
+                                   : QString();
+}
+
 bool FormAllContacts::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_filter && event->type() == QEvent::MouseButtonPress)

@@ -32,6 +32,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The listed contact's own company: the list spans every company.
+    QString companyName() const override;
 
 private:
     void buildFilterControls();

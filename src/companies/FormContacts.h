@@ -50,6 +50,8 @@ public:
 protected:
     // For a screen that shows contacts of other rows than one company's under its own name.
     FormContacts(const QString& screenName, QWidget* parent);
+    // The company named in the hints and the call log.
+    virtual QString companyName() const;
 
 private:
     void buildFields();
@@ -66,7 +68,6 @@ private:
     void fieldChanged(const QString& field);
     void keepFullName();
     QString fullName() const;
-    QString companyName() const;
     QString field(const QString& name) const;
     void print();
 

@@ -114,6 +114,7 @@ bool FormListReport::go()
 {
     QString error;
     QString path;
+    bool shown = false;
     {
         platform::BusyCursor busy;
         m_loading->show();
@@ -121,39 +122,31 @@ bool FormListReport::go()
         m_progress->show();
         data::Database db;
         office::Workbook workbook;
-        office::SpreadsheetProgram& program = office::SpreadsheetProgram::instance();
-        const bool opened = data::openBusinessDatabase(db);
-        if (!opened)
+        bool done = data::openBusinessDatabase(db);
+        if (!done)
             error = db.lastError();
-        bool done = opened;
         if (done) {
             advance();
             done = buildListWorkbook(db, m_report, tickedBoxes(), &workbook, &error);
         }
         if (done) {
             advance();
-            path = office::SpreadsheetProgram::newReportFileName();
             done = QDir().mkpath(QStringLiteral("Temp"));
             if (!done)
                 error = QStringLiteral("The folder Temp cannot be made.");
         }
         if (done) {
             advance();
-            done = program.saveAs(&workbook, path, &error);
+            shown = office::SpreadsheetProgram::instance().saveAndShowReport(
+                &workbook, &path, &error);
         }
-        if (done) {
+        // On failure the indicator and the bar stay, showing how far it came.
+        if (shown) {
             advance();
-            done = program.show(path, &error);
-        }
-        if (!done) {
-            // The indicator and the bar stay as they were, showing how far it came.
-            path.clear();
-        }
-        else {
             advance();
         }
     }
-    if (path.isEmpty()) {
+    if (!shown) {
         platform::MessageBox::error(this, error);
         return false;
     }

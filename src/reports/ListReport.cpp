@@ -1,17 +1,10 @@
 #include "reports/ListReport.h"
 
 #include "data/Database.h"
-#include "office/CellRange.h"
+#include "office/ReportWorkbook.h"
 #include "office/Workbook.h"
 
 namespace vantrel::reports {
-
-namespace {
-
-const QString reportFont = QStringLiteral("Arial Narrow");
-constexpr double reportFontSize = 8;
-
-} // namespace
 
 const ListReport& companyList()
 {
@@ -94,37 +87,18 @@ bool buildListWorkbook(data::Database& db, const ListReport& report, const QList
         *error = db.lastError();
         return false;
     }
-    office::Sheet& sheet = workbook->activeSheet();
-    const int columnCount = int(report.columns.size());
-    for (int c = 0; c < columnCount; ++c)
-        sheet.setValue(0, c, QString::fromLatin1(report.columns.at(c).heading));
-    for (int r = 0; r < result.rows.size(); ++r) {
-        const QVariantList& row = result.rows.at(r);
-        for (int c = 0; c < columnCount; ++c)
-            sheet.setValue(r + 1, c, row.value(c));
-    }
-    const int lastRow = int(result.rows.size());
-    const office::CellRange all = office::CellRange::area(0, 0, lastRow, columnCount - 1);
-    sheet.setFontName(all, reportFont);
-    sheet.setFontSize(all, reportFontSize);
-    sheet.setBold(all, false);
-    for (int c = 0; c < columnCount; ++c) {
-        if (const char* format = report.columns.at(c).numberFormat) {
-            const office::CellRange column = office::CellRange::area(0, c, lastRow, c);
-            sheet.setNumberFormat(column, QString::fromLatin1(format));
-            sheet.setHorizontalAlignment(column, office::HorizontalAlignment::Left);
+    office::ReportLayout layout;
+    for (const ListColumn& column : report.columns) {
+        office::ReportColumn shown;
+        shown.heading = QString::fromLatin1(column.heading);
+        if (column.numberFormat) {
+            shown.numberFormat = QString::fromLatin1(column.numberFormat);
+            shown.alignment = office::HorizontalAlignment::Left;
         }
+        shown.hidden = column.checkBox != 0 && !ticked.contains(column.checkBox);
+        layout.columns << shown;
     }
-    sheet.setBold(office::CellRange::area(0, 0, 0, columnCount - 1), true);
-    sheet.setAutoFilter(0);
-    sheet.freezePanes(1, 0);
-    sheet.autoFitColumns(all);
-    for (int c = 0; c < columnCount; ++c) {
-        const int box = report.columns.at(c).checkBox;
-        if (box != 0 && !ticked.contains(box))
-            sheet.setColumnHidden(office::CellRange::columns(c, c), true);
-    }
-    sheet.setActiveCell(0, 0);
+    *workbook = office::buildReportWorkbook(layout, result.rows);
     return true;
 }
 
