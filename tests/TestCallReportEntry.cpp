@@ -59,6 +59,8 @@ const QDate today(2026, 3, 11);
 class FakeCallReports : public test::FakeRecordScreen, public SaveQuestion {
 public:
     void askToSave(Pending pending) override { questions.append(pending); }
+    bool storePending(Pending) override { return false; }
+    void discardPending(Pending) override { }
     QList<Pending> questions;
 };
 

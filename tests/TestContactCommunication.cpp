@@ -70,6 +70,8 @@ public:
         if (watch)
             watch();
     }
+    bool storePending(Pending) override { return false; }
+    void discardPending(Pending) override { }
 
     QList<Pending> questions;
     std::function<void()> watch;
