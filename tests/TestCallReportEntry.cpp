@@ -90,6 +90,7 @@ private slots:
     void timeFormatComesFromTheListEntry();
     void activationRebuildsTheHeaderButTheStepsStay();
     void meetingSetsTheLastVisitAndOffersTheReminder();
+    void reminderLeavesTheSaveQuestionInSight();
     void noReminderWithoutVisitFrequency_data();
     void noReminderWithoutVisitFrequency();
     void goWritesOnTheLetterheadAndAutoSaves();
@@ -415,13 +416,6 @@ void TestCallReportEntry::meetingSetsTheLastVisitAndOffersTheReminder()
                 ->findChild<QLabel*>(QStringLiteral("LabelReminder"))
                 ->text()
                 .contains(u"O'Neill & Sons is due"));
-    // The reminder leaves the question whether to store the report in sight.
-    QWidget* question = ui::Screens::existing(QStringLiteral("FormCallReports"))
-                            ->findChild<QWidget*>(QStringLiteral("FrameSave"));
-    QVERIFY(question->isVisible());
-    const QRect asked(question->mapToGlobal(QPoint(0, 0)), question->size());
-    QVERIFY(
-        !ui::Screens::existing(QStringLiteral("FormReminder"))->frameGeometry().intersects(asked));
     // Without details there is no preamble: the header, an empty line, "Details: ".
     QCOMPARE(word->templates, QStringList { QStringLiteral("Letterhead.dot") });
     QCOMPARE(word->typed, QStringList { m_screen->header().text() + "\r\n\r\nDetails: \r\n" });
@@ -654,6 +648,28 @@ void TestCallReportEntry::unreadableContactsAreReported()
         qPrintable(message));
     // The report can still be written, without a contact person.
     QVERIFY(control<QGroupBox>("FrameMethod")->isVisible());
+}
+
+void TestCallReportEntry::reminderLeavesTheSaveQuestionInSight()
+{
+    recordWord();
+    ui::Screens::registerScreen(
+        QStringLiteral("FormCallReports"), [] { return new activities::FormCallReports; });
+    QWidget* reports = ui::Screens::bringToFront(QStringLiteral("FormCallReports"));
+    reports->resize(640, 502);
+    openScreen();
+    pickMethod(QStringLiteral("Meeting"));
+    pickTime(QStringLiteral("10:00 AM"));
+    pickDate(QDate(2026, 3, 6));
+    pickPerson(1);
+    control<QPushButton>("CommandGo")->click();
+
+    QWidget* reminder = ui::Screens::existing(QStringLiteral("FormReminder"));
+    QVERIFY(reminder && reminder->isVisible());
+    QWidget* question = reports->findChild<QWidget*>(QStringLiteral("FrameSave"));
+    QVERIFY(question && question->isVisible());
+    const QRect asked(question->mapToGlobal(QPoint(0, 0)), question->size());
+    QVERIFY(!reminder->frameGeometry().intersects(asked));
 }
 
 VANTREL_TEST_MAIN(TestCallReportEntry)

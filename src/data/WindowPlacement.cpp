@@ -28,8 +28,8 @@ bool WindowPlacement::load(WindowPlacement* placement, QString* error)
     WindowPlacement loaded;
     if (!result.rows.isEmpty()) {
         const QVariantList& row = result.rows.first();
-        loaded.normalGeometry = QRect(row.value(0).toInt(), row.value(1).toInt(),
-            row.value(2).toInt(), row.value(3).toInt());
+        loaded.normalGeometry = QRect(
+            row.value(0).toInt(), row.value(1).toInt(), row.value(2).toInt(), row.value(3).toInt());
         loaded.maximized = row.value(4).toInt() == 1;
     }
     *placement = loaded;

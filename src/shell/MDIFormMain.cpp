@@ -91,7 +91,11 @@ void MDIFormMain::start()
 {
     setMinimumSize(reachableSize(ui::twipsToPixels(mainWindowSize, this)));
     resize(ui::twipsToPixels(mainWindowSize, this));
-    restorePlacement();
+    // Only as the program starts: shown again behind the maintenance window, it keeps its place.
+    if (!m_placed) {
+        m_placed = true;
+        restorePlacement();
+    }
     m_navigation->show();
     m_navigation->tree()->setFocus(Qt::OtherFocusReason);
     ui::Screens::bringToFront(QStringLiteral("FormMenu"));

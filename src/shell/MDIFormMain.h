@@ -56,6 +56,7 @@ private:
     QTimer* m_startTimer;
     // Closed while the maintenance window stayed: showing it again starts it anew.
     bool m_closedBehindMaintenance = false;
+    bool m_placed = false;
 };
 
 } // namespace vantrel::shell
