@@ -413,7 +413,7 @@ void TestMainWindow::everyWindowCarriesTheProgramIcon()
     ui::WordWindow word;
     ui::MailWindow mail { office::MailItem() };
     ui::AgendaWindow agenda(m_folder->filePath(QStringLiteral("Agenda.ics")));
-    auto* manual = new shell::FormHelp(m_main.get());
+    QWidget* manual = shell::FormHelp::showPage(m_main.get(), 1);
     for (QWidget* window : { static_cast<QWidget*>(&word), static_cast<QWidget*>(&mail),
              static_cast<QWidget*>(&agenda), static_cast<QWidget*>(manual),
              static_cast<QWidget*>(m_main.get()) })
