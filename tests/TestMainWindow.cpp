@@ -413,9 +413,10 @@ void TestMainWindow::everyWindowCarriesTheProgramIcon()
     ui::WordWindow word;
     ui::MailWindow mail { office::MailItem() };
     ui::AgendaWindow agenda(m_folder->filePath(QStringLiteral("Agenda.ics")));
-    QWidget* manual = shell::FormHelp::showPage(m_main.get(), 1);
+    QPointer<shell::FormHelp> manual = shell::FormHelp::showPage(m_main.get(), 1);
+    QVERIFY(manual);
     for (QWidget* window : { static_cast<QWidget*>(&word), static_cast<QWidget*>(&mail),
-             static_cast<QWidget*>(&agenda), static_cast<QWidget*>(manual),
+             static_cast<QWidget*>(&agenda), static_cast<QWidget*>(manual.data()),
              static_cast<QWidget*>(m_main.get()) })
         QVERIFY2(window->windowIcon().cacheKey() == icon.cacheKey()
                 || window->windowIcon().pixmap(32, 32).toImage() == icon.pixmap(32, 32).toImage(),

@@ -296,10 +296,12 @@ void TestNavigationTree::webSearchOpensAdvancedSearchPage()
     QCOMPARE(page.scheme(), QStringLiteral("https"));
     QCOMPARE(page.path(), QStringLiteral("/advanced_search"));
     QCOMPARE(m_main->windowTitle(), QStringLiteral("Main Menu\\Google"));
-    // A browser that does not start is not reported.
+    // A browser that does not start is reported.
+    QVERIFY(m_messages->shown.isEmpty());
     m_opener->succeed = false;
     clickText(QStringLiteral("Google"));
-    QVERIFY(m_messages->shown.isEmpty());
+    QCOMPARE(m_messages->shown.size(), 1);
+    QVERIFY(m_messages->shown.first().text.contains(QStringLiteral("No application could open")));
 }
 
 void TestNavigationTree::laterRegistrationReplacesAnAction()

@@ -92,11 +92,20 @@ QString decodeEscapes(QString text)
 // "BC12" to column 54 and row 11, both from 0; a reference without digits gives row -1.
 bool parseReference(QStringView reference, qint64* row, qint64* column)
 {
-    const std::optional<CellReference> place = CellReference::parse(reference);
-    if (!place || !place->column)
+    if (const std::optional<CellReference> place = CellReference::parse(reference)) {
+        if (!place->column)
+            return false;
+        *column = *place->column;
+        *row = place->row.value_or(-1);
+        return true;
+    }
+    // Letters and digits that name no place on a sheet lie beyond its edges: the
+    // sheet builder refuses the file with the limits, not as a damaged one.
+    static const QRegularExpression beyond(QStringLiteral("^[A-Za-z]{1,3}([1-9][0-9]*)?$"));
+    if (!beyond.match(reference).hasMatch())
         return false;
-    *column = *place->column;
-    *row = place->row.value_or(-1);
+    *row = CellReference::maxRows;
+    *column = CellReference::maxColumns;
     return true;
 }
 
