@@ -104,7 +104,7 @@ bool Desktop::openUrlOrReport(QWidget* parent, const QUrl& url)
     QString error;
     if (openUrl(url, &error))
         return true;
-    MessageBox::error(parent, error);
+    MessageBox::warning(parent, error);
     return false;
 }
 
@@ -113,7 +113,7 @@ bool Desktop::openFileOrReport(QWidget* parent, const QString& fileName)
     QString error;
     if (openFile(fileName, &error))
         return true;
-    MessageBox::error(parent, error);
+    MessageBox::warning(parent, error);
     return false;
 }
 
