@@ -233,6 +233,7 @@ void TestTextRules::engineErrorsCarryTheirDescription()
     QCOMPARE(m_db.scalar("SELECT COUNT(*) FROM TABLE01").toInt(), 12);
 }
 
+#ifndef VANTREL_SANITIZED_TEST
 namespace {
 
 // The sqlite3 shell's output for the commands given on its input; a shell that
@@ -251,11 +252,16 @@ QString shellOutput(const QString& database, const QString& commands)
 }
 
 } // namespace
+#endif
 
 // A support person opens a copy of the database with the shell and the
 // extension shipped in the program folder, and sees what the program sees.
 void TestTextRules::sqliteShellLoadsTheTextRules()
 {
+#ifdef VANTREL_SANITIZED_TEST
+    // The shell cannot load an extension built with the sanitizers into its process.
+    QSKIP("The text rules extension is checked in the plain build.");
+#else
     const QStringList expected = names("SELECT TEXT01 FROM TABLE01 ORDER BY TEXT01");
     const QStringList found
         = names("SELECT TEXT01 FROM TABLE01 WHERE TEXT01 LIKE 'b?[ck]*' ORDER BY 1");
@@ -283,6 +289,7 @@ void TestTextRules::sqliteShellLoadsTheTextRules()
     QCOMPARE(shellOutput(database,
                  load + QStringLiteral("SELECT count(*) FROM TABLE01 WHERE TEXT01 = 'ZETA';\n")),
         QStringLiteral("1"));
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestTextRules)
