@@ -482,7 +482,7 @@ void TestCompetition::documentNameLeavingTheFolderIsRefused()
             qPrintable(lastMessage()));
     }
     QVERIFY(!products::AttachedDocument::isBareDocumentName("a\\..\\..\\b"));
-    QVERIFY(products::AttachedDocument::isBareDocumentName("Spec sheet.pdf"));
+    QVERIFY(products::AttachedDocument::isBareDocumentName("Data sheet.pdf"));
 }
 
 void TestCompetition::hintsNameTheProduct()
