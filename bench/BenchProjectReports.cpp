@@ -1,6 +1,8 @@
 // The overdue meetings screen from opening to its listed grid with 100,000
 // companies (target: under 1 s), and the workbook of all active projects with
 // 20,000 action steps, from the query to the saved file (target: under 2 s).
+#include "RecordingMessageBoxHandler.h"
+#include "RecordingOpener.h"
 #include "activities/FormAllProjects.h"
 #include "activities/FormReportOverdue.h"
 #include "app/Composition.h"

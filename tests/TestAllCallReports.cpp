@@ -1,5 +1,6 @@
 #include "ApplicationTest.h"
 #include "RecordingMailProgram.h"
+#include "RecordingMessageBoxHandler.h"
 #include "activities/FormAllCallReports.h"
 #include "activities/FormReportFilter.h"
 #include "data/BoundView.h"

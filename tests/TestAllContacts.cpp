@@ -1,4 +1,5 @@
 #include "ApplicationTest.h"
+#include "RecordingMessageBoxHandler.h"
 #include "app/ScreenCatalog.h"
 #include "companies/FormAllContacts.h"
 #include "companies/FormOutlookDialog.h"

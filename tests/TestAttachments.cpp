@@ -1,4 +1,6 @@
 #include "ApplicationTest.h"
+#include "RecordingMessageBoxHandler.h"
+#include "RecordingOpener.h"
 #include "app/ScreenCatalog.h"
 #include "companies/AttachmentFiles.h"
 #include "companies/FormAttachments.h"

@@ -1,4 +1,5 @@
 #include "ApplicationTest.h"
+#include "RecordingMessageBoxHandler.h"
 #include "RecordingWordProcessor.h"
 #include "activities/CallReportHeader.h"
 #include "activities/FormCallReports.h"

@@ -1,6 +1,8 @@
 #include "ApplicationTest.h"
 #include "BusinessRows.h"
 #include "Controls.h"
+#include "RecordingMessageBoxHandler.h"
+#include "RecordingOpener.h"
 #include "RecordingSpreadsheetProgram.h"
 #include "TestFolder.h"
 #include "WorkbookFiles.h"

@@ -2,6 +2,7 @@
 #include "BusinessRows.h"
 #include "Controls.h"
 #include "PdfPrinterProvider.h"
+#include "RecordingMessageBoxHandler.h"
 #include "ShellFakes.h"
 #include "TestFolder.h"
 

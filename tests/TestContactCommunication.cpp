@@ -1,5 +1,6 @@
 #include "ApplicationTest.h"
 #include "RecordingMailProgram.h"
+#include "RecordingMessageBoxHandler.h"
 #include "RecordingWordProcessor.h"
 #include "app/ScreenCatalog.h"
 #include "companies/Correspondent.h"

@@ -1,4 +1,5 @@
 #include "ApplicationTest.h"
+#include "RecordingMessageBoxHandler.h"
 #include "activities/FormCorrespondence.h"
 #include "data/BoundView.h"
 #include "data/Clock.h"

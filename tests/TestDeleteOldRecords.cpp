@@ -1,4 +1,5 @@
 #include "ApplicationTest.h"
+#include "RecordingMessageBoxHandler.h"
 #include "maintenance/FormDelete.h"
 #include "maintenance/OldActivities.h"
 #include "ui/Screens.h"

@@ -1,4 +1,6 @@
 #include "ApplicationTest.h"
+#include "RecordingMessageBoxHandler.h"
+#include "RecordingOpener.h"
 #include "companies/FormCompanies.h"
 #include "data/BoundView.h"
 #include "data/Database.h"

@@ -1,4 +1,5 @@
 #include "ApplicationTest.h"
+#include "RecordingMessageBoxHandler.h"
 #include "app/ScreenCatalog.h"
 #include "companies/FormArchive.h"
 #include "companies/FormCompanies.h"

@@ -1,4 +1,6 @@
 #include "ApplicationTest.h"
+#include "RecordingMessageBoxHandler.h"
+#include "RecordingOpener.h"
 #include "shell/FormHelp.h"
 #include "shell/FormMenu.h"
 #include "ui/Screens.h"

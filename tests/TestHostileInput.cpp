@@ -5,6 +5,7 @@
 // .xls files broke FreeXL (unbounded allocation, reads out of bounds, leaks); they
 // are read only by the helper process.
 
+#include "RecordingOpener.h"
 #include "TestFolder.h"
 
 #include "data/FieldValues.h"

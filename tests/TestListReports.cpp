@@ -1,4 +1,6 @@
 #include "ApplicationTest.h"
+#include "RecordingMessageBoxHandler.h"
+#include "RecordingOpener.h"
 #include "app/ScreenCatalog.h"
 #include "data/Database.h"
 #include "data/WorkbookReader.h"

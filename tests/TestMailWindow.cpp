@@ -1,6 +1,8 @@
 #include "ApplicationTest.h"
 #include "BusinessRows.h"
 #include "RecordingMailProgram.h"
+#include "RecordingMessageBoxHandler.h"
+#include "RecordingOpener.h"
 #include "data/Clock.h"
 #include "data/Database.h"
 #include "office/AgendaStore.h"

@@ -1,6 +1,7 @@
 #include "ApplicationTest.h"
 #include "BusinessRows.h"
 #include "Controls.h"
+#include "RecordingMessageBoxHandler.h"
 #include "ShellFakes.h"
 #include "TestFolder.h"
 

@@ -1,4 +1,5 @@
 #include "ApplicationTest.h"
+#include "RecordingMessageBoxHandler.h"
 #include "maintenance/DatabaseSize.h"
 #include "maintenance/FormMaintenance.h"
 #include "shell/MDIFormMain.h"

@@ -1,4 +1,5 @@
 #include "ApplicationTest.h"
+#include "RecordingMessageBoxHandler.h"
 #include "companies/FormCompanies.h"
 #include "data/Database.h"
 #include "data/Schema.h"

@@ -1,4 +1,6 @@
 #include "ApplicationTest.h"
+#include "RecordingMessageBoxHandler.h"
+#include "RecordingOpener.h"
 #include "ShellFakes.h"
 #include "TestFolder.h"
 

@@ -1,4 +1,6 @@
 #include "ApplicationTest.h"
+#include "RecordingMessageBoxHandler.h"
+#include "RecordingOpener.h"
 #include "data/Clock.h"
 #include "data/ProgramFolder.h"
 #include "platform/BusyCursor.h"

@@ -1,4 +1,6 @@
 #include "ApplicationTest.h"
+#include "RecordingMessageBoxHandler.h"
+#include "RecordingOpener.h"
 #include "activities/FormAllProjects.h"
 #include "activities/FormProjectSummary.h"
 #include "activities/FormProjects.h"

@@ -1,4 +1,5 @@
 #include "ApplicationTest.h"
+#include "RecordingMessageBoxHandler.h"
 #include "activities/FormProjects.h"
 #include "data/Clock.h"
 #include "office/AgendaStore.h"

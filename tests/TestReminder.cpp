@@ -1,5 +1,6 @@
 #include "ApplicationTest.h"
 #include "RecordingMailProgram.h"
+#include "RecordingMessageBoxHandler.h"
 #include "companies/FormCompanies.h"
 #include "companies/FormReminder.h"
 #include "companies/ReminderDate.h"

@@ -1,4 +1,5 @@
 #include "ApplicationTest.h"
+#include "RecordingMessageBoxHandler.h"
 #include "activities/FormReportFilter.h"
 #include "activities/ReportFilterQuery.h"
 #include "app/ScreenCatalog.h"

@@ -1,5 +1,6 @@
 #include "ApplicationTest.h"
 #include "Controls.h"
+#include "RecordingMessageBoxHandler.h"
 
 #include "data/Database.h"
 #include "data/Schema.h"

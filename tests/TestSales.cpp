@@ -1,5 +1,7 @@
 #include "ApplicationTest.h"
 #include "Controls.h"
+#include "RecordingMessageBoxHandler.h"
+#include "RecordingOpener.h"
 #include "ShellFakes.h"
 #include "TestFolder.h"
 #include "WorkbookFiles.h"

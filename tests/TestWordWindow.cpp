@@ -1,5 +1,7 @@
 #include "ApplicationTest.h"
 #include "PdfPrinterProvider.h"
+#include "RecordingMessageBoxHandler.h"
+#include "RecordingOpener.h"
 #include "TestFolder.h"
 
 #include "office/DefaultLetterhead.h"

@@ -1,4 +1,5 @@
 #include "ApplicationTest.h"
+#include "RecordingOpener.h"
 #include "TestFolder.h"
 
 #include "RecordingSpreadsheetProgram.h"

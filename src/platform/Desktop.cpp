@@ -122,10 +122,4 @@ void Desktop::setOpener(std::unique_ptr<Opener> opener)
     installedOpener() = std::move(opener);
 }
 
-bool RecordingOpener::open(const QUrl& url)
-{
-    opened.append(url);
-    return succeed;
-}
-
 } // namespace vantrel::platform

@@ -31,13 +31,4 @@ public:
     static void setOpener(std::unique_ptr<Opener> opener);
 };
 
-// Records what it was asked to open; for tests.
-class RecordingOpener : public Desktop::Opener {
-public:
-    bool open(const QUrl& url) override;
-
-    QList<QUrl> opened;
-    bool succeed = true;
-};
-
 } // namespace vantrel::platform

@@ -121,12 +121,4 @@ void MessageBox::setHandler(std::unique_ptr<Handler> handler)
     installedHandler() = std::move(handler);
 }
 
-MessageBox::Button RecordingMessageBoxHandler::show(QWidget*, const MessageBox::Message& message)
-{
-    shown.append(message);
-    if (answers.isEmpty())
-        return (message.buttons & MessageBox::Ok) ? MessageBox::Ok : message.defaultButton;
-    return answers.takeFirst();
-}
-
 } // namespace vantrel::platform
