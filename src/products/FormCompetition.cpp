@@ -44,17 +44,7 @@ const QString allRecords = QStringLiteral("SELECT * FROM TABLE11 ORDER BY TABLE1
 const QString searchRecords
     = QStringLiteral("SELECT * FROM TABLE11 WHERE contains(TEXT01, ?) OR contains(TEXT03, ?)"
                      " ORDER BY TABLE11.TEXT02");
-const QString searchPrompt = QStringLiteral("Search For...");
 const QString crlf = QStringLiteral("\r\n");
-
-QString importErrorMessage()
-{
-    return QStringLiteral("There was an error importing competitor's information.") + crlf
-        + QStringLiteral("This error could have been caused by the following:") + crlf + crlf
-        + QStringLiteral("You changed the headers in the MS-Excel spreadsheet.") + crlf
-        + QStringLiteral("You did not save the spreadsheet in MS-Excel 2000-2003 (.xls)format.")
-        + crlf + QStringLiteral("You moved the speadsheet from its original location.");
-}
 
 } // namespace
 
@@ -79,13 +69,7 @@ QString FormCompetition::summaryStatement()
 }
 
 FormCompetition::FormCompetition(QWidget* parent)
-    : QWidget(parent)
-    , m_data(new data::BoundView(this))
-    , m_model(new data::BoundViewModel(m_data, this))
-    , m_binder(new ui::FieldBinder(m_data, this))
-    , m_hints(new ui::HintLine(this))
-    , m_grid(new QTableView(this))
-    , m_search(new QLineEdit(searchPrompt, this))
+    : ProductListScreen(allRecords, QStringLiteral("TEXT05"), parent)
     , m_competitor(new QLineEdit(this))
     , m_product(new QLineEdit(this))
     , m_equivalent(new QLineEdit(this))
@@ -93,13 +77,10 @@ FormCompetition::FormCompetition(QWidget* parent)
     , m_boxes(nullptr)
     , m_prompt(new QGroupBox(this))
     , m_promptText(new QLabel(m_prompt))
-    , m_document(new AttachedDocument(m_data, QStringLiteral("TEXT05"), this))
 {
     setObjectName(QStringLiteral("FormCompetition"));
     setWindowTitle(QStringLiteral("Competition"));
-    m_data->setObjectName(QStringLiteral("Data1"));
-    m_grid->setObjectName(QStringLiteral("DBGrid1"));
-    m_search->setObjectName(QStringLiteral("TextSearch"));
+    records()->setObjectName(QStringLiteral("Data1"));
     m_competitor->setObjectName(QStringLiteral("TextCompetitor"));
     m_product->setObjectName(QStringLiteral("TextProduct"));
     m_equivalent->setObjectName(QStringLiteral("TextEquivalent"));
@@ -107,22 +88,15 @@ FormCompetition::FormCompetition(QWidget* parent)
     m_prompt->setObjectName(QStringLiteral("Frame1"));
     m_promptText->setObjectName(QStringLiteral("LabelImport"));
     m_promptText->setWordWrap(true);
+    setProductBox(m_product);
 
-    m_model->setColumns({ { QStringLiteral("TEXT02"), QStringLiteral("Competitor") },
+    model()->setColumns({ { QStringLiteral("TEXT02"), QStringLiteral("Competitor") },
         { QStringLiteral("TEXT01"), QStringLiteral("Competitor's Product") },
         { QStringLiteral("TEXT03"), QStringLiteral("Equivalent") } });
-    m_grid->setModel(m_model);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->horizontalHeader()->setStretchLastSection(true);
-    m_grid->horizontalHeader()->setDefaultSectionSize(200);
-    m_search->installEventFilter(this);
+    grid()->horizontalHeader()->setDefaultSectionSize(200);
 
     auto* navigator = new ui::RecordNavigator(
-        m_data, QStringLiteral("Data1"), QStringLiteral("Navigate through your records."), this);
-    auto* reset = new QPushButton(QStringLiteral("&Reset"), this);
-    reset->setObjectName(QStringLiteral("CommandReset"));
+        records(), QStringLiteral("Data1"), QStringLiteral("Navigate through your records."), this);
 
     auto* edit = new QPushButton(QStringLiteral("&Edit"), m_prompt);
     edit->setObjectName(QStringLiteral("CommandEdit"));
@@ -138,22 +112,18 @@ FormCompetition::FormCompetition(QWidget* parent)
     promptLayout->addStretch();
     m_prompt->hide();
 
-    auto* searchRow = new QHBoxLayout;
-    searchRow->addWidget(m_search, 1);
-    searchRow->addWidget(reset);
-
     // The prompt lies over the grid, as wide as it.
     auto* gridArea = new QGridLayout;
-    gridArea->addWidget(m_grid, 0, 0);
+    gridArea->addWidget(grid(), 0, 0);
     gridArea->addWidget(m_prompt, 0, 0);
 
     auto* recordColumn = new QVBoxLayout;
     recordColumn->addWidget(makeEditingToolBar(this));
-    recordColumn->addLayout(searchRow);
+    recordColumn->addLayout(makeSearchRow());
     recordColumn->addLayout(gridArea, 1);
     recordColumn->addWidget(navigator);
     recordColumn->addWidget(buildRecordBoxes());
-    recordColumn->addWidget(m_hints->frame());
+    recordColumn->addWidget(hints()->frame());
 
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(recordColumn, 1);
@@ -161,25 +131,15 @@ FormCompetition::FormCompetition(QWidget* parent)
 
     declareHints();
 
-    connect(m_search, &QLineEdit::returnPressed, this, &FormCompetition::search);
-    connect(reset, &QPushButton::clicked, this, &FormCompetition::reset);
     connect(edit, &QPushButton::clicked, this, &FormCompetition::editWorkbook);
     connect(import, &QPushButton::clicked, this, &FormCompetition::importWorkbook);
-    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-        &FormCompetition::followGrid);
-    connect(m_data, &data::BoundView::rowsReloaded, this, &FormCompetition::showCurrentRow);
-    connect(m_data, &data::BoundView::currentRowChanged, this, &FormCompetition::showCurrentRow);
     connect(navigator, &ui::RecordNavigator::moveFailed, this,
         [this](const QString& message) { platform::MessageBox::error(this, message); });
-    connect(m_binder, &ui::FieldBinder::editRefused, this,
-        [this](const QString&, const QString& message) {
-            platform::MessageBox::error(this, message);
-        });
 
-    if (!m_data->openDatabase(QStringLiteral("CONTACT.mdb")))
-        platform::MessageBox::error(this, m_data->lastError());
+    if (!records()->openDatabase(QStringLiteral("CONTACT.mdb")))
+        platform::MessageBox::error(this, records()->lastError());
     else
-        showAll();
+        reload(allRecords);
 }
 
 QWidget* FormCompetition::buildRecordBoxes()
@@ -200,10 +160,10 @@ QWidget* FormCompetition::buildRecordBoxes()
         ++row;
     }
     m_notes->setFixedHeight(80);
-    m_binder->bind(m_competitor, QStringLiteral("TEXT02"));
-    m_binder->bind(m_product, QStringLiteral("TEXT01"));
-    m_binder->bind(m_equivalent, QStringLiteral("TEXT03"));
-    m_binder->bind(m_notes, QStringLiteral("MEMO01"));
+    binder()->bind(m_competitor, QStringLiteral("TEXT02"));
+    binder()->bind(m_product, QStringLiteral("TEXT01"));
+    binder()->bind(m_equivalent, QStringLiteral("TEXT03"));
+    binder()->bind(m_notes, QStringLiteral("MEMO01"));
     return m_boxes;
 }
 
@@ -231,91 +191,36 @@ QWidget* FormCompetition::buildCommands()
     connect(column->findChild<QPushButton*>(QStringLiteral("CommandExcel")), &QPushButton::clicked,
         this, &FormCompetition::sendToSpreadsheet);
 
-    layout->addSpacing(12);
-    layout->addWidget(m_document->heading());
-    auto* documentRow = new QHBoxLayout;
-    documentRow->addWidget(m_document->icon());
-    documentRow->addWidget(m_document->button());
-    layout->addLayout(documentRow);
-    layout->addWidget(m_document->fileList());
-    layout->addStretch();
-    auto* manual = new ui::ManualLink(this);
-    layout->addWidget(manual->button());
+    addDocumentCommands(layout);
     return column;
 }
 
 void FormCompetition::declareHints()
 {
-    m_hints->setHint(m_document->button(), [this] {
-        return m_document->button()->text() == u"&Add"
-            ? QStringLiteral("Attach a document such as a specification to ") + productText()
-            : QStringLiteral("Delete the document attached to ") + productText();
-    });
-    m_hints->setHint(m_document->icon(),
-        [this] { return QStringLiteral("Open the document attached to ") + productText(); });
-    m_hints->setHint(findChild<QPushButton*>(QStringLiteral("CommandExcel")),
+    declareDocumentHints();
+    hints()->setHint(findChild<QPushButton*>(QStringLiteral("CommandExcel")),
         QStringLiteral("Send to MS-Excel."));
-    m_hints->setHint(findChild<QPushButton*>(QStringLiteral("CommandImport")),
+    hints()->setHint(findChild<QPushButton*>(QStringLiteral("CommandImport")),
         QStringLiteral("Import competitor's information. Press F1 for help."));
     const QString boxes
         = QStringLiteral("Enter competitor's product information and your equivalents.");
     for (QWidget* box : { static_cast<QWidget*>(m_competitor), static_cast<QWidget*>(m_product),
              static_cast<QWidget*>(m_equivalent), static_cast<QWidget*>(m_notes) })
-        m_hints->setHint(box, boxes);
-    m_hints->setHint(findChild<QPushButton*>(QStringLiteral("CommandReset")),
+        hints()->setHint(box, boxes);
+    hints()->setHint(findChild<QPushButton*>(QStringLiteral("CommandReset")),
         QStringLiteral("Reset your search to display all records."));
-    m_hints->setHint(findChild<ui::RecordNavigator*>(QStringLiteral("Data1")),
+    hints()->setHint(findChild<ui::RecordNavigator*>(QStringLiteral("Data1")),
         QStringLiteral("Navigate through your records."));
-    m_hints->setHint(
-        m_search, QStringLiteral("Enter text or partial text of a product and press 'Enter'."));
-    m_hints->addBackground(m_boxes);
-    m_hints->addBackground(findChild<QToolBar*>(QStringLiteral("Toolbar1")));
-}
-
-QString FormCompetition::productText() const
-{
-    return m_product->text();
-}
-
-bool FormCompetition::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_search && event->type() == QEvent::MouseButtonPress)
-        m_search->clear();
-    return QWidget::eventFilter(watched, event);
-}
-
-bool FormCompetition::reload(const QString& sql, const QVariantList& parameters)
-{
-    m_data->setRecordSource(sql, parameters);
-    if (!m_data->refresh()) {
-        platform::MessageBox::error(this, m_data->lastError());
-        return false;
-    }
-    return true;
-}
-
-void FormCompetition::showAll()
-{
-    reload(allRecords);
+    hints()->setHint(
+        searchBox(), QStringLiteral("Enter text or partial text of a product and press 'Enter'."));
+    hints()->addBackground(m_boxes);
+    hints()->addBackground(findChild<QToolBar*>(QStringLiteral("Toolbar1")));
 }
 
 void FormCompetition::search()
 {
-    const QString text = m_search->text();
+    const QString text = searchBox()->text();
     reload(searchRecords, { text, text });
-}
-
-void FormCompetition::reset()
-{
-    if (reload(allRecords))
-        m_search->clear();
-}
-
-void FormCompetition::newRecord()
-{
-    if (!m_data->addNew())
-        platform::MessageBox::error(this, m_data->lastError());
-    m_product->setFocus(Qt::OtherFocusReason);
 }
 
 bool FormCompetition::rewriteSummaries()
@@ -323,7 +228,7 @@ bool FormCompetition::rewriteSummaries()
     const data::SetBasedWork work(
         { { QStringLiteral("Updating the product summaries..."), summaryStatement(), {} } });
     QString error;
-    if (!work.run(*m_data->database(), {}, &error)) {
+    if (!work.run(*records()->database(), {}, &error)) {
         platform::MessageBox::error(this, error);
         return false;
     }
@@ -336,27 +241,27 @@ void FormCompetition::save()
     // typed gets its summary too.
     if (!reload(allRecords))
         return;
-    m_search->clear();
-    if (rewriteSummaries() && !m_data->refresh())
-        platform::MessageBox::error(this, m_data->lastError());
+    searchBox()->clear();
+    if (rewriteSummaries() && !records()->refresh())
+        platform::MessageBox::error(this, records()->lastError());
 }
 
 void FormCompetition::deleteRecord()
 {
-    if (!m_data->hasCurrentRow())
+    if (!records()->hasCurrentRow())
         return;
-    const QString product = m_data->value(QStringLiteral("TEXT01")).toString();
+    const QString product = records()->value(QStringLiteral("TEXT01")).toString();
     const auto answer = platform::MessageBox::show(this,
         QStringLiteral("Are you sure toy want to delete ") + product + QStringLiteral("?"),
         platform::MessageBox::Icon::Warning, platform::MessageBox::Yes | platform::MessageBox::No);
     if (answer != platform::MessageBox::Yes)
         return;
-    if (!m_data->deleteCurrent()) {
-        platform::MessageBox::error(this, m_data->lastError());
+    if (!records()->deleteCurrent()) {
+        platform::MessageBox::error(this, records()->lastError());
         return;
     }
-    if (!m_data->refresh())
-        platform::MessageBox::error(this, m_data->lastError());
+    if (!records()->refresh())
+        platform::MessageBox::error(this, records()->lastError());
 }
 
 void FormCompetition::setPromptShown(bool shown)
@@ -394,29 +299,9 @@ void FormCompetition::editWorkbook()
 void FormCompetition::importWorkbook()
 {
     setPromptShown(false);
-    // No open view of the register may hold pending edits over the import.
-    if (!m_data->close()) {
-        platform::MessageBox::error(this, m_data->lastError());
+    const ListImportResult result = importWorkbookInto(competitionImport());
+    if (result.outcome == ListImportResult::Outcome::Failed)
         return;
-    }
-    ListImportResult result;
-    {
-        platform::BusyCursor busy;
-        data::Database db;
-        if (!data::openBusinessDatabase(db))
-            result.error = db.lastError();
-        else
-            result = importList(competitionImport(), db);
-    }
-    if (result.outcome == ListImportResult::Outcome::Failed) {
-        platform::MessageBox::show(this, importErrorMessage() + crlf + crlf + result.error,
-            platform::MessageBox::Icon::Critical);
-        // The screen comes back only with a successful import.
-        QMetaObject::invokeMethod(
-            qApp, [] { ui::Screens::close(QStringLiteral("FormCompetition")); },
-            Qt::QueuedConnection);
-        return;
-    }
     reset();
     if (result.outcome == ListImportResult::Outcome::ImportedWorkbookNotCleared) {
         platform::MessageBox::show(this,
@@ -442,26 +327,8 @@ void FormCompetition::sendToSpreadsheet()
                                 "TABLE11.TEXT01");
     QString error;
     platform::BusyCursor busy;
-    if (!sendProductReport(*m_data->database(), report, &error))
+    if (!sendProductReport(*records()->database(), report, &error))
         platform::MessageBox::show(this, error, platform::MessageBox::Icon::Critical);
-}
-
-void FormCompetition::followGrid(const QModelIndex& current)
-{
-    const int row = current.row();
-    if (!current.isValid() || row == m_data->position())
-        return;
-    if (!m_data->moveTo(row)) {
-        platform::MessageBox::error(this, m_data->lastError());
-        showCurrentRow();
-    }
-}
-
-void FormCompetition::showCurrentRow()
-{
-    const int row = m_data->position();
-    if (row >= 0 && m_grid->currentIndex().row() != row)
-        m_grid->setCurrentIndex(m_model->index(row, 0));
 }
 
 } // namespace vantrel::products

@@ -1,40 +1,23 @@
 #pragma once
 
-#include "products/ListImport.h"
+#include "products/ProductListScreen.h"
 #include "ui/ActivatedScreen.h"
 
-#include <QWidget>
-
 class QLineEdit;
-class QModelIndex;
 class QPlainTextEdit;
 class QPushButton;
-class QTableView;
-
-namespace vantrel::data {
-class BoundView;
-class BoundViewModel;
-} // namespace vantrel::data
-
-namespace vantrel::ui {
-class FieldBinder;
-class HintLine;
-} // namespace vantrel::ui
 
 namespace vantrel::products {
-
-class AttachedDocument;
 
 // The own company's price list: product, price per unit (text), currency, notes
 // and an attached document; imported once from Prices.xlsx of the program
 // folder, searched by product, reported to the spreadsheet program and emptied
 // through FormPriceListDelete.
-class FormPriceList : public QWidget, public ui::ActivatedScreen {
+class FormPriceList : public ProductListScreen, public ui::ActivatedScreen {
     Q_OBJECT
 public:
     explicit FormPriceList(QWidget* parent = nullptr);
 
-    data::BoundView* records() const { return m_data; }
     void screenActivated() override;
 
     static ListImport priceImport();
@@ -42,9 +25,7 @@ public:
     // with the decimal separator bound as its one value.
     static QString priceRewriteStatement();
 
-    void search();
-    void reset();
-    void newRecord();
+    void search() override;
     void importWorkbook();
     void sendToSpreadsheet();
 
@@ -60,26 +41,13 @@ protected:
 private:
     QWidget* buildCommands();
     void declareHints();
-    bool reload(const QString& sql, const QVariantList& parameters = {});
-    void followGrid(const QModelIndex& current);
-    void showCurrentRow();
-    QString productText() const;
 
-    data::BoundView* m_data;
-    data::BoundViewModel* m_model;
-    ui::FieldBinder* m_binder;
-    ui::HintLine* m_hints;
-    QTableView* m_grid;
-    QLineEdit* m_search;
     QLineEdit* m_product;
     QLineEdit* m_price;
     QLineEdit* m_currency;
     QPlainTextEdit* m_notes;
     QPushButton* m_import;
     QWidget* m_filePanel;
-    AttachedDocument* m_document;
-    QString m_sql;
-    QVariantList m_parameters;
 };
 
 } // namespace vantrel::products
