@@ -1,6 +1,8 @@
 #include "ApplicationTest.h"
 #include "BusinessRows.h"
 #include "Controls.h"
+#include "RecordingMessageBoxHandler.h"
+#include "RecordingOpener.h"
 #include "TestFolder.h"
 #include "WorkbookFiles.h"
 
@@ -303,6 +305,8 @@ void TestPriceList::reportFormatsPricesAndColumns()
     QVERIFY2(styles.contains("formatCode=\"0.00\"") || styles.contains("numFmtId=\"2\""),
         styles.constData());
     QVERIFY(styles.contains("wrapText=\"1\""));
+    // The caption the spreadsheet program shows for the report.
+    QVERIFY(test::zipEntry(path, "docProps/core.xml").contains("<dc:title>Price List</dc:title>"));
 }
 
 void TestPriceList::enterInTheNotesStartsNoNewLine()

@@ -2,6 +2,8 @@
 
 #include "office/ReportWorkbook.h"
 
+#include <utility>
+
 namespace vantrel::activities {
 
 bool queryAllActiveProjects(data::Database& db, data::QueryResult* rows)
@@ -41,11 +43,12 @@ office::Workbook buildAllProjectsWorkbook(const data::QueryResult& rows)
     layout.columns = { column("INDUSTRY GROUP"), column("DATE ENTERED", HorizontalAlignment::Left),
         column("COMPANY"), column("DIVISION"), column("SALES PERSON"), column("PROJECT NAME"),
         column("PROJECT STATUS"), column("ACTION DATE", HorizontalAlignment::Left), step };
-    office::Workbook workbook = office::buildReportWorkbook(layout, rows.rows);
+    const int rowCount = int(rows.rows.size());
+    office::Workbook workbook = office::buildReportWorkbook(layout, std::move(rows.rows));
     office::Sheet& sheet = workbook.activeSheet();
     // Long steps wrap over several lines; every other cell of the row starts at its top.
     sheet.setVerticalAlignment(
-        office::CellRange::area(0, 0, int(rows.rows.size()), 8), office::VerticalAlignment::Top);
+        office::CellRange::area(0, 0, rowCount, 8), office::VerticalAlignment::Top);
     sheet.setActiveCell(0, 0);
     return workbook;
 }

@@ -2,25 +2,29 @@
 
 #include "office/CellRange.h"
 
+#include <utility>
+
 namespace vantrel::office {
 
-Workbook buildReportWorkbook(const ReportLayout& layout, const QList<QVariantList>& rows)
+Workbook buildReportWorkbook(const ReportLayout& layout, QList<QVariantList> rows)
 {
     Workbook workbook;
+    workbook.setTitle(layout.title);
     Sheet& sheet = workbook.activeSheet();
     sheet.setName(layout.sheetName);
     const int columnCount = int(layout.columns.size());
     for (int column = 0; column < columnCount; ++column)
         sheet.setValue(0, column, layout.columns.at(column).heading);
-    for (int row = 0; row < rows.size(); ++row) {
-        const QVariantList& values = rows.at(row);
+    const int rowCount = int(rows.size());
+    for (int row = 0; row < rowCount; ++row) {
+        const QVariantList values = std::exchange(rows[row], QVariantList());
         for (int column = 0; column < qMin(columnCount, int(values.size())); ++column)
             sheet.setValue(row + 1, column, values.at(column));
     }
     if (columnCount == 0)
         return workbook;
 
-    const int lastRow = int(rows.size());
+    const int lastRow = rowCount;
     const CellRange all = CellRange::area(0, 0, lastRow, columnCount - 1);
     sheet.setFontName(all, layout.fontName);
     sheet.setFontSize(all, layout.fontSize);

@@ -22,6 +22,8 @@ struct ReportColumn {
 };
 
 struct ReportLayout {
+    // The workbook's title, shown in the spreadsheet program's caption.
+    QString title;
     QString sheetName = QStringLiteral("Sheet1");
     QString fontName = QStringLiteral("Arial Narrow");
     double fontSize = 8;
@@ -31,7 +33,8 @@ struct ReportLayout {
 };
 
 // The workbook of the rows under the layout's headings; a row's values go to the
-// columns in order (a shorter row leaves its last cells empty).
-Workbook buildReportWorkbook(const ReportLayout& layout, const QList<QVariantList>& rows);
+// columns in order (a shorter row leaves its last cells empty). The rows are
+// taken: each is let go once it is in the sheet, so a long list is not held twice.
+Workbook buildReportWorkbook(const ReportLayout& layout, QList<QVariantList> rows);
 
 } // namespace vantrel::office

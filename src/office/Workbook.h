@@ -33,10 +33,16 @@ public:
     QString filePath() const { return m_filePath; }
     void setFilePath(const QString& path) { m_filePath = path; }
 
+    // The document's title, which spreadsheet programs show in the window's
+    // caption in place of the file name; empty for none.
+    QString title() const { return m_title; }
+    void setTitle(const QString& title) { m_title = title; }
+
 private:
     QList<Sheet> m_sheets;
     int m_active = 0;
     QString m_filePath;
+    QString m_title;
 };
 
 } // namespace vantrel::office

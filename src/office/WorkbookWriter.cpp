@@ -264,12 +264,23 @@ QString lxwReason(lxw_error result)
 // which then replaces the target through QSaveFile.
 bool writeTemporary(const Workbook& workbook, const QString& temporaryPath, QString* reason)
 {
-    lxw_workbook* book = workbook_new(QFile::encodeName(temporaryPath).constData());
+    // Rows are written in order, so the library may stream each finished row to
+    // disk instead of holding every cell of a long report in memory.
+    lxw_workbook_options options {};
+    options.constant_memory = LXW_TRUE;
+    lxw_workbook* book = workbook_new_opt(QFile::encodeName(temporaryPath).constData(), &options);
     if (!book) {
         *reason = QStringLiteral("the workbook could not be started");
         return false;
     }
     lxw_error result = LXW_NO_ERROR;
+    const QByteArray title = workbook.title().toUtf8();
+    if (!title.isEmpty()) {
+        lxw_doc_properties properties {};
+        // The library copies the text; its field is merely not declared const.
+        properties.title = const_cast<char*>(title.constData());
+        result = workbook_set_properties(book, &properties);
+    }
     for (int index = 0; index < workbook.sheetCount() && result == LXW_NO_ERROR; ++index) {
         const Sheet& sheet = workbook.sheet(index);
         lxw_worksheet* worksheet = workbook_add_worksheet(book, sheet.name().toUtf8().constData());

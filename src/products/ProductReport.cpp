@@ -4,6 +4,8 @@
 #include "office/ReportWorkbook.h"
 #include "office/SpreadsheetProgram.h"
 
+#include <utility>
+
 namespace vantrel::products {
 
 bool sendProductReport(
@@ -15,6 +17,7 @@ bool sendProductReport(
         return false;
     }
     office::ReportLayout layout;
+    layout.title = report.caption;
     layout.fontName = QStringLiteral("Calibri");
     layout.fontSize = 9;
     layout.freezeHeadingRow = false;
@@ -44,7 +47,7 @@ bool sendProductReport(
                 row[format.column] = number;
         }
     }
-    office::Workbook workbook = office::buildReportWorkbook(layout, result.rows);
+    office::Workbook workbook = office::buildReportWorkbook(layout, std::move(result.rows));
     QString saved;
     const bool shown
         = office::SpreadsheetProgram::instance().saveAndShowReport(&workbook, &saved, error);

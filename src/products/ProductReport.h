@@ -21,6 +21,7 @@ struct ProductReport {
         bool numbers = false;
     };
 
+    // The spreadsheet program's caption for the report.
     QString caption;
     QString sql;
     QVariantList parameters;

@@ -5,6 +5,8 @@
 #include "office/ReportWorkbook.h"
 #include "office/SpreadsheetProgram.h"
 
+#include <utility>
+
 namespace vantrel::products {
 
 namespace {
@@ -110,7 +112,7 @@ bool sendSalesReport(data::Database& user, const QString& sql, const QVariantLis
         layout.columns.append(column);
     }
     step();
-    office::Workbook workbook = office::buildReportWorkbook(layout, result.rows);
+    office::Workbook workbook = office::buildReportWorkbook(layout, std::move(result.rows));
     step();
     QString saved;
     const bool shown

@@ -4,6 +4,8 @@
 #include "office/ReportWorkbook.h"
 #include "office/Workbook.h"
 
+#include <utility>
+
 namespace vantrel::reports {
 
 const ListReport& companyList()
@@ -98,7 +100,7 @@ bool buildListWorkbook(data::Database& db, const ListReport& report, const QList
         shown.hidden = column.checkBox != 0 && !ticked.contains(column.checkBox);
         layout.columns << shown;
     }
-    *workbook = office::buildReportWorkbook(layout, result.rows);
+    *workbook = office::buildReportWorkbook(layout, std::move(result.rows));
     return true;
 }
 
