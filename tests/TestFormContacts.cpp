@@ -10,6 +10,7 @@
 #include "office/WorkbookLoader.h"
 #include "office/WorkbookWriter.h"
 #include "platform/MessageBox.h"
+#include "ui/FieldScrollArea.h"
 #include "ui/HintLine.h"
 #include "ui/ManualLink.h"
 #include "ui/RecordViews.h"
@@ -26,6 +27,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include <memory>
@@ -66,6 +68,7 @@ private slots:
     void companyComesFromTheCompanyTheScreenWasOpenedFor();
     void newContactStartsInTheFirstFieldAndTabReadsOn();
     void fieldsGetTheWidthBeforeTheList();
+    void valuesShowWholeOnASmallScreenAndSideBySideOnALargeOne();
 
 private:
     template <class T = QWidget> T* control(QWidget* screen, const char* name)
@@ -412,6 +415,9 @@ void TestFormContacts::hintsNameTheContactAndItsCompany()
     QTest::mouseMove(control(screen, "Command2"));
     QTRY_COMPARE(label->text(), QStringLiteral("Dial 082 1, using your modem."));
     control<QPushButton>(screen, "CommandEdit")->click();
+    // At this size the fields stand in one column; the user scrolls down to the fax.
+    QTRY_VERIFY(screen->detailsArea()->verticalScrollBar()->maximum() > 0);
+    screen->detailsArea()->ensureWidgetVisible(control(screen, "TEXT09"));
     QTest::mouseMove(control(screen, "TEXT09"));
     QTRY_COMPARE(label->text(),
         QStringLiteral("Enter D'Arcy O'Hara's direct telefax number if it differs from"
@@ -550,6 +556,39 @@ void TestFormContacts::fieldsGetTheWidthBeforeTheList()
     QVERIFY(list->width() <= list->fontMetrics().averageCharWidth() * 24);
     QVERIFY2(screen->detailsFrame()->width() * 3 >= screen->width() * 2,
         qPrintable(QString::number(screen->detailsFrame()->width())));
+}
+
+void TestFormContacts::valuesShowWholeOnASmallScreenAndSideBySideOnALargeOne()
+{
+    const qint64 company
+        = insertRow(QStringLiteral("TABLE01"), { { "TEXT01", "Acme" }, { "TEXT20", "Company" } });
+    insertRow(QStringLiteral("TABLE03"),
+        { { "TEXT01", "Dr." }, { "TEXT02", "Jens" }, { "TEXT03", "Nordmann" },
+            { "TEXT04", "+49 171 555 01234" }, { "TEXT05", "jens.nordmann@nordwind-handel.de" },
+            { "TEXT06", "Purchasing" }, { "TEXT07", "Head of Procurement" },
+            { "TEXT08", "+49 40 555 123 456" }, { "TEXT09", "+49 40 555 123 457" },
+            { "TEXT10", "Birgit Sommerfeld" }, { "NUMBER01", company } });
+    FormContacts* screen = openContacts();
+    screen->resize(640, 502);
+    screen->show();
+    QVERIFY(QTest::qWaitForWindowExposed(screen));
+    const auto wholeValues = [&] {
+        for (const char* field : { "TEXT04", "TEXT05", "TEXT07", "TEXT08", "TEXT09", "TEXT10" }) {
+            auto* box = control<QLineEdit>(screen, field);
+            if (box->contentsRect().width() < box->fontMetrics().horizontalAdvance(box->text()))
+                return QByteArray(field) + " is cut at " + QByteArray::number(screen->width());
+        }
+        return QByteArray();
+    };
+    const auto sideBySide = [&] {
+        return control<QLineEdit>(screen, "TEXT06")->y()
+            == control<QLineEdit>(screen, "TEXT01")->y();
+    };
+    QTRY_VERIFY2(wholeValues().isEmpty(), wholeValues().constData());
+    QVERIFY(!sideBySide());
+    screen->resize(1300, 700);
+    QTRY_VERIFY(sideBySide());
+    QVERIFY2(wholeValues().isEmpty(), wholeValues().constData());
 }
 
 VANTREL_TEST_MAIN(TestFormContacts)

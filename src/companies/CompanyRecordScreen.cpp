@@ -12,7 +12,7 @@
 #include "ui/FieldBinder.h"
 #include "ui/HintLine.h"
 #include "ui/Screens.h"
-#include "ui/VerticalScrollArea.h"
+#include "ui/FieldScrollArea.h"
 #include "ui/Viewers.h"
 
 #include <QApplication>

@@ -12,12 +12,12 @@
 #include "platform/MessageBox.h"
 #include "ui/CompanyAccess.h"
 #include "ui/FieldBinder.h"
+#include "ui/FieldScrollArea.h"
 #include "ui/HintLine.h"
 #include "ui/LoadIndicator.h"
 #include "ui/ManualLink.h"
 #include "ui/RecordViews.h"
 #include "ui/Screens.h"
-#include "ui/VerticalScrollArea.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -169,11 +169,18 @@ void FormContacts::buildFields()
     for (const FieldPlace& place : fieldPlaces)
         addTextField(QLatin1String(place.field), place.label, QLatin1String(place.caption),
             place.row, place.column);
-    // A telephone number shows whole, also beside the long captions of the right half.
-    for (const char* number : { "TEXT04", "TEXT08", "TEXT09" }) {
-        auto* box = findChild<QLineEdit*>(QLatin1String(number));
-        box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("000 000 00000")));
-    }
+    // Values show whole: a telephone number with its country code, an address of
+    // a long company domain, and a name or position of everyday length. Where the
+    // screen is too small for that the fields scroll rather than cut them.
+    const auto room = [this](const char* field, const QString& sample) {
+        auto* box = findChild<QLineEdit*>(QLatin1String(field));
+        box->setMinimumWidth(box->fontMetrics().horizontalAdvance(sample) + 12);
+    };
+    for (const FieldPlace& place : fieldPlaces)
+        room(place.field, QString(18, QLatin1Char('x')));
+    for (const char* number : { "TEXT04", "TEXT08", "TEXT09" })
+        room(number, QStringLiteral("+00 00 000 000 000"));
+    room("TEXT05", QStringLiteral("firstname.lastname@company-name.com"));
     auto* title = findChild<QLineEdit*>(QStringLiteral("TEXT01"));
     setAlwaysShown(title, true);
     addMasterCombo(9, title);

@@ -6,8 +6,8 @@
 #include "platform/MessageBox.h"
 #include "ui/EditToolBar.h"
 #include "ui/FieldBinder.h"
+#include "ui/FieldScrollArea.h"
 #include "ui/PrinterProvider.h"
-#include "ui/VerticalScrollArea.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -30,7 +30,8 @@ RecordScreen::RecordScreen(const QString& name, QWidget* parent)
     , m_view(new data::BoundView(this))
     , m_binder(new ui::FieldBinder(m_view, this))
     , m_frame(new QGroupBox(this))
-    , m_area(new ui::VerticalScrollArea(m_frame, this))
+    , m_area(new ui::FieldScrollArea(m_frame, this))
+    , m_halves(new QBoxLayout(QBoxLayout::LeftToRight, m_frame))
     , m_left(new QGridLayout)
     , m_right(new QGridLayout)
     , m_edit(new QPushButton(QStringLiteral("Edit"), this))
@@ -39,14 +40,14 @@ RecordScreen::RecordScreen(const QString& name, QWidget* parent)
     setObjectName(name);
     m_frame->setObjectName(QStringLiteral("Frame1"));
     m_frame->setEnabled(false);
-    auto* halves = new QHBoxLayout(m_frame);
     for (QGridLayout* grid : { m_left, m_right }) {
         grid->setColumnStretch(1, 1);
         grid->setVerticalSpacing(3);
         grid->setAlignment(Qt::AlignTop);
-        halves->addLayout(grid, 1);
+        m_halves->addLayout(grid, 1);
     }
-    halves->setSpacing(16);
+    m_halves->setSpacing(16);
+    connect(m_area, &FieldScrollArea::resized, this, &RecordScreen::arrangeHalves);
     // Locked in view mode, but as legible as in edit mode.
     QPalette legible = m_frame->palette();
     for (const QPalette::ColorRole role : { QPalette::Text, QPalette::WindowText, QPalette::Base })
@@ -59,6 +60,27 @@ RecordScreen::RecordScreen(const QString& name, QWidget* parent)
         m_view, &data::BoundView::currentRowChanged, this, &RecordScreen::updateFieldVisibility);
     connect(m_view, &data::BoundView::valueChanged, this, &RecordScreen::updateFieldVisibility);
     connect(m_view, &data::BoundView::rowUpdated, this, &RecordScreen::updateFieldVisibility);
+}
+
+void RecordScreen::arrangeHalves()
+{
+    // Fields shown or hidden a moment ago change what the halves need.
+    m_left->invalidate();
+    m_right->invalidate();
+    const QMargins margins = m_frame->contentsMargins() + m_halves->contentsMargins();
+    const int sideBySide = m_left->minimumSize().width() + m_halves->spacing()
+        + m_right->minimumSize().width() + margins.left() + margins.right();
+    const auto direction
+        = m_area->usableWidth() >= sideBySide ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom;
+    if (m_halves->direction() == direction)
+        return;
+    m_halves->setDirection(direction);
+    // One above the other, the left half keeps its height and the right one
+    // follows it at once; side by side both share the width.
+    m_halves->setStretch(0, direction == QBoxLayout::LeftToRight ? 1 : 0);
+    // The fields take their new places now, not at the next turn of the event
+    // loop, so that what lies under the mouse is what the screen shows.
+    m_frame->layout()->activate();
 }
 
 void RecordScreen::enterEditMode()
@@ -247,6 +269,7 @@ void RecordScreen::updateFieldVisibility()
             entry.combo->setCurrentIndex(entry.combo->findText(text, Qt::MatchFixedString));
         }
     }
+    arrangeHalves();
 }
 
 void RecordScreen::closeEvent(QCloseEvent* event)

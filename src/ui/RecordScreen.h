@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 
+class QBoxLayout;
 class QComboBox;
 class QGridLayout;
 class QGroupBox;
@@ -19,7 +20,7 @@ class BoundView;
 
 namespace vantrel::ui {
 class FieldBinder;
-class VerticalScrollArea;
+class FieldScrollArea;
 } // namespace vantrel::ui
 
 namespace vantrel::ui {
@@ -39,7 +40,7 @@ public:
     QGroupBox* detailsFrame() const { return m_frame; }
     // What a screen lays out: the details frame, scrolled when the screen is too low
     // for all its fields (outside the frame, so it scrolls also while the frame is locked).
-    ui::VerticalScrollArea* detailsArea() const { return m_area; }
+    ui::FieldScrollArea* detailsArea() const { return m_area; }
     bool isEditMode() const { return m_editMode; }
 
     void enterEditMode();
@@ -106,6 +107,9 @@ private:
     };
 
     QGridLayout* half(int column) const { return column == 0 ? m_left : m_right; }
+    // The two halves of the fields side by side while they fit the area's width,
+    // else the right half under the left one.
+    void arrangeHalves();
     QLabel* makeCaption(
         const char* labelName, const QString& caption, int row, int column, Qt::Alignment align);
     bool isEmpty(const ShownField& field) const;
@@ -114,7 +118,8 @@ private:
     data::BoundView* m_view;
     ui::FieldBinder* m_binder;
     QGroupBox* m_frame;
-    ui::VerticalScrollArea* m_area;
+    ui::FieldScrollArea* m_area;
+    QBoxLayout* m_halves;
     QGridLayout* m_left;
     QGridLayout* m_right;
     QPushButton* m_edit;
