@@ -9,6 +9,7 @@
 #include "data/TextRules.h"
 #include "platform/MessageBox.h"
 #include "ui/HintLine.h"
+#include "ui/LongListCombo.h"
 #include "ui/MainWindow.h"
 #include "ui/ManualLink.h"
 #include "ui/RecordViewScreen.h"
@@ -43,6 +44,7 @@ QComboBox* listOf(data::BoundView* rows, const char* name, const QString& prompt
     combo->setCurrentIndex(-1);
     combo->setMaxVisibleItems(20);
     combo->setMinimumWidth(180);
+    ui::prepareForLongList(combo, 24);
     return combo;
 }
 

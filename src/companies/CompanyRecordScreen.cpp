@@ -10,9 +10,10 @@
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
 #include "ui/FieldBinder.h"
-#include "ui/HintLine.h"
-#include "ui/Screens.h"
 #include "ui/FieldScrollArea.h"
+#include "ui/HintLine.h"
+#include "ui/LongListCombo.h"
+#include "ui/Screens.h"
 #include "ui/Viewers.h"
 
 #include <QApplication>
@@ -107,6 +108,7 @@ CompanyRecordScreen::CompanyRecordScreen(
     m_select->setPlaceholderText(QStringLiteral("Select a Company..."));
     m_select->setMinimumWidth(280);
     m_select->setMaxVisibleItems(20);
+    ui::prepareForLongList(m_select, 30);
     connect(m_select, &QComboBox::activated, this, &CompanyRecordScreen::pickCompany);
     m_information = new QLabel(this);
     m_information->setObjectName(QStringLiteral("LabelInformation"));

@@ -7,6 +7,7 @@
 #include "data/FieldValues.h"
 #include "platform/MessageBox.h"
 #include "ui/HintLine.h"
+#include "ui/LongListCombo.h"
 #include "ui/Screens.h"
 
 #include <QBoxLayout>
@@ -63,6 +64,7 @@ void FormAllContacts::buildFilterControls()
     auto* names = new data::BoundViewModel(view(), this);
     names->setColumns({ { QStringLiteral("TEXT11"), QStringLiteral("CONTACT") } });
     m_select->setModel(names);
+    ui::prepareForLongList(m_select, 30);
     m_select->setPlaceholderText(QStringLiteral("Select a Contact..."));
     m_select->setCurrentIndex(-1);
     m_name->setObjectName(QStringLiteral("DBComboName"));
