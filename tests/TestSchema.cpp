@@ -17,6 +17,7 @@ private slots:
     void initialRows();
     void deliveredDefaults();
     void olderWorkstationFileIsMigrated();
+    void mailSettingsGainTheSupportAddress();
     void refusesWrongOrNewerFiles();
     void missingFileIsNotCreated();
 };
@@ -138,6 +139,29 @@ void TestSchema::olderWorkstationFileIsMigrated()
     QCOMPARE(
         db.scalar(QStringLiteral("SELECT TEXT03 FROM TABLE02")).toString(), QStringLiteral("Anna"));
     QCOMPARE(db.scalar(QStringLiteral("SELECT COUNT(*) FROM TABLE03")).toInt(), 1);
+}
+
+void TestSchema::mailSettingsGainTheSupportAddress()
+{
+    vantrel::test::TestFolder folder;
+    QString error;
+    QVERIFY2(createDatabaseFile(QStringLiteral("User.mdb"), DatabaseKind::User, &error),
+        qPrintable(error));
+    {
+        // The mail settings as they were before they kept a support address.
+        Database db;
+        QVERIFY(db.open(QStringLiteral("User.mdb")));
+        QVERIFY(db.executeScript(QStringLiteral("UPDATE TABLE03 SET TEXT01 = 'Anna';"
+                                                "ALTER TABLE TABLE03 DROP COLUMN TEXT07;"
+                                                "PRAGMA user_version = 4;")));
+    }
+    Database db;
+    QVERIFY2(openUserDatabase(db), qPrintable(db.lastError()));
+    QVERIFY(db.columnNames(QStringLiteral("TABLE03")).contains(QStringLiteral("TEXT07")));
+    QCOMPARE(
+        db.scalar(QStringLiteral("SELECT TEXT01 FROM TABLE03")).toString(), QStringLiteral("Anna"));
+    QCOMPARE(db.scalar(QStringLiteral("PRAGMA user_version")).toInt(),
+        currentSchemaVersion(DatabaseKind::User));
 }
 
 void TestSchema::refusesWrongOrNewerFiles()

@@ -27,7 +27,7 @@ using ui::Screens;
 
 namespace {
 
-void useServer(quint16 port)
+void useServer(quint16 port, const QString& supportAddress = QString())
 {
     MailAccount account;
     QString error;
@@ -38,6 +38,7 @@ void useServer(quint16 port)
     account.host = "127.0.0.1";
     account.port = port;
     account.security = MailAccount::Security::None;
+    account.supportAddress = supportAddress;
     QVERIFY2(MailAccount::save(account, &error), qPrintable(error));
 }
 
@@ -80,6 +81,7 @@ private slots:
     void cleanup();
     void requestGoesToSupportThroughSmtp();
     void emptyMessageStillSends();
+    void theSupportAddressOfTheMailSettingsIsUsed();
     void refusedSendIsOfferedAgainWithTheRetryLine();
     void refusedSendIsNotRetriedUnasked();
     void withoutAccountTheDesktopMailProgramTakesIt();
@@ -157,6 +159,20 @@ void TestSupport::emptyMessageStillSends()
     QCOMPARE(decodedQuotedPrintable(server.messages().first().body()),
         QString(" Version 2.7 Revision 1\r\n\r\n\r\n"));
     QCOMPARE(label()->text(), QString("Your message has been sent..."));
+}
+
+void TestSupport::theSupportAddressOfTheMailSettingsIsUsed()
+{
+    LoopbackSmtpServer server;
+    useServer(server.port(), "helpdesk@reseller.example");
+    QTest::mouseClick(go(), Qt::LeftButton);
+    QCOMPARE(server.messages().size(), 1);
+    QCOMPARE(server.messages().first().recipients,
+        QList<QByteArray> { QByteArray("helpdesk@reseller.example") });
+    MailAccount stored;
+    QString error;
+    QVERIFY(MailAccount::load(&stored, &error));
+    QCOMPARE(stored.supportAddress, QString("helpdesk@reseller.example"));
 }
 
 void TestSupport::refusedSendIsOfferedAgainWithTheRetryLine()

@@ -73,9 +73,10 @@ QList<TableDefinition> makeUserTables()
         { QStringLiteral("TABLE01"), columns(split("DATE01 TEXT09")) },
         { QStringLiteral("TABLE02"), columns(split("TEXT03 TEXT04 TEXT07 TEXT08 TEXT09 TEXT10")) },
         // The mail account of this workstation: the user's name, company and
-        // address, and the SMTP host, security and login; port in NUMBER01.
+        // address, and the SMTP host, security and login; port in NUMBER01; the
+        // address support requests go to in TEXT07.
         { QStringLiteral("TABLE03"),
-            columns(split("TEXT01 TEXT02 TEXT03 TEXT04 TEXT05 TEXT06 NUMBER01")), 2 },
+            columns(split("TEXT01 TEXT02 TEXT03 TEXT04 TEXT05 TEXT06 NUMBER01 TEXT07")), 2 },
         // Where the main window stood when the program last ended on this workstation: left,
         // top, width and height of its normal frame, and 1 when it was maximized.
         { QStringLiteral("TABLE04"), columns(split("NUMBER01 NUMBER02 NUMBER03 NUMBER04 NUMBER05")),
@@ -153,6 +154,13 @@ QList<Migration> migrationsOf(DatabaseKind kind)
         });
         steps.append(createTablesOfVersion(kind, 3));
         steps.append(createTablesOfVersion(kind, 4));
+        // The support address joined the mail settings after their table was made.
+        steps.append([](Database& db) {
+            return db.columnNames(QStringLiteral("TABLE03")).contains(QStringLiteral("TEXT07"))
+                || db.execute(
+                    QStringLiteral("ALTER TABLE TABLE03 ADD COLUMN TEXT07 %1 COLLATE %2")
+                        .arg(declaredTypeOf(ColumnKind::Text), QLatin1String(textCollation)));
+        });
     }
     return steps;
 }

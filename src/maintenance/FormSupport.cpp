@@ -93,7 +93,7 @@ void FormSupport::send(Attempt attempt)
         platform::BusyCursor busy;
         office::MailAccount account;
         if (office::MailAccount::load(&account, &error)) {
-            mail.to = supportAddress;
+            mail.to = account.supportAddress.isEmpty() ? supportAddress : account.supportAddress;
             mail.subject = QStringLiteral("Request for technical support from ") + account.userName
                 + QStringLiteral(" at ") + account.companyName;
             mail.body = versionLine(attempt) + lineBreak + lineBreak + m_message->toPlainText();

@@ -167,8 +167,9 @@ bool MailAccount::load(MailAccount* account, QString* error)
         return fail(
             error, QStringLiteral("The mail settings could not be read: %1").arg(db.lastError()));
     data::QueryResult result;
-    if (!db.query(QStringLiteral("SELECT TEXT01, TEXT02, TEXT03, TEXT04, TEXT05, TEXT06, NUMBER01 "
-                                 "FROM TABLE03 ORDER BY AUTONUMBER LIMIT 1"),
+    if (!db.query(QStringLiteral(
+                      "SELECT TEXT01, TEXT02, TEXT03, TEXT04, TEXT05, TEXT06, NUMBER01, TEXT07 "
+                      "FROM TABLE03 ORDER BY AUTONUMBER LIMIT 1"),
             {}, &result))
         return fail(
             error, QStringLiteral("The mail settings could not be read: %1").arg(db.lastError()));
@@ -180,6 +181,7 @@ bool MailAccount::load(MailAccount* account, QString* error)
         loaded.host = result.value(0, QStringLiteral("TEXT04")).toString();
         loaded.security = securityFromText(result.value(0, QStringLiteral("TEXT05")).toString());
         loaded.user = result.value(0, QStringLiteral("TEXT06")).toString();
+        loaded.supportAddress = result.value(0, QStringLiteral("TEXT07")).toString();
         const QVariant port = result.value(0, QStringLiteral("NUMBER01"));
         if (!port.isNull())
             loaded.port = port.toInt();
@@ -201,16 +203,16 @@ bool MailAccount::save(const MailAccount& account, QString* error)
     data::Transaction transaction(db);
     const QVariantList values { account.userName.trimmed(), account.companyName.trimmed(),
         account.address.trimmed(), account.host.trimmed(), securityText(account.security),
-        account.user.trimmed(), account.port };
+        account.user.trimmed(), account.port, account.supportAddress.trimmed() };
     bool stored
         = db.execute(QStringLiteral("UPDATE TABLE03 SET TEXT01 = ?, TEXT02 = ?, TEXT03 = ?, "
-                                    "TEXT04 = ?, TEXT05 = ?, TEXT06 = ?, NUMBER01 = ?"),
+                                    "TEXT04 = ?, TEXT05 = ?, TEXT06 = ?, NUMBER01 = ?, TEXT07 = ?"),
             values);
     if (stored && db.changedRows() == 0)
-        stored
-            = db.execute(QStringLiteral("INSERT INTO TABLE03 (TEXT01, TEXT02, TEXT03, TEXT04, "
-                                        "TEXT05, TEXT06, NUMBER01) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                values);
+        stored = db.execute(
+            QStringLiteral("INSERT INTO TABLE03 (TEXT01, TEXT02, TEXT03, TEXT04, "
+                           "TEXT05, TEXT06, NUMBER01, TEXT07) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+            values);
     if (!stored || !transaction.commit())
         return fail(
             error, QStringLiteral("The mail settings could not be saved: %1").arg(db.lastError()));

@@ -19,6 +19,8 @@ struct MailAccount {
     Security security = Security::StartTls;
     QString user;
     QString password;
+    // Where support requests go; empty for the program's own support address.
+    QString supportAddress;
 
     // Mail is sent through SMTP only with an address and a server; without
     // them it is handed to the desktop's mail client.

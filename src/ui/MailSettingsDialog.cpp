@@ -48,6 +48,7 @@ MailSettingsDialog::MailSettingsDialog(QWidget* parent)
     , m_security(new QComboBox(this))
     , m_user(lineEdit(QStringLiteral("SmtpUser"), this))
     , m_password(lineEdit(QStringLiteral("Password"), this))
+    , m_supportAddress(lineEdit(QStringLiteral("SupportAddress"), this))
     , m_securityWarning(new QLabel(this))
 {
     setWindowTitle(QStringLiteral("Mail Settings"));
@@ -81,6 +82,7 @@ MailSettingsDialog::MailSettingsDialog(QWidget* parent)
     form->addRow(QStringLiteral("&Port:"), m_port);
     form->addRow(QStringLiteral("&User name:"), m_user);
     form->addRow(QStringLiteral("Pass&word:"), m_password);
+    form->addRow(QStringLiteral("Support a&ddress:"), m_supportAddress);
     form->addRow(m_securityWarning);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     auto* layout = new QVBoxLayout(this);
@@ -100,6 +102,7 @@ MailSettingsDialog::MailSettingsDialog(QWidget* parent)
     m_security->setCurrentIndex(m_security->findData(int(account.security)));
     m_user->setText(account.user);
     m_password->setText(account.password);
+    m_supportAddress->setText(account.supportAddress);
 
     connect(buttons, &QDialogButtonBox::accepted, this, &MailSettingsDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &MailSettingsDialog::reject);
@@ -120,6 +123,7 @@ office::MailAccount MailSettingsDialog::account() const
     account.security = office::MailAccount::Security(m_security->currentData().toInt());
     account.user = m_user->text();
     account.password = m_password->text();
+    account.supportAddress = m_supportAddress->text().trimmed();
     return account;
 }
 

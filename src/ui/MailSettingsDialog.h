@@ -37,6 +37,7 @@ private:
     QComboBox* m_security;
     QLineEdit* m_user;
     QLineEdit* m_password;
+    QLineEdit* m_supportAddress;
     QLabel* m_securityWarning;
 };
 
