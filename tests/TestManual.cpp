@@ -148,14 +148,20 @@ void TestManual::slideShowHasOneSlidePerSourceWithItsPicture()
     for (int i = 0; i < slides.size(); ++i) {
         const QSizeF size = pdf.pagePointSize(i);
         QVERIFY(size.width() > size.height());
-        QVERIFY2(
-            pageText(pdf, i + 1).startsWith(slides.at(i).title), qPrintable(slides.at(i).title));
+        // The PDF reader guesses the spaces from the glyphs' places: the words count.
+        const QString title = slides.at(i).title;
+        QVERIFY2(pageText(pdf, i + 1).remove(' ').startsWith(QString(title).remove(' ')),
+            qPrintable(title));
         // The picture fills the slide's right part, below the title, beside the text.
         const QImage page = pdf.render(i, size.toSize());
-        const QColor middle = page.pixelColor(page.width() * 2 / 3, page.height() / 2);
-        QVERIFY2(qAbs(middle.blue() - 0x9a) < 8 && qAbs(middle.red() - 0x3c) < 8,
-            qPrintable(slides.at(i).title));
-        QVERIFY(page.pixelColor(page.width() / 6, page.height() / 2).lightness() > 200);
+        const auto isPicture = [&page](qreal across, qreal down) {
+            const QColor colour
+                = page.pixelColor(int(page.width() * across), int(page.height() * down));
+            return qAbs(colour.blue() - 0x9a) < 8 && qAbs(colour.red() - 0x3c) < 8;
+        };
+        QVERIFY2(isPicture(0.66, 0.5), qPrintable(title));
+        for (const qreal down : { 0.3, 0.5, 0.7 })
+            QVERIFY2(!isPicture(0.25, down), qPrintable(title));
     }
 }
 

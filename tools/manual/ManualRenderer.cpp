@@ -396,10 +396,10 @@ bool ManualRenderer::writePresentation(
         painter.fillRect(
             QRectF(-millimetres(22), -millimetres(12), millimetres(9), millimetres(142.875)),
             accent);
-        page.title->drawContents(&painter);
+        page.title->drawContents(&painter, body);
         painter.save();
         painter.translate(0, page.pictureArea.top());
-        page.text->drawContents(&painter);
+        page.text->drawContents(&painter, QRectF(0, 0, columnWidth, page.pictureArea.height()));
         painter.restore();
 
         const QImage& picture = m_pictures.value(parts.at(qsizetype(s)).picture);
