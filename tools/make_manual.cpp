@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
 #include <QVersionNumber>
@@ -15,34 +16,41 @@
 
 namespace {
 
-// The screenshots as the slides name them, "screen:Companies" for Companies.png;
-// each must be shown, so that the slide show has a slide for every screen.
+// The screenshots that screenshots.txt lists, as the slides name them:
+// "screen:Companies" for Companies.png. Each must be shown, so that the slide
+// show has a slide for every screen.
 bool readScreenShots(const QString& folder, const QList<vantrel::shell::ManualSection>& slides,
     QHash<QString, QImage>* pictures, QString* error)
 {
-    const QFileInfoList files
-        = QDir(folder).entryInfoList({ QStringLiteral("*.png") }, QDir::Files, QDir::Name);
-    if (files.isEmpty()) {
-        *error = QStringLiteral("The folder %1 holds no screenshots.").arg(folder);
+    const QDir dir(folder);
+    QFile list(dir.filePath(QStringLiteral("screenshots.txt")));
+    if (!list.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        *error = QStringLiteral("%1: %2").arg(list.fileName(), list.errorString());
         return false;
     }
-    for (const QFileInfo& file : files) {
-        const QImage image(file.filePath());
+    const QStringList names
+        = QString::fromUtf8(list.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (const QString& fileName : names) {
+        const QImage image(dir.filePath(fileName));
         if (image.isNull()) {
-            *error = QStringLiteral("%1 is no readable picture.").arg(file.filePath());
+            *error = QStringLiteral("%1 is no readable picture.").arg(dir.filePath(fileName));
             return false;
         }
-        const QString name = QStringLiteral("screen:") + file.completeBaseName();
+        const QString name = QStringLiteral("screen:") + QFileInfo(fileName).completeBaseName();
         const QString source = QStringLiteral("src=\"%1\"").arg(name);
         const bool shown = std::any_of(
             slides.cbegin(), slides.cend(), [&](const vantrel::shell::ManualSection& slide) {
                 return slide.html.contains(source);
             });
         if (!shown) {
-            *error = QStringLiteral("No slide shows the screenshot %1.").arg(file.fileName());
+            *error = QStringLiteral("No slide shows the screenshot %1.").arg(fileName);
             return false;
         }
         pictures->insert(name, image);
+    }
+    if (pictures->isEmpty()) {
+        *error = QStringLiteral("%1 lists no screenshots.").arg(list.fileName());
+        return false;
     }
     return true;
 }

@@ -353,9 +353,8 @@ bool writeSampleData(QString* error)
         QVariantMap row = companyRow(company);
         const bool overdue = qstrcmp(company.name, sample::overdueCompany) == 0;
         if (overdue)
-            row.insert(QStringLiteral("TEXT21"),
-                QStringLiteral("A new appointment will be scheduled on %1.")
-                    .arg(data::displayText(QDate(2026, 3, 18))));
+            row.insert(
+                QStringLiteral("TEXT21"), QStringLiteral("A new appointment has been made."));
         const qint64 key = rows.insert(QStringLiteral("TABLE01"), row);
         if (!first)
             first = key;

@@ -23,7 +23,6 @@
 #include <QTreeWidget>
 
 #include <algorithm>
-
 #include <memory>
 
 namespace vantrel::tools {

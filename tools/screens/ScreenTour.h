@@ -17,7 +17,7 @@ namespace vantrel::tools {
 struct ScreenShot {
     QString name; // the picture's file name without ".png"
     QString screen; // the screen in front
-    QString shows; // a text of the sample data that the screen must show
+    QString shows; // a text that the screen must show, of the sample data where it has any
     std::function<void(shell::MDIFormMain&)> open;
 };
 
