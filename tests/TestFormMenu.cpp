@@ -385,11 +385,12 @@ void TestFormMenu::documentsAndWebPagesOpenThroughTheDesktop()
     QVERIFY(viewer && viewer->isVisible());
     QVERIFY(viewer->findChild<QLabel*>("LabelMissing")->text().startsWith("The user manual "));
     QTest::mouseClick(f.control("CommandSlideShow"), Qt::LeftButton);
-    QVERIFY(!viewer->findChild<QLabel*>("LabelMissing")->text().startsWith("The user manual "));
+    QVERIFY(viewer->findChild<QLabel*>("LabelMissing")->text().startsWith("The slide show "));
+    QVERIFY(viewer->findChild<QLabel*>("LabelMissing")->text().contains("Presentation.pdf"));
     QVERIFY(opened->opened.isEmpty());
     delete viewer;
 
-    for (const char* name : { "Help.pdf", "QuickStart.pdf" }) {
+    for (const char* name : { "Help.pdf", "Presentation.pdf" }) {
         QFile file(name);
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
@@ -401,7 +402,7 @@ void TestFormMenu::documentsAndWebPagesOpenThroughTheDesktop()
     QTest::mouseClick(f.control<QLabel>("LabelWebsite"), Qt::LeftButton);
 
     QCOMPARE(opened->opened.size(), 5);
-    QCOMPARE(opened->opened.at(0), QUrl::fromLocalFile(f.folder.filePath("QuickStart.pdf")));
+    QCOMPARE(opened->opened.at(0), QUrl::fromLocalFile(f.folder.filePath("Presentation.pdf")));
     QCOMPARE(opened->opened.at(1), QUrl::fromLocalFile(f.folder.filePath("Help.pdf")));
     QCOMPARE(opened->opened.at(2), QUrl::fromLocalFile(f.folder.filePath("Help.pdf")));
     QCOMPARE(opened->opened.at(3), QUrl("https://vantrel.example/Version.htm"));
@@ -413,7 +414,7 @@ void TestFormMenu::documentsAndWebPagesOpenThroughTheDesktop()
     // browser the web pages say why.
     opened->succeed = false;
     writePdf(f.folder.filePath("Help.pdf"), 3);
-    writePdf(f.folder.filePath("QuickStart.pdf"), 2);
+    writePdf(f.folder.filePath("Presentation.pdf"), 2);
     QTest::mouseClick(f.control("CommandManual"), Qt::LeftButton);
     viewer = f.main.findChild<shell::FormHelp*>();
     QVERIFY(viewer && viewer->isVisible());

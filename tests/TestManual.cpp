@@ -11,6 +11,7 @@
 #include <QMap>
 #include <QPdfDocument>
 #include <QPdfSelection>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace vantrel::shell;
@@ -21,7 +22,7 @@ namespace {
 
 // The sources beside the tests, found without the test data folder having to exist.
 const QString manualSources = QDir::cleanPath(VANTREL_TEST_DATA_DIR "/../../docs/manual");
-const QString slideSources = QDir::cleanPath(VANTREL_TEST_DATA_DIR "/../../docs/quickstart");
+const QString slideSources = QDir::cleanPath(VANTREL_TEST_DATA_DIR "/../../docs/presentation");
 
 // The page's text as a reader would search it, with ligatures ("fi") spelled out.
 QString pageText(QPdfDocument& pdf, int page)
@@ -63,13 +64,21 @@ QString completeSources(const QString& folder)
     return folder;
 }
 
+// A stand-in for a screenshot, in the size the build takes them.
+QImage screenshot()
+{
+    QImage image(1024, 700, QImage::Format_RGB32);
+    image.fill(QColor(0x3c, 0x6e, 0x9a));
+    return image;
+}
+
 } // namespace
 
 class TestManual : public QObject {
     Q_OBJECT
 private slots:
     void everySectionTitleStandsOnItsPage();
-    void quickStartHasOneSlidePerSource();
+    void slideShowHasOneSlidePerSourceWithItsPicture();
     void sectionThatWouldMissItsPageIsRefused();
     void badSourcesAreRefusedWithTheirReason();
 };
@@ -120,28 +129,40 @@ void TestManual::everySectionTitleStandsOnItsPage()
     QCOMPARE(manualPageOf(u"FormArchive"), 0);
 }
 
-void TestManual::quickStartHasOneSlidePerSource()
+void TestManual::slideShowHasOneSlidePerSourceWithItsPicture()
 {
     vantrel::test::TestFolder folder;
     QList<ManualSection> slides;
     QString error;
     QVERIFY2(readManualSources(slideSources, &slides, &error), qPrintable(error));
-    QHash<QString, QImage> pictures;
-    QVERIFY2(takeScreenPictures(&pictures, &error), qPrintable(error));
     ManualRenderer renderer("Vantrel Quick Start", "Version 0.1");
-    for (auto it = pictures.cbegin(); it != pictures.cend(); ++it)
-        renderer.addPicture(it.key(), it.value());
-    QVERIFY2(
-        renderer.writeSlides(slides, folder.filePath("QuickStart.pdf"), &error), qPrintable(error));
+    static const QRegularExpression picture("src=\"(screen:[^\"]*)\"");
+    for (const ManualSection& slide : std::as_const(slides))
+        renderer.addPicture(picture.match(slide.html).captured(1), screenshot());
+    const QString path = folder.filePath("Presentation.pdf");
+    QVERIFY2(renderer.writePresentation(slides, path, &error), qPrintable(error));
 
     QPdfDocument pdf;
-    QCOMPARE(pdf.load(folder.filePath("QuickStart.pdf")), QPdfDocument::Error::None);
+    QCOMPARE(pdf.load(path), QPdfDocument::Error::None);
     QCOMPARE(pdf.pageCount(), slides.size());
-    const QSizeF size = pdf.pagePointSize(0);
-    QVERIFY(size.width() > size.height());
-    for (int i = 0; i < slides.size(); ++i)
-        QVERIFY2(
-            pageText(pdf, i + 1).startsWith(slides.at(i).title), qPrintable(slides.at(i).title));
+    for (int i = 0; i < slides.size(); ++i) {
+        const QSizeF size = pdf.pagePointSize(i);
+        QVERIFY(size.width() > size.height());
+        // The PDF reader guesses the spaces from the glyphs' places: the words count.
+        const QString title = slides.at(i).title;
+        QVERIFY2(pageText(pdf, i + 1).remove(' ').startsWith(QString(title).remove(' ')),
+            qPrintable(title));
+        // The picture fills the slide's right part, below the title, beside the text.
+        const QImage page = pdf.render(i, size.toSize());
+        const auto isPicture = [&page](qreal across, qreal down) {
+            const QColor colour
+                = page.pixelColor(int(page.width() * across), int(page.height() * down));
+            return qAbs(colour.blue() - 0x9a) < 8 && qAbs(colour.red() - 0x3c) < 8;
+        };
+        QVERIFY2(isPicture(0.66, 0.5), qPrintable(title));
+        for (const qreal down : { 0.3, 0.5, 0.7 })
+            QVERIFY2(!isPicture(0.25, down), qPrintable(title));
+    }
 }
 
 void TestManual::sectionThatWouldMissItsPageIsRefused()
@@ -209,12 +230,30 @@ void TestManual::badSourcesAreRefusedWithTheirReason()
     QVERIFY(!renderer.writeManual(sections, folder.filePath("Help.pdf"), &error));
     QVERIFY2(error.contains("screen:FormNowhere"), qPrintable(error));
 
-    const QString slides = folder.filePath("slides");
-    writeSource(slides, "01.html", section("Too Much", {}, 40));
-    QVERIFY(readManualSources(slides, &sections, &error));
-    QVERIFY(!renderer.writeSlides(sections, folder.filePath("QuickStart.pdf"), &error));
-    QVERIFY2(error.contains("does not fit"), qPrintable(error));
-    QVERIFY(!QFile::exists(folder.filePath("QuickStart.pdf")));
+    // A slide shows one screenshot, its text beside it.
+    const QString slideShow = folder.filePath("Presentation.pdf");
+    ManualRenderer slides("Vantrel Quick Start", "Version 0.1");
+    slides.addPicture("screen:Companies", screenshot());
+    const QString picture = "<img src=\"screen:Companies\">";
+    const struct {
+        const char* name;
+        QString html;
+        const char* reason;
+    } badSlides[] = {
+        { "bare", section("No Picture"), "one picture of a screen, not 0" },
+        { "twice", section("Two Pictures") + picture + picture, "one picture of a screen, not 2" },
+        { "long", section("Too Much", {}, 40) + picture, "does not fit beside its picture" },
+        { "missing", section("Missing") + "<img src=\"screen:Nowhere\">", "screen:Nowhere" },
+    };
+    for (const auto& bad : badSlides) {
+        const QString sources = folder.filePath(bad.name);
+        writeSource(sources, "01.html", section("Fine") + picture);
+        writeSource(sources, "02.html", bad.html);
+        QVERIFY(readManualSources(sources, &sections, &error));
+        QVERIFY(!slides.writePresentation(sections, slideShow, &error));
+        QVERIFY2(error.contains("02.html") && error.contains(bad.reason), qPrintable(error));
+        QVERIFY(!QFile::exists(slideShow));
+    }
 }
 
 VANTREL_TEST_MAIN(TestManual)

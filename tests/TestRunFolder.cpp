@@ -191,14 +191,24 @@ void TestRunFolder::rebuildKeepsDataAndSetup()
     // A new workstation waits at the set-up screen: the probe below can tell.
     QVERIFY(!reachesMainWindow());
 
+    QVERIFY(QFileInfo::exists(m_image + QStringLiteral("/Presentation.pdf")));
+    QCOMPARE(contentOf(m_run + QStringLiteral("/Presentation.pdf")),
+        contentOf(m_image + QStringLiteral("/Presentation.pdf")));
+
     setUpAsSingleUser();
     rebuildImage();
+    // The slide show is the program's own: a new build's replaces the old one.
+    QFile slideShow(m_image + QStringLiteral("/Presentation.pdf"));
+    QVERIFY(slideShow.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    slideShow.write("%PDF new slides");
+    slideShow.close();
     layOut();
 
     QVERIFY(reachesMainWindow());
     QCOMPARE(contentOf(m_run + QStringLiteral("/vantrel")),
         contentOf(m_image + QStringLiteral("/vantrel")));
     QCOMPARE(contentOf(m_run + QStringLiteral("/Letterhead.dot")), ownLetterhead);
+    QCOMPARE(contentOf(m_run + QStringLiteral("/Presentation.pdf")), QByteArray("%PDF new slides"));
     InFolder folder(m_run);
     QString flag;
     QString error;

@@ -29,10 +29,10 @@ FormHelp* FormHelp::showPage(QWidget* from, int page)
         from, { QStringLiteral("Help.pdf"), QStringLiteral("The user manual") }, page);
 }
 
-FormHelp* FormHelp::showQuickStart(QWidget* from)
+FormHelp* FormHelp::showSlideShow(QWidget* from)
 {
     return showDocument(
-        from, { QStringLiteral("QuickStart.pdf"), QStringLiteral("The Quick Start") }, 1);
+        from, { QStringLiteral("Presentation.pdf"), QStringLiteral("The slide show") }, 1);
 }
 
 FormHelp* FormHelp::showDocument(QWidget* from, const Document& document, int page)

@@ -18,8 +18,8 @@ public:
     // Shows the viewer at a page (counted from 1), making it beside the window of
     // `from` when there is none. Not modal: the calling screen stays usable.
     static FormHelp* showPage(QWidget* from, int page);
-    // The Quick Start slides in the same viewer, from their first page.
-    static FormHelp* showQuickStart(QWidget* from);
+    // The slide show (the Quick Start) in the same viewer, from its first slide.
+    static FormHelp* showSlideShow(QWidget* from);
 
     // The page on show, counted from 1.
     int currentPage() const;

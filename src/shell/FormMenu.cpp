@@ -312,7 +312,7 @@ void FormMenu::wireCommands()
                 bringScreenToFront(screen, suffix);
             });
     }
-    connect(button("CommandSlideShow"), &QPushButton::clicked, this, &FormMenu::openQuickStart);
+    connect(button("CommandSlideShow"), &QPushButton::clicked, this, &FormMenu::openSlideShow);
     connect(button("CommandManual"), &QPushButton::clicked, this, &FormMenu::openManual);
     connect(button("CommandUpgrade"), &QPushButton::clicked, this,
         [this] { openWebPage(QUrl(website).resolved(QUrl(QStringLiteral("Version.htm")))); });
@@ -338,10 +338,10 @@ void FormMenu::openManual()
         FormHelp::showPage(this, 1);
 }
 
-void FormMenu::openQuickStart()
+void FormMenu::openSlideShow()
 {
-    if (!platform::Desktop::openFile(QStringLiteral("QuickStart.pdf")))
-        FormHelp::showQuickStart(this);
+    if (!platform::Desktop::openFile(QStringLiteral("Presentation.pdf")))
+        FormHelp::showSlideShow(this);
 }
 
 void FormMenu::openWebPage(const QUrl& url)

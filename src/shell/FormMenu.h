@@ -44,7 +44,7 @@ private:
     void wireCommands();
     void updateCommands();
     void openManual();
-    void openQuickStart();
+    void openSlideShow();
     void openWebPage(const QUrl& url);
     void bringScreenToFront(const QString& screen, const QString& captionSuffix);
 

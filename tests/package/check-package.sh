@@ -15,7 +15,8 @@ package=$(ls "$build"/package/vantrel_*_amd64.deb 2>/dev/null | head -n1)
 
 contents=$(dpkg-deb -c "$package")
 for path in ./opt/vantrel/vantrel ./opt/vantrel/vantrel-xlsread ./opt/vantrel/lib/libvantrel_app.so ./opt/vantrel/User.mdb \
-            ./opt/vantrel/Temp.mdb ./opt/vantrel/Help.pdf ./opt/vantrel/Letterhead.dot \
+            ./opt/vantrel/Temp.mdb ./opt/vantrel/Help.pdf ./opt/vantrel/Presentation.pdf \
+            ./opt/vantrel/Letterhead.dot \
             ./usr/bin/vantrel ./usr/share/applications/vantrel.desktop \
             ./usr/share/metainfo/example.vantrel.Vantrel.metainfo.xml \
             ./usr/share/icons/hicolor/scalable/apps/vantrel.svg \
@@ -40,7 +41,7 @@ start() {
     "$root/opt/vantrel/vantrel" --program-folder "$home/Vantrel" >"$work/run.log" 2>&1 || true
 }
 start
-for name in User.mdb Temp.mdb Help.pdf Letterhead.dot BCTelephone.xlsx; do
+for name in User.mdb Temp.mdb Help.pdf Presentation.pdf Letterhead.dot BCTelephone.xlsx; do
   [ -f "$home/Vantrel/$name" ] || { cat "$work/run.log"; fail "the first start did not lay out $name"; }
 done
 [ -e "$home/Vantrel/vantrel" ] && fail "the program itself was copied into the user's folder"

@@ -48,10 +48,37 @@ const QString& manualStyle()
 
 const QString& slideStyle()
 {
-    static const QString css
-        = QStringLiteral("h1 { font-size: 30pt; color: #1f4a7d; margin-bottom: 16px; }"
-                         "p, li { font-size: 19pt; margin-bottom: 10px; }");
+    static const QString css = QStringLiteral("h1 { font-size: 24pt; color: #1f4a7d; }"
+                                              "p, li { font-size: 14pt; margin-bottom: 12px; }");
     return css;
+}
+
+// The one picture of a slide and its text without the title and the picture,
+// which the slide places itself.
+struct SlideParts {
+    QString picture;
+    QString text;
+};
+
+bool splitSlide(const ManualSection& slide, SlideParts* parts, QString* error)
+{
+    static const QRegularExpression picture(
+        QStringLiteral("<img[^>]*\\bsrc=\"(screen:[^\"]*)\"[^>]*>"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression title(QStringLiteral("<h1[^>]*>.*?</h1>"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    QStringList names;
+    for (const QRegularExpressionMatch& match : picture.globalMatch(slide.html))
+        names.append(match.captured(1));
+    if (names.size() != 1)
+        return fail(error,
+            QStringLiteral("%1: the slide \"%2\" must show one picture of a screen, not %3.")
+                .arg(slide.fileName, slide.title)
+                .arg(names.size()));
+    parts->picture = names.first();
+    parts->text = slide.html;
+    parts->text.remove(picture).remove(title);
+    return true;
 }
 
 // A document laid out in pages of the writer's body size.
@@ -102,6 +129,22 @@ public:
         document->setPageSize(pageSize);
         paged.pageCount = document->pageCount();
         return paged;
+    }
+
+    // A document as tall as its contents, for a part of a page.
+    std::unique_ptr<QTextDocument> layOutBlock(
+        const QString& html, const QString& css, qreal pointSize, qreal width) const
+    {
+        auto document = std::make_unique<QTextDocument>();
+        document->documentLayout()->setPaintDevice(m_writer.get());
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPointSizeF(pointSize);
+        document->setDefaultFont(font);
+        document->setDefaultStyleSheet(css);
+        document->setHtml(html);
+        document->setDocumentMargin(0);
+        document->setTextWidth(width);
+        return document;
     }
 
     bool begin(QString* error)
@@ -295,17 +338,18 @@ bool ManualRenderer::writeManual(
     return output.finish(error);
 }
 
-bool ManualRenderer::writeSlides(
+bool ManualRenderer::writePresentation(
     const QList<ManualSection>& slides, const QString& pdfPath, QString* error) const
 {
     if (slides.isEmpty())
         return fail(error, QStringLiteral("There are no slides."));
+    QList<SlideParts> parts;
     for (const ManualSection& slide : slides) {
-        if (!checkPictures(slide, error))
+        if (!checkPictures(slide, error) || !splitSlide(slide, &parts.emplace_back(), error))
             return false;
     }
     const QPageLayout layout(QPageSize(QSizeF(254, 142.875), QPageSize::Millimeter),
-        QPageLayout::Portrait, QMarginsF(22, 14, 16, 10), QPageLayout::Millimeter);
+        QPageLayout::Portrait, QMarginsF(22, 12, 14, 10), QPageLayout::Millimeter);
     PdfOutput output(pdfPath, layout, m_title);
     if (!output.isOpen())
         return fail(error, QStringLiteral("%1: %2").arg(pdfPath, output.errorString()));
@@ -314,29 +358,61 @@ bool ManualRenderer::writeSlides(
     const QRectF body(0, 0, paint.width(), paint.height() - footerHeight);
     const QRectF footer(
         0, body.bottom() + millimetres(2), paint.width(), footerHeight - millimetres(2));
+    const qreal columnWidth = millimetres(60);
+    const qreal gap = millimetres(6);
 
-    std::vector<PagedDocument> documents;
-    for (const ManualSection& slide : slides) {
-        documents.push_back(output.layOut(slide.html, slideStyle(), 19, body.size(), m_pictures));
-        if (documents.back().pageCount != 1)
+    struct LaidOut {
+        std::unique_ptr<QTextDocument> title;
+        std::unique_ptr<QTextDocument> text;
+        QRectF pictureArea;
+    };
+    std::vector<LaidOut> laidOut;
+    for (qsizetype i = 0; i < slides.size(); ++i) {
+        const ManualSection& slide = slides.at(i);
+        LaidOut page;
+        page.title = output.layOutBlock(QStringLiteral("<h1>%1</h1>").arg(escaped(slide.title)),
+            slideStyle(), 14, body.width());
+        page.text = output.layOutBlock(parts.at(i).text, slideStyle(), 14, columnWidth);
+        const qreal top = page.title->size().height() + millimetres(3);
+        page.pictureArea
+            = QRectF(columnWidth + gap, top, body.width() - columnWidth - gap, body.height() - top);
+        if (page.text->size().height() > page.pictureArea.height())
             return fail(error,
-                QStringLiteral("%1: the slide \"%2\" does not fit on one page.")
+                QStringLiteral("%1: the text of the slide \"%2\" does not fit beside its picture.")
                     .arg(slide.fileName, slide.title));
+        laidOut.push_back(std::move(page));
     }
 
     if (!output.begin(error))
         return false;
     QPainter& painter = output.painter();
-    for (size_t s = 0; s < documents.size(); ++s) {
+    // Screenshots are text and lines, which JPEG would blur.
+    painter.setRenderHints(QPainter::SmoothPixmapTransform | QPainter::LosslessImageRendering);
+    for (size_t s = 0; s < laidOut.size(); ++s) {
         if (s > 0)
             output.nextPage();
+        const LaidOut& page = laidOut.at(s);
         // A band down the left edge of the page, in the margin.
         painter.fillRect(
-            QRectF(-millimetres(22), -millimetres(14), millimetres(9), millimetres(142.875)),
+            QRectF(-millimetres(22), -millimetres(12), millimetres(9), millimetres(142.875)),
             accent);
-        paintPage(painter, *documents.at(s).document, 0, body);
+        page.title->drawContents(&painter, body);
+        painter.save();
+        painter.translate(0, page.pictureArea.top());
+        page.text->drawContents(&painter, QRectF(0, 0, columnWidth, page.pictureArea.height()));
+        painter.restore();
+
+        const QImage& picture = m_pictures.value(parts.at(qsizetype(s)).picture);
+        QSizeF fitted = QSizeF(picture.size()).scaled(page.pictureArea.size(), Qt::KeepAspectRatio);
+        const QRectF target(page.pictureArea.right() - fitted.width(), page.pictureArea.top(),
+            fitted.width(), fitted.height());
+        painter.drawImage(target, picture);
+        painter.setPen(QPen(Qt::gray, millimetres(0.25)));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(target);
+
         paintFooter(painter, footer, m_title + QStringLiteral(" \u2013 ") + m_version,
-            QStringLiteral("%1 / %2").arg(s + 1).arg(documents.size()));
+            QStringLiteral("%1 / %2").arg(s + 1).arg(laidOut.size()));
     }
     return output.finish(error);
 }

@@ -8,7 +8,7 @@
 
 namespace vantrel::shell {
 
-// Turns the manual's HTML sections into Help.pdf and the Quick Start slides into
+// Turns the manual's HTML sections into Help.pdf and the slides into
 // their PDF. Sources show pictures of the real screens as <img src="screen:Name">.
 class ManualRenderer {
 public:
@@ -22,8 +22,11 @@ public:
     bool writeManual(
         const QList<ManualSection>& sections, const QString& pdfPath, QString* error) const;
 
-    // One landscape slide per section; a slide that does not fit its page is an error.
-    bool writeSlides(
+    // One landscape slide per section: the title across the top, the text in a
+    // column at the left and the one picture that the section shows
+    // (<img src="screen:Name">) as large as the rest of the slide allows. A slide
+    // without exactly one picture, or whose text does not fit beside it, is an error.
+    bool writePresentation(
         const QList<ManualSection>& slides, const QString& pdfPath, QString* error) const;
 
 private:

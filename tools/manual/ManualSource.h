@@ -6,7 +6,7 @@
 
 namespace vantrel::shell {
 
-// One section of the manual or one slide of the Quick Start, read from an HTML
+// One section of the manual or one slide of the slide show, read from an HTML
 // file. The file's <h1> is its title; <meta name="screens" content="FormA FormB">
 // names the screens it describes, whose common manual page it must start on.
 struct ManualSection {
