@@ -31,7 +31,8 @@ void TestSchema::everyTableAndColumnHasItsKind_data()
                                         "TABLE11", "TABLE13", "MT01", "MT02", "MT03", "MT04",
                                         "MT05", "MT06", "MT08", "MT09", "MT10", "MT12", "MT13" };
     QTest::newRow("User.mdb") << int(DatabaseKind::User)
-                              << QStringList { "TABLE01", "TABLE02", "TABLE03", "TABLE04" };
+                              << QStringList { "TABLE01", "TABLE02", "TABLE03", "TABLE04",
+                                     "TABLE05" };
 }
 
 void TestSchema::everyTableAndColumnHasItsKind()

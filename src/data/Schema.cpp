@@ -80,6 +80,10 @@ QList<TableDefinition> makeUserTables()
         // top, width and height of its normal frame, and 1 when it was maximized.
         { QStringLiteral("TABLE04"), columns(split("NUMBER01 NUMBER02 NUMBER03 NUMBER04 NUMBER05")),
             3 },
+        // The conflicts of the last synchronization: table, key, column, the value
+        // kept and the value that lost, the rule that decided and when.
+        { QStringLiteral("TABLE05"),
+            columns(split("TEXT01 NUMBER01 TEXT02 MEMO01 MEMO02 TEXT03 DATE01")), 4 },
     };
 }
 
@@ -148,6 +152,7 @@ QList<Migration> migrationsOf(DatabaseKind kind)
                 && db.execute(QStringLiteral("INSERT INTO TABLE03 (NUMBER01) VALUES (587)"));
         });
         steps.append(createTablesOfVersion(kind, 3));
+        steps.append(createTablesOfVersion(kind, 4));
     }
     return steps;
 }
