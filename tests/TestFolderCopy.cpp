@@ -21,6 +21,8 @@ void writeFile(const QString& path, const QByteArray& content, const QDateTime& 
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(content);
+    // Written out first, or the write at closing would give the file the present time.
+    QVERIFY(file.flush());
     QVERIFY(file.setFileTime(time, QFileDevice::FileModificationTime));
 }
 
@@ -205,7 +207,7 @@ void TestFolderCopy::unwritableServerFolderIsLoggedAndTheRestGoesOn()
         [](const QStringList& record) { return record.first() == "FAILED"; });
     QVERIFY(failed != records.cend());
     QCOMPARE(failed->at(1), local("Documents/offer.rtf"));
-    QCOMPARE(records.last().last(), QString("2 copied, 0 left as they were, 1 failed"));
+    QCOMPARE(records.last().last(), QString("2 copied, 1 left as they were, 1 failed"));
 }
 
 void TestFolderCopy::whatCannotBeCopiedIsLoggedAndTheRestGoesOn()
