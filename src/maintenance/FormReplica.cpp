@@ -181,10 +181,12 @@ bool FormReplica::adoptDeliveredDatabase(QString* error)
     return true;
 }
 
+// The server's folder is mounted somewhere the user knows (a share under the
+// home folder or /mnt); the program folder would only offer its own databases.
 void FormReplica::browse()
 {
     const QString chosen = ui::DocumentFileChooser::openFileName(this,
-        QStringLiteral("Select the folder where 'CONTACT.mdb' is located."), data::programFolder(),
+        QStringLiteral("Select the folder where 'CONTACT.mdb' is located."), QDir::homePath(),
         { QStringLiteral("Vantrel database (*.mdb)"), QStringLiteral("All files (*)") });
     if (chosen.isEmpty())
         return;

@@ -218,7 +218,7 @@ void ReplicationSection::showControls(Mode mode)
 void ReplicationSection::chooseServerDatabase()
 {
     const QString chosen = ui::DocumentFileChooser::openFileName(this,
-        QStringLiteral("Select the folder where 'CONTACT.mdb' is located."), data::programFolder(),
+        QStringLiteral("Select the folder where 'CONTACT.mdb' is located."), QDir::homePath(),
         databaseFilters);
     if (chosen.isEmpty())
         return;
