@@ -60,7 +60,7 @@ QVariant valueIn(const QString& path, const QString& sql, const QVariantList& pa
     return db.scalar(sql, parameters);
 }
 
-QString property(const QString& path, const char* name)
+QString propertyOf(const QString& path, const char* name)
 {
     Database db;
     return db.open(path) ? readReplicaProperty(db, name) : QString();
@@ -159,8 +159,8 @@ void TestReplication::serverAlreadyReplicableIsNotChanged()
     const QStringList before = serverStateOf(office.server());
     QVERIFY(create(office, 2));
     QCOMPARE(serverStateOf(office.server()), before);
-    QCOMPARE(property(office.laptop(2), replicaProperty::setId),
-        property(office.laptop(1), replicaProperty::setId));
+    QCOMPARE(propertyOf(office.laptop(2), replicaProperty::setId),
+        propertyOf(office.laptop(1), replicaProperty::setId));
     // A replica is made from the server, never from another replica, whose key
     // ranges the server would not know.
     QString error;

@@ -316,6 +316,7 @@ void TestReplicationStress::twoLaptopsSynchronizingAtOnceBothSucceed()
     QCOMPARE(integrityOf(office.server()), QString("ok"));
     QCOMPARE(companiesLike(office.server(), "Together*").size(), 2 * rounds);
     QVERIFY(synchronize(office.laptop(1), office.server()));
+    QVERIFY(synchronize(office.laptop(2), office.server()));
     const QStringList server = dumpOf(office.server());
     QCOMPARE(dumpOf(office.laptop(1)), server);
     QCOMPARE(dumpOf(office.laptop(2)), server);

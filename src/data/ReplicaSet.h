@@ -29,6 +29,18 @@ struct SyncOutcome {
 // same set; synchronizing exchanges the changes of both since the last exchange.
 // Every function takes the server folder's own lock first and reports failure in
 // the program's words through error.
+//
+// A replica keeps beside it a base file ("CONTACT.mdb.base-N"), the replicated
+// tables as they were at its last exchange; whatever differs from it is a change
+// of this workstation, whichever path made it. When both sides changed a row:
+//  - different columns: both changes stay;
+//  - the same column: the workstation that synchronizes now wins, and the
+//    server's value that lost is listed in SyncOutcome::conflicts;
+//  - deleted on one side, changed on the other: the changed row stays on every
+//    member, listed as a conflict of the whole row (empty column, lost value
+//    "(deleted)").
+// Every new row gets a key from a range that the server hands to one replica
+// only, so keys never collide and NUMBER01/NUMBER02 links stay right.
 class ReplicaSet {
 public:
     // True when the file carries "Replicable" = "T".
@@ -46,7 +58,8 @@ public:
 
     // Exchanges the changes of the replica and the server in both directions.
     // Both files hold every committed change at every instant; a run that was
-    // killed converges when it runs again.
+    // killed converges when it runs again. The caller keeps outcome->conflicts
+    // with SyncConflictLog::replace.
     static bool synchronize(const QString& replicaPath, const QString& serverPath,
         SyncOutcome* outcome, QString* error);
 };

@@ -23,6 +23,9 @@ public:
 
     // A server database with `companies` companies of two contacts each.
     void createServer(int companies = 20) const;
+
+private:
+    QTemporaryDir m_dir;
 };
 
 // Every replicated table, rows in key order with their stored values, one line
