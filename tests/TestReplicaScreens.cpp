@@ -123,6 +123,7 @@ private slots:
 
     void maintenanceModesShowTheirControls();
     void maintenanceCreatesAReplicaAfterClosingTheMainWindow();
+    void maintenanceSynchronizesAndCopiesTheFolders_data();
     void maintenanceSynchronizesAndCopiesTheFolders();
     void maintenanceSynchronizationFailures();
     void conflictsAreShownAndCleared();
@@ -427,10 +428,21 @@ void TestReplicaScreens::maintenanceCreatesAReplicaAfterClosingTheMainWindow()
         QVERIFY2(control(name)->isHidden(), name);
 }
 
+void TestReplicaScreens::maintenanceSynchronizesAndCopiesTheFolders_data()
+{
+    QTest::addColumn<bool>("typed");
+    QTest::newRow("server chosen") << false;
+    // The folders go where the file chosen last lies, whatever is typed afterwards.
+    QTest::newRow("server typed after a choice") << true;
+}
+
 void TestReplicaScreens::maintenanceSynchronizesAndCopiesTheFolders()
 {
+    QFETCH(bool, typed);
     m_folder->createDatabases();
     ServerFolder server;
+    ServerFolder chosenFolder;
+    const ServerFolder& documentsServer = typed ? chosenFolder : server;
     const qint64 company = [&] {
         data::Database db;
         data::openBusinessDatabase(db, server.database());
@@ -444,14 +456,16 @@ void TestReplicaScreens::maintenanceSynchronizesAndCopiesTheFolders()
     execute("CONTACT.mdb", "UPDATE TABLE01 SET TEXT05 = 'Zug' WHERE AUTONUMBER = ?", { company });
     test::insertRow("TABLE01", { { "TEXT01", "Meier GmbH" } });
     writeFile("Documents/offer.rtf", "laptop offer");
-    writeFile(server.filePath("Attachments/sheet.pdf"), "server sheet");
+    writeFile(documentsServer.filePath("Attachments/sheet.pdf"), "server sheet");
 
     shell::MDIFormMain main;
     QTRY_VERIFY(main.isVisible());
     QSignalSpy ending(ui::ProgramEnd::instance(), &ui::ProgramEnd::requested);
     control<QPushButton>("CommandShowSynchronize")->click();
-    chooseFile(server.database());
+    chooseFile(documentsServer.database());
     control<QPushButton>("CommandOpenForm")->click();
+    if (typed)
+        control<QLineEdit>("TextDBNameFrom")->setText(QDir::toNativeSeparators(server.database()));
     control<QPushButton>("CommandSynchronize")->click();
     QTRY_COMPARE(m_messages->shown.size(), 1);
     QVERIFY(!main.isVisible());
@@ -480,7 +494,10 @@ void TestReplicaScreens::maintenanceSynchronizesAndCopiesTheFolders()
     // The folder copy runs on its own; its log tells when it is done.
     const QString log = m_folder->filePath(data::FolderCopy::logName);
     QTRY_VERIFY_WITH_TIMEOUT(contentOf(log).contains("\tfinished\t"), 10000);
-    QCOMPARE(contentOf(server.filePath("Documents/offer.rtf")), QByteArray("laptop offer"));
+    QCOMPARE(
+        contentOf(documentsServer.filePath("Documents/offer.rtf")), QByteArray("laptop offer"));
+    if (typed)
+        QVERIFY(!QFile::exists(server.filePath("Documents/offer.rtf")));
     QCOMPARE(contentOf("Attachments/sheet.pdf"), QByteArray("server sheet"));
 
     // The next time the window opens it shows the date and the conflict.
