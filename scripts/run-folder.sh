@@ -10,7 +10,7 @@ folder=$2
 [ -x "$image/vantrel" ] || { echo "run-folder: $image holds no built program" >&2; exit 1; }
 mkdir -p "$folder"
 # The program's own files: replaced by the new build.
-program_files=(vantrel vantrel-xlsread lib libvantrel_sqlite_text.so Help.pdf Presentation.pdf)
+program_files=(vantrel vantrel-xlsread vantrel-foldercopy lib libvantrel_sqlite_text.so Help.pdf Presentation.pdf)
 for name in "${program_files[@]}"; do
   [ -e "$image/$name" ] || continue
   rm -rf "$folder/$name.new"

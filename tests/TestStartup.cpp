@@ -4,6 +4,7 @@
 
 #include "app/StartSequence.h"
 #include "data/Database.h"
+#include "data/FolderCopy.h"
 #include "data/ProgramFolder.h"
 #include "data/Schema.h"
 #include "data/SetupFlag.h"
@@ -22,6 +23,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -84,6 +86,7 @@ private slots:
     void unreadableSettingsShowTheError();
     void closingSetupScreenEndsTheProgram();
     void setupScreenExplainsTheSingleUserChoice();
+    void folderCopyFailuresAreToldOnceAtTheNextStart();
 
 private:
     void waitForSetupCheck(StartSequence& sequence);
@@ -304,6 +307,48 @@ void TestStartup::setupScreenExplainsTheSingleUserChoice()
             "Select this option if you are a single user. Instead of creating a replica, "
             "a copy of the database will be made to ")
             + QDir::toNativeSeparators(data::programFolder()) + QStringLiteral("."));
+}
+
+void TestStartup::folderCopyFailuresAreToldOnceAtTheNextStart()
+{
+    m_folder->createDatabases();
+    QString error;
+    QVERIFY(data::SetupFlag::store(QStringLiteral("1"), &error));
+    // What the copier left after the last synchronization: one document could
+    // not go to the server, where a folder of its name stands.
+    QTemporaryDir server;
+    QDir().mkpath(server.filePath(QStringLiteral("Documents/offer.rtf")));
+    QDir().mkpath(m_folder->filePath(QStringLiteral("Documents")));
+    writeFile(m_folder->filePath(QStringLiteral("Documents/offer.rtf")), "laptop offer");
+    writeFile(m_folder->filePath(QStringLiteral("Documents/minutes.rtf")), "laptop minutes");
+    const QString log = m_folder->filePath(data::FolderCopy::logName);
+    data::FolderCopy::run(
+        data::FolderCopy::steps(m_folder->path(), server.filePath(QStringLiteral("Documents")),
+            server.filePath(QStringLiteral("Attachments"))),
+        log);
+
+    auto startToTheMainWindow = [] {
+        StartSequence sequence;
+        QSignalSpy finished(&sequence, &StartSequence::finished);
+        sequence.start();
+        QTRY_COMPARE(finished.size(), 1);
+    };
+    startToTheMainWindow();
+    QCOMPARE(m_messages->shown.size(), 1);
+    const platform::MessageBox::Message shown = m_messages->shown.first();
+    QCOMPARE(shown.icon, platform::MessageBox::Icon::Warning);
+    QVERIFY2(shown.text.startsWith(QStringLiteral(
+                 "The folders Documents and Attachments were not copied completely after "
+                 "the last synchronization. These files could not be copied:\r\n")),
+        qPrintable(shown.text));
+    QVERIFY(shown.text.contains(
+        QDir::toNativeSeparators(m_folder->filePath(QStringLiteral("Documents/offer.rtf")))));
+    QVERIFY(!shown.text.contains(QStringLiteral("minutes.rtf")));
+    QVERIFY(shown.text.contains(QDir::toNativeSeparators(log)));
+
+    // Told once: the next start is quiet.
+    startToTheMainWindow();
+    QCOMPARE(m_messages->shown.size(), 1);
 }
 
 VANTREL_TEST_MAIN(TestStartup)

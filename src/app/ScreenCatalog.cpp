@@ -21,6 +21,7 @@
 #include "maintenance/FormDelete.h"
 #include "maintenance/FormMaintenance.h"
 #include "maintenance/FormSupport.h"
+#include "maintenance/ReplicationSection.h"
 #include "mastertables/FormFindandReplace.h"
 #include "mastertables/FormMastertables.h"
 #include "products/FormAllSales.h"
@@ -105,7 +106,12 @@ void registerScreens()
     ui::Screens::registerScreen(
         QStringLiteral("FormFindandReplace"), [] { return new mastertables::FormFindandReplace; });
     ui::Screens::registerScreen(
-        QStringLiteral("FormMaintenance"), [] { return new maintenance::FormMaintenance; },
+        QStringLiteral("FormMaintenance"),
+        [] {
+            auto* form = new maintenance::FormMaintenance;
+            form->setReplicationSection(new maintenance::ReplicationSection(form->hints(), form));
+            return form;
+        },
         ui::Screens::Placement::Window);
     ui::Screens::registerScreen(
         QStringLiteral("FormDelete"), [] { return new maintenance::FormDelete; });

@@ -42,7 +42,8 @@ signals:
     // The main window shows; start-up is over.
     void finished();
     // The program is to end: the user closed the main window, or the set-up
-    // screen before the workstation was set up.
+    // screen before the workstation was set up, or a replica creation or
+    // synchronization asks for a restart.
     void programEnding();
 
 private:
@@ -50,6 +51,7 @@ private:
     void loadMainWindow();
     void mainWindowStarted();
     void setupScreenGone();
+    void reportFolderCopyFailures();
 
     QPointer<maintenance::FormReplica> m_setup;
     QPointer<shell::SplashWindow> m_splash;

@@ -1,10 +1,15 @@
 #include "maintenance/FormReplica.h"
 
 #include "data/ProgramFolder.h"
+#include "data/ReplicaSet.h"
 #include "data/SetupFlag.h"
+#include "maintenance/ReplicaPaths.h"
+#include "platform/BusyCursor.h"
 #include "platform/MessageBox.h"
+#include "ui/DocumentFileChooser.h"
 #include "ui/HintLine.h"
 #include "ui/ManualLink.h"
+#include "ui/ProgramEnd.h"
 #include "ui/Resources.h"
 #include "ui/Twips.h"
 
@@ -40,6 +45,7 @@ FormReplica::FormReplica(QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_source(new QLineEdit(this))
     , m_destination(new QLineEdit(this))
+    , m_browse(new QPushButton(QStringLiteral("&Browse"), this))
     , m_createReplica(new QPushButton(QStringLiteral("&Create Replica"), this))
     , m_singleUser(new QCheckBox(
           QStringLiteral("Do not create a replica. I do not work from a network."), this))
@@ -51,13 +57,14 @@ FormReplica::FormReplica(QWidget* parent)
     m_hints = new ui::HintLine(this);
     m_manual = new ui::ManualLink(this);
 
-    auto* sourceLabel = new QLabel(QStringLiteral("Database to Replicate..."), this);
-    sourceLabel->setObjectName(QStringLiteral("Label1"));
+    m_sourceLabel = new QLabel(QStringLiteral("Database to Replicate..."), this);
+    m_sourceLabel->setObjectName(QStringLiteral("Label1"));
     m_source->setObjectName(QStringLiteral("Text1"));
-    auto* destinationLabel = new QLabel(QStringLiteral("Destination of the Replica..."), this);
-    destinationLabel->setObjectName(QStringLiteral("Label2"));
+    m_destinationLabel = new QLabel(QStringLiteral("Destination of the Replica..."), this);
+    m_destinationLabel->setObjectName(QStringLiteral("Label2"));
     m_destination->setObjectName(QStringLiteral("Text2"));
     m_destination->setText(nativeProgramFolder() + QDir::separator() + workingDatabase);
+    m_browse->setObjectName(QStringLiteral("CommandBrowse"));
     m_createReplica->setObjectName(QStringLiteral("CommandReplica"));
     m_createReplica->setEnabled(false);
     m_singleUser->setObjectName(QStringLiteral("Check1"));
@@ -68,14 +75,26 @@ FormReplica::FormReplica(QWidget* parent)
         QStringLiteral("Select this option if you are a single user. Instead of creating a "
                        "replica, a copy of the database will be made to ")
             + nativeProgramFolder() + QStringLiteral("."));
+    m_hints->setHint(m_browse,
+        QStringLiteral("Locate the file 'CONTACT.mdb' on the server and click on 'Create "
+                       "Replica'. An exact replica of the ")
+            + QStringLiteral("Vantrel database will be created on your computer. Regular "
+                             "synchronization will ensure that all information from ")
+            + QStringLiteral("all users is always updated."));
+    // The file chooser stands in for the folder and file lists: the box that
+    // receives the file carries the file list's hint, and the chooser opens
+    // with the folder list's.
+    m_hints->setHint(
+        m_source, QStringLiteral("Click the file 'CONTACT.mdb' and click on 'Create Replica'."));
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(sourceLabel);
+    layout->addWidget(m_sourceLabel);
     layout->addWidget(m_source);
     layout->addSpacing(6);
-    layout->addWidget(destinationLabel);
+    layout->addWidget(m_destinationLabel);
     layout->addWidget(m_destination);
     auto* replicaRow = new QHBoxLayout;
+    replicaRow->addWidget(m_browse);
     replicaRow->addStretch(1);
     replicaRow->addWidget(m_createReplica);
     layout->addLayout(replicaRow);
@@ -92,6 +111,8 @@ FormReplica::FormReplica(QWidget* parent)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     connect(m_singleUser, &QCheckBox::clicked, this, &FormReplica::singleUserClicked);
+    connect(m_browse, &QPushButton::clicked, this, &FormReplica::browse);
+    connect(m_createReplica, &QPushButton::clicked, this, &FormReplica::createReplica);
 }
 
 void FormReplica::showEvent(QShowEvent* event)
@@ -158,6 +179,52 @@ bool FormReplica::adoptDeliveredDatabase(QString* error)
         return false;
     }
     return true;
+}
+
+// The server's folder is mounted somewhere the user knows (a share under the
+// home folder or /mnt); the program folder would only offer its own databases.
+void FormReplica::browse()
+{
+    const QString chosen = ui::DocumentFileChooser::openFileName(this,
+        QStringLiteral("Select the folder where 'CONTACT.mdb' is located."), QDir::homePath(),
+        { QStringLiteral("Vantrel database (*.mdb)"), QStringLiteral("All files (*)") });
+    if (chosen.isEmpty())
+        return;
+    m_source->setText(ReplicaPaths::toBox(chosen));
+    m_createReplica->setEnabled(true);
+    m_createReplica->setFocus(Qt::OtherFocusReason);
+}
+
+// The replica is written beside the destination and only then takes its
+// place, so an old CONTACT.mdb there stays when the creation fails.
+void FormReplica::createReplica()
+{
+    const QString source = ReplicaPaths::fromBox(m_source->text());
+    const QString destination = ReplicaPaths::fromBox(m_destination->text());
+    QString error;
+    bool created = false;
+    {
+        platform::BusyCursor busy;
+        created = ReplicaPaths::checkCreation(source, destination, &error)
+            && data::ReplicaSet::createReplica(source, destination, &error);
+    }
+    if (!created) {
+        platform::MessageBox::error(this, error);
+        return;
+    }
+    for (QWidget* control : std::initializer_list<QWidget*> { m_sourceLabel, m_source,
+             m_destinationLabel, m_destination, m_browse, m_createReplica })
+        control->hide();
+    platform::MessageBox::information(this,
+        QStringLiteral("A replica has been created at location ") + m_destination->text().trimmed()
+            + QStringLiteral(". You must restart Vantrel."));
+    // Without the flag the next start offers the set-up again, where a new
+    // replica can be made; the one made now is in place either way.
+    if (data::SetupFlag::store(QStringLiteral("1"), &error))
+        m_flag->setText(QStringLiteral("1"));
+    else
+        platform::MessageBox::error(this, error);
+    ui::ProgramEnd::request();
 }
 
 } // namespace vantrel::maintenance

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -11,14 +12,13 @@ class HintLine;
 class ManualLink;
 } // namespace vantrel::ui
 
-namespace vantrel::shell {
-} // namespace vantrel::shell
-
 namespace vantrel::maintenance {
 
 // The first-run set-up screen. At start it closes at once on a workstation that
 // is set up; otherwise it waits until the user sets the workstation up. The
-// single-user choice adopts the delivered database (Temp.mdb becomes CONTACT.mdb).
+// single-user choice adopts the delivered database (Temp.mdb becomes CONTACT.mdb);
+// a replica of the server's database takes its place in the program folder
+// otherwise, and the program ends so that the user starts it on the replica.
 class FormReplica : public QWidget {
     Q_OBJECT
 public:
@@ -37,9 +37,14 @@ private:
     void startupCheck();
     void singleUserClicked(bool checked);
     bool adoptDeliveredDatabase(QString* error);
+    void browse();
+    void createReplica();
 
+    QLabel* m_sourceLabel;
     QLineEdit* m_source;
+    QLabel* m_destinationLabel;
     QLineEdit* m_destination;
+    QPushButton* m_browse;
     QPushButton* m_createReplica;
     QCheckBox* m_singleUser;
     QLineEdit* m_flag;

@@ -23,6 +23,15 @@ QString DocumentFileChooser::saveFileName(
         parent, QStringLiteral("Save As"), suggestedPath, filters.join(QStringLiteral(";;")));
 }
 
+QString DocumentFileChooser::openFileName(
+    QWidget* parent, const QString& caption, const QString& folder, const QStringList& filters)
+{
+    if (Handler* handler = installedHandler().get())
+        return handler->openFileName(parent, caption, folder, filters);
+    return QFileDialog::getOpenFileName(
+        parent, caption, folder, filters.join(QStringLiteral(";;")));
+}
+
 void DocumentFileChooser::setHandler(std::unique_ptr<Handler> handler)
 {
     installedHandler() = std::move(handler);
@@ -32,6 +41,14 @@ QString RecordingDocumentFileChooser::saveFileName(
     QWidget*, const QString& suggestedPath, const QStringList&)
 {
     suggestedPaths.append(suggestedPath);
+    return answers.isEmpty() ? QString() : answers.takeFirst();
+}
+
+QString RecordingDocumentFileChooser::openFileName(
+    QWidget*, const QString& caption, const QString& folder, const QStringList&)
+{
+    openCaptions.append(caption);
+    openFolders.append(folder);
     return answers.isEmpty() ? QString() : answers.takeFirst();
 }
 

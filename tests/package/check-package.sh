@@ -14,7 +14,8 @@ package=$(ls "$build"/package/vantrel_*_amd64.deb 2>/dev/null | head -n1)
 [ -n "$package" ] || fail "no vantrel_<version>_amd64.deb in $build/package"
 
 contents=$(dpkg-deb -c "$package")
-for path in ./opt/vantrel/vantrel ./opt/vantrel/vantrel-xlsread ./opt/vantrel/lib/libvantrel_app.so ./opt/vantrel/User.mdb \
+for path in ./opt/vantrel/vantrel ./opt/vantrel/vantrel-xlsread ./opt/vantrel/vantrel-foldercopy \
+            ./opt/vantrel/lib/libvantrel_app.so ./opt/vantrel/User.mdb \
             ./opt/vantrel/Temp.mdb ./opt/vantrel/Help.pdf ./opt/vantrel/Presentation.pdf \
             ./opt/vantrel/Letterhead.dot \
             ./usr/bin/vantrel ./usr/share/applications/vantrel.desktop \
