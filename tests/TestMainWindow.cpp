@@ -26,6 +26,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -42,6 +44,7 @@ class TestMainWindow : public QObject {
 private slots:
     void init();
     void cleanup();
+    void aScreenLargerThanTheWindowScrolls();
 
     void startsAtItsSizeWithTheSetupMenu();
     void minimumSizeSnapsBack();
@@ -64,6 +67,12 @@ private slots:
 private:
     int twipsX(int pixels) const { return ui::pixelsToTwipsX(pixels, m_main.get()); }
     int twipsY(int pixels) const { return ui::pixelsToTwipsY(pixels, m_main.get()); }
+    // The start width, as far as the screen allows: the offscreen test screen is
+    // 800 pixels wide, less than the start size.
+    int startWidth() const
+    {
+        return qMin(12900, twipsX(m_main->screen()->availableGeometry().width()));
+    }
 
     std::unique_ptr<test::TestFolder> m_folder;
     std::unique_ptr<shell::MDIFormMain> m_main;
@@ -96,7 +105,8 @@ void TestMainWindow::cleanup()
 
 void TestMainWindow::startsAtItsSizeWithTheSetupMenu()
 {
-    QCOMPARE(twipsX(m_main->width()), 12900);
+    QCOMPARE(twipsX(m_main->width()), startWidth());
+    QVERIFY(m_main->width() <= m_main->screen()->availableGeometry().width());
     QCOMPARE(twipsY(m_main->height()), 7530);
     QCOMPARE(m_main->windowTitle(), QStringLiteral("Vantrel"));
     QCOMPARE(twipsX(m_main->navigation()->width()), 3300);
@@ -107,8 +117,28 @@ void TestMainWindow::startsAtItsSizeWithTheSetupMenu()
         QVERIFY(menu->isVisible());
         QCOMPARE(menu->parentWidget(), m_main->screenArea());
         QCOMPARE(menu->geometry(), m_main->screenArea()->rect());
-        QCOMPARE(twipsX(menu->width()), 12900 - 3300);
+        QCOMPARE(twipsX(menu->width()), startWidth() - 3300);
     }
+}
+
+void TestMainWindow::aScreenLargerThanTheWindowScrolls()
+{
+    Screens::registerScreen(QStringLiteral("FormLarge"), [] {
+        auto* screen = new QWidget;
+        screen->setMinimumSize(2000, 1500);
+        return screen;
+    });
+    QWidget* large = Screens::bringToFront(QStringLiteral("FormLarge"));
+    auto* scroller = m_main->findChild<QScrollArea*>(QStringLiteral("ScreenScroller"));
+    QVERIFY(scroller);
+    // The screen keeps its size and the window its own; the rest is scrolled to.
+    QTRY_VERIFY(scroller->horizontalScrollBar()->maximum() > 0);
+    QVERIFY(scroller->verticalScrollBar()->maximum() > 0);
+    QVERIFY(large->width() >= 2000 && large->height() >= 1500);
+    QVERIFY(m_main->width() <= m_main->screen()->availableGeometry().width());
+    // Back to a screen that fits, nothing is left to scroll.
+    Screens::close(QStringLiteral("FormLarge"));
+    QTRY_COMPARE(scroller->horizontalScrollBar()->maximum(), 0);
 }
 
 void TestMainWindow::minimumSizeSnapsBack()
@@ -367,7 +397,7 @@ void TestMainWindow::closingWithMaintenanceOpenKeepsItRunning()
     m_main->show();
     QTRY_COMPARE(started.size(), 1);
     QVERIFY(m_main->isVisible());
-    QCOMPARE(twipsX(m_main->width()), 12900);
+    QCOMPARE(twipsX(m_main->width()), startWidth());
     if (Screens::isRegistered(QStringLiteral("FormMenu")))
         QVERIFY(Screens::isVisible(QStringLiteral("FormMenu")));
 }

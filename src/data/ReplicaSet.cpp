@@ -48,6 +48,9 @@ bool openServer(Database& server, const QString& path, QString* error)
     // The server usually lies on a network share, where only the rollback journal
     // (one file beside the database, no shared memory) is safe.
     server.execute(QStringLiteral("PRAGMA journal_mode = DELETE"));
+    // A mapped file whose share goes away ends the process with a signal instead
+    // of an error; the server's pages are read with plain reads.
+    server.execute(QStringLiteral("PRAGMA mmap_size = 0"));
     return true;
 }
 

@@ -13,6 +13,8 @@
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -48,9 +50,16 @@ MDIFormMain::MDIFormMain(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     m_navigation = new FormMain(central);
-    m_area = new ui::ScreenArea(central);
+    m_area = new ui::ScreenArea;
+    // A screen larger than the window (a small display, a large scale factor)
+    // is scrolled, not cut off at the window's edge.
+    auto* scroller = new QScrollArea(central);
+    scroller->setObjectName(QStringLiteral("ScreenScroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(m_area);
     layout->addWidget(m_navigation);
-    layout->addWidget(m_area, 1);
+    layout->addWidget(scroller, 1);
     setCentralWidget(central);
     current() = this;
     ui::MainWindow::setInstance(this);
@@ -84,13 +93,17 @@ QSize MDIFormMain::reachableSize(const QSize& wanted) const
 {
     // A large scale factor on a small screen must not ask for a window larger than the screen.
     const QScreen* shownOn = screen();
-    return shownOn ? wanted.boundedTo(shownOn->availableGeometry().size()) : wanted;
+    if (!shownOn)
+        return wanted;
+    // The window manager's title bar comes on top of the window's own height.
+    const QSize frame(0, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this));
+    return wanted.boundedTo(shownOn->availableGeometry().size() - frame);
 }
 
 void MDIFormMain::start()
 {
     setMinimumSize(reachableSize(ui::twipsToPixels(mainWindowSize, this)));
-    resize(ui::twipsToPixels(mainWindowSize, this));
+    resize(reachableSize(ui::twipsToPixels(mainWindowSize, this)));
     // Only as the program starts: shown again behind the maintenance window, it keeps its place.
     if (!m_placed) {
         m_placed = true;

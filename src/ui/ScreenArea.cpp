@@ -4,6 +4,7 @@
 #include "ui/Screens.h"
 
 #include <QApplication>
+#include <QEvent>
 
 namespace vantrel::ui {
 
@@ -55,6 +56,7 @@ void ScreenArea::adopt(QWidget* screen)
     // Screens lie on top of each other: each paints its own background so the one
     // in front hides the ones behind it.
     screen->setAutoFillBackground(true);
+    screen->installEventFilter(this);
     place(screen);
 }
 
@@ -65,6 +67,7 @@ void ScreenArea::bringToFront(QWidget* screen)
     place(screen);
     screen->show();
     screen->raise();
+    updateGeometry();
     if (m_active != screen)
         activate(screen);
     focusFirstControl(screen);
@@ -79,6 +82,42 @@ void ScreenArea::resizeEvent(QResizeEvent* event)
         if (!screen->isHidden())
             place(screen);
     }
+}
+
+QSize ScreenArea::minimumSizeHint() const
+{
+    const QWidget* front = frontScreen();
+    if (!front)
+        return QWidget::minimumSizeHint();
+    return front->minimumSizeHint().expandedTo(front->minimumSize());
+}
+
+bool ScreenArea::eventFilter(QObject* watched, QEvent* event)
+{
+    // A screen in front that grew, shrank, came or went changes what the area needs.
+    switch (event->type()) {
+    case QEvent::LayoutRequest:
+    case QEvent::Show:
+    case QEvent::Hide:
+        if (watched->parent() == this)
+            updateGeometry();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// Raising a screen moves it to the end of the area's children.
+QWidget* ScreenArea::frontScreen() const
+{
+    const QObjectList& children = this->children();
+    for (auto it = children.crbegin(); it != children.crend(); ++it) {
+        auto* widget = qobject_cast<QWidget*>(*it);
+        if (widget && !widget->isHidden())
+            return widget;
+    }
+    return nullptr;
 }
 
 void ScreenArea::place(QWidget* screen)

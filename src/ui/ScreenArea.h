@@ -19,14 +19,20 @@ public:
     // The screen that was activated last, if it still exists.
     QWidget* activeScreen() const { return m_active; }
 
+    // What the screen in front needs: a scroll area around the screen area
+    // scrolls a screen larger than the window instead of cutting it off.
+    QSize minimumSizeHint() const override;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void place(QWidget* screen);
     void activate(QWidget* screen);
     void focusChanged(QWidget* old, QWidget* now);
     QWidget* screenOf(QWidget* widget) const;
+    QWidget* frontScreen() const;
 
     QPointer<QWidget> m_active;
 };
