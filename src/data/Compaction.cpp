@@ -1,8 +1,8 @@
 #include "data/Compaction.h"
 
-#include "data/Failure.h"
-
 #include "data/Database.h"
+#include "data/Failure.h"
+#include "data/FileReplacement.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,60 +10,9 @@
 
 #include <sqlite3.h>
 
-#include <filesystem>
-#include <system_error>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
 namespace vantrel::data {
 
 namespace {
-
-std::filesystem::path nativePath(const QString& path)
-{
-#ifdef Q_OS_WIN
-    return std::filesystem::path(path.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
-}
-
-// The data reaches the disk before a rename makes the file the one in use, so
-// that a power cut after the rename cannot leave a name pointing at a file the
-// disk never received in full.
-bool syncToDisk(const QString& path)
-{
-#ifdef Q_OS_UNIX
-    const int handle = ::open(QFile::encodeName(path).constData(), O_RDONLY);
-    if (handle < 0)
-        return false;
-    const bool synced = ::fsync(handle) == 0;
-    ::close(handle);
-    return synced;
-#else
-    Q_UNUSED(path);
-    return true;
-#endif
-}
-
-// Replaces target by source in one step: a reader sees either the old or the
-// new file under target's name, never none.
-bool replaceFile(const QString& source, const QString& target, QString* error)
-{
-    std::error_code code;
-    std::filesystem::rename(nativePath(source), nativePath(target), code);
-    if (code) {
-        return fail(error,
-            QStringLiteral("'%1' could not take the place of '%2': %3")
-                .arg(QDir::toNativeSeparators(source), QDir::toNativeSeparators(target),
-                    QString::fromLocal8Bit(code.message())));
-    }
-    syncToDisk(QFileInfo(target).absolutePath());
-    return true;
-}
 
 bool checkIntegrity(const QString& path, QString* error)
 {

@@ -1,5 +1,7 @@
 #include "data/FolderCopy.h"
 
+#include "data/DeliveredProgram.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -7,8 +9,6 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QSaveFile>
-
-#include <dlfcn.h>
 
 #include <cstdio>
 
@@ -31,17 +31,6 @@ QString& programOverride()
 {
     static QString path;
     return path;
-}
-
-// Any object of this library tells dladdr which file the library was loaded from.
-const char libraryAnchor = 0;
-
-QString libraryFolder()
-{
-    Dl_info info {};
-    if (dladdr(&libraryAnchor, &info) == 0 || !info.dli_fname)
-        return {};
-    return QFileInfo(QFile::decodeName(info.dli_fname)).canonicalPath();
 }
 
 // One line a record, fields apart by tabs; a file name may hold either, so both
@@ -226,15 +215,7 @@ QString FolderCopy::programPath()
 {
     if (!programOverride().isEmpty())
         return programOverride();
-    const QString name = QStringLiteral("vantrel-foldercopy");
-    // The delivered folder holds the program and the copier, and the layers in lib/.
-    const QString library = libraryFolder();
-    if (!library.isEmpty()) {
-        const QString beside = QDir(library).absoluteFilePath(QStringLiteral("../") + name);
-        if (QFileInfo::exists(beside))
-            return QDir::cleanPath(beside);
-    }
-    return QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(name);
+    return deliveredProgramPath(QStringLiteral("vantrel-foldercopy"));
 }
 
 void FolderCopy::setProgramPath(const QString& path)

@@ -6,14 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <filesystem>
-#include <system_error>
-
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
 namespace vantrel::data {
 
 namespace {
@@ -63,40 +55,6 @@ bool removeScratchDatabase(const QString& path)
         { QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm") })
         QFile::remove(path + suffix);
     return !QFileInfo::exists(path) || QFile::remove(path);
-}
-
-bool syncToDisk(const QString& path)
-{
-#ifdef Q_OS_UNIX
-    const int handle = ::open(QFile::encodeName(path).constData(), O_RDONLY);
-    if (handle < 0)
-        return false;
-    const bool synced = ::fsync(handle) == 0;
-    ::close(handle);
-    return synced;
-#else
-    Q_UNUSED(path);
-    return true;
-#endif
-}
-
-bool renameOver(const QString& source, const QString& target, QString* error)
-{
-    std::error_code code;
-#ifdef Q_OS_WIN
-    std::filesystem::rename(source.toStdWString(), target.toStdWString(), code);
-#else
-    std::filesystem::rename(
-        QFile::encodeName(source).toStdString(), QFile::encodeName(target).toStdString(), code);
-#endif
-    if (code) {
-        return fail(error,
-            QStringLiteral("'%1' could not take the place of '%2': %3")
-                .arg(QDir::toNativeSeparators(source), QDir::toNativeSeparators(target),
-                    QString::fromLocal8Bit(code.message())));
-    }
-    syncToDisk(QFileInfo(target).absolutePath());
-    return true;
 }
 
 } // namespace vantrel::data

@@ -19,10 +19,4 @@ void removeStaleBases(const QString& replicaPath, qint64 keep);
 // a journal that is not its own.
 bool removeScratchDatabase(const QString& path);
 
-// The data reaches the disk before a rename makes the file the one in use.
-bool syncToDisk(const QString& path);
-// Replaces target by source in one step: a reader sees either the old or the new
-// file under target's name, never none.
-bool renameOver(const QString& source, const QString& target, QString* error);
-
 } // namespace vantrel::data

@@ -4,6 +4,7 @@
 #include "data/Compaction.h"
 #include "data/Database.h"
 #include "data/Failure.h"
+#include "data/FileReplacement.h"
 #include "data/KeyRange.h"
 #include "data/ReplicaFiles.h"
 #include "data/ReplicaProperties.h"
@@ -286,7 +287,7 @@ bool ReplicaSet::createReplica(
         return failWith(QStringLiteral("'%1' could not be written to disk.").arg(native(newFile)));
 
     settleOldFile(replica);
-    if (!renameOver(newFile, replica, &problem))
+    if (!replaceFile(newFile, replica, &problem))
         return failWith(problem);
     leftovers.done();
     removeStaleBases(replica, generation);

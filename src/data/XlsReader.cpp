@@ -1,5 +1,6 @@
 #include "data/XlsReader.h"
 
+#include "data/DeliveredProgram.h"
 #include "data/XlsReplyFormat.h"
 
 #include <QCoreApplication>
@@ -8,8 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-
-#include <dlfcn.h>
 
 namespace vantrel::data {
 
@@ -27,17 +26,6 @@ QString& helperOverride()
 {
     static QString path;
     return path;
-}
-
-// Any object of this library tells dladdr which file the library was loaded from.
-const char libraryAnchor = 0;
-
-QString libraryFolder()
-{
-    Dl_info info {};
-    if (dladdr(&libraryAnchor, &info) == 0 || !info.dli_fname)
-        return {};
-    return QFileInfo(QFile::decodeName(info.dli_fname)).canonicalPath();
 }
 
 QString replyReason(const XlsReply& reply)
@@ -110,15 +98,7 @@ QString XlsReader::helperPath()
 {
     if (!helperOverride().isEmpty())
         return helperOverride();
-    const QString name = QStringLiteral("vantrel-xlsread");
-    // The delivered folder holds the program and the helper, and the layers in lib/.
-    const QString library = libraryFolder();
-    if (!library.isEmpty()) {
-        const QString beside = QDir(library).absoluteFilePath(QStringLiteral("../") + name);
-        if (QFileInfo::exists(beside))
-            return QDir::cleanPath(beside);
-    }
-    return QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(name);
+    return deliveredProgramPath(QStringLiteral("vantrel-xlsread"));
 }
 
 void XlsReader::setHelperPath(const QString& path)
