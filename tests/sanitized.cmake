@@ -4,7 +4,9 @@
 # Leaks are not reported: Qt and fontconfig keep caches to the end of the process.
 set(VANTREL_SANITIZED_TESTS TestWorkbookReader TestWorksheetImport TestHostileInput
   TestRtfReader TestRtfWriter TestTextRules)
-add_library(vantrel_sanitizedsupport STATIC ${CMAKE_CURRENT_LIST_DIR}/support/TestFolder.cpp)
+add_library(vantrel_sanitizedsupport STATIC ${CMAKE_CURRENT_LIST_DIR}/support/TestFolder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/support/RecordingMessageBoxHandler.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/support/RecordingOpener.cpp)
 target_include_directories(vantrel_sanitizedsupport PUBLIC ${CMAKE_CURRENT_LIST_DIR}/support)
 target_link_libraries(vantrel_sanitizedsupport PUBLIC vantrel_office vantrel_platform Qt6::Test
   PkgConfig::LIBZIP PkgConfig::XLSXWRITER)
