@@ -159,6 +159,13 @@ void FormMain::mouseMoveEvent(QMouseEvent* event)
     QWidget::mouseMoveEvent(event);
 }
 
+// The pointer left the window: no button is under it any more.
+void FormMain::leaveEvent(QEvent* event)
+{
+    highlight(nullptr);
+    QWidget::leaveEvent(event);
+}
+
 void FormMain::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::ActivationChange && isActiveWindow())

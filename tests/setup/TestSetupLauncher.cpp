@@ -109,6 +109,15 @@ private slots:
         QVERIFY(window.findChild<QLabel*>(QStringLiteral("Label03"))
                     ->styleSheet()
                     .contains(QStringLiteral("#0000ff")));
+        // Leaving the window from a button clears its hover colour too.
+        QApplication::sendEvent(instructions, &enter);
+        QVERIFY(picture->isHidden());
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(&window, &leave);
+        QVERIFY(!picture->isHidden());
+        QVERIFY(window.findChild<QLabel*>(QStringLiteral("Label03"))
+                    ->styleSheet()
+                    .contains(QStringLiteral("#0000ff")));
 
         const QDir dir(m_distribution.path());
         QTest::mouseClick(
