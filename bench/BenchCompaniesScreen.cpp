@@ -1,12 +1,9 @@
 // Opening the companies screen on a database of 100,000 companies, from the
 // screen's construction until it shows the first company with the "Select a
 // Company..." list filled (target on a quiet machine: 300 ms).
-#include "RecordingMessageBoxHandler.h"
-#include "app/Composition.h"
 #include "companies/FormCompanies.h"
 #include "data/Database.h"
 #include "data/Schema.h"
-#include "platform/MessageBox.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -14,7 +11,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
-#include <benchmark/benchmark.h>
+#include "ApplicationBenchmarkMain.h"
 
 using namespace vantrel;
 
@@ -74,16 +71,4 @@ BENCHMARK(openCompaniesScreen)->Unit(benchmark::kMillisecond)->Iterations(8)->Us
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    app::composeApplication();
-    // A failure would wait for an answer; the benchmark reports it instead.
-    platform::MessageBox::setHandler(std::make_unique<platform::RecordingMessageBoxHandler>());
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+VANTREL_APPLICATION_BENCHMARK_MAIN()

@@ -1,15 +1,12 @@
 // The overdue meetings screen from opening to its listed grid with 100,000
 // companies (target: under 1 s), and the workbook of all active projects with
 // 20,000 action steps, from the query to the saved file (target: under 2 s).
-#include "RecordingMessageBoxHandler.h"
 #include "RecordingOpener.h"
 #include "activities/FormAllProjects.h"
 #include "activities/FormReportOverdue.h"
-#include "app/Composition.h"
 #include "data/Database.h"
 #include "data/Schema.h"
 #include "platform/Desktop.h"
-#include "platform/MessageBox.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,7 +15,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
-#include <benchmark/benchmark.h>
+#include "ApplicationBenchmarkMain.h"
 
 using namespace vantrel;
 
@@ -126,16 +123,4 @@ BENCHMARK(allActiveProjectsWorkbook)->Unit(benchmark::kMillisecond)->MinTime(2.0
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    app::composeApplication();
-    // A failure would wait for an answer; the benchmark reports it instead.
-    platform::MessageBox::setHandler(std::make_unique<platform::RecordingMessageBoxHandler>());
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+VANTREL_APPLICATION_BENCHMARK_MAIN()

@@ -497,7 +497,7 @@ void TestCompetition::hintsNameTheProduct()
         return label->text();
     };
     QCOMPARE(hintOf(test::findControl<QPushButton>(m_screen, "CommandAdd")),
-        "Attach a document such as a specification to Seal kit");
+        "Attach a document such as a data sheet to Seal kit");
     QCOMPARE(hintOf(test::findControl<QLineEdit>(m_screen, "TextSearch")),
         "Enter text or partial text of a product and press 'Enter'.");
     QCOMPARE(hintOf(test::findControl<QPushButton>(m_screen, "CommandImport")),

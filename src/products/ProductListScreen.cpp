@@ -111,7 +111,7 @@ void ProductListScreen::declareDocumentHints()
     const auto productText = [this] { return m_product ? m_product->text() : QString(); };
     m_hints->setHint(m_document->button(), [this, productText] {
         return m_document->button()->text() == u"&Add"
-            ? QStringLiteral("Attach a document such as a specification to ") + productText()
+            ? QStringLiteral("Attach a document such as a data sheet to ") + productText()
             : QStringLiteral("Delete the document attached to ") + productText();
     });
     m_hints->setHint(m_document->icon(),
