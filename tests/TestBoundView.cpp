@@ -527,6 +527,74 @@ private slots:
         QCOMPARE(view->rowCount(), 2);
     }
 
+    void longValuesAreReadFromTheTableWhenShown()
+    {
+        const QString notes = s("Müller visited; ") + QString(2000, QLatin1Char('n'));
+        const qlonglong alpha = addCompany(s("Alpha"));
+        const qlonglong beta = addCompany(s("Beta"));
+        const qlonglong gamma = addCompany(s("Gamma"));
+        QVERIFY(m_db->execute(s("UPDATE TABLE01 SET MEMO01 = ?"), { notes }));
+        auto view = companies();
+        QCOMPARE(view->value(s("MEMO01")).toString(), notes);
+
+        // The table's value is what shows, as for the rows of a keyset.
+        Database other;
+        QVERIFY(other.open(s("CONTACT.mdb")));
+        const QString revised = notes + s(" Revised.");
+        QVERIFY(other.execute(
+            s("UPDATE TABLE01 SET MEMO01 = ? WHERE AUTONUMBER = ?"), { revised, alpha }));
+        QCOMPARE(view->value(s("MEMO01")).toString(), revised);
+
+        // Editing a short field leaves the long one as stored; cancelling an edit
+        // of the long one brings back what was read.
+        QVERIFY(view->setValue(s("TEXT08"), s("Berlin")));
+        QVERIFY(view->update());
+        QCOMPARE(stored(s("SELECT MEMO01 FROM TABLE01 WHERE AUTONUMBER = ?"), { alpha }).toString(),
+            revised);
+        QVERIFY(view->moveNext());
+        QVERIFY(view->setValue(s("MEMO01"), s("short")));
+        view->cancelEdits();
+        QCOMPARE(view->value(s("MEMO01")).toString(), notes);
+        QVERIFY(view->setValue(s("MEMO01"), notes + s(" Called back.")));
+        QVERIFY(view->moveFirst());
+        QCOMPARE(stored(s("SELECT MEMO01 FROM TABLE01 WHERE AUTONUMBER = ?"), { beta }).toString(),
+            notes + s(" Called back."));
+
+        // A record deleted meanwhile shows no notes rather than stale ones.
+        QVERIFY(other.execute(s("DELETE FROM TABLE01 WHERE AUTONUMBER = ?"), { gamma }));
+        QCOMPARE(view->valueAt(2, view->fieldIndex(s("TEXT01"))).toString(), s("Gamma"));
+        QVERIFY(view->valueAt(2, view->fieldIndex(s("MEMO01"))).isNull());
+
+        // A field that cannot be read back refuses the edit and changes nothing.
+        auto unreadable = companies();
+        QVERIFY(other.execute(s("ALTER TABLE TABLE01 RENAME TO GONE")));
+        QVERIFY(!unreadable->setValue(s("TEXT08"), s("Bonn")));
+        QCOMPARE(unreadable->lastError(), s("no such table: TABLE01"));
+        QVERIFY(!unreadable->isEdited());
+        QVERIFY(other.execute(s("ALTER TABLE GONE RENAME TO TABLE01")));
+        QCOMPARE(unreadable->value(s("TEXT08")).toString(), s("Berlin"));
+        QCOMPARE(unreadable->value(s("MEMO01")).toString(), revised);
+    }
+
+    void longValuesOfOtherTablesAreHeld()
+    {
+        const QString notes = QString(3000, QLatin1Char('c'));
+        const qlonglong company = addCompany(s("Acme"));
+        addContact(company, s("Ann"), s("Smith"));
+        QVERIFY(m_db->execute(s("UPDATE TABLE01 SET MEMO01 = ?"), { notes }));
+        auto view = std::make_unique<BoundView>();
+        view->setDatabase(m_db);
+        view->setRecordSource(s("SELECT TABLE03.*, TABLE01.MEMO01 AS CompanyNotes FROM TABLE03 "
+                                "INNER JOIN TABLE01 ON TABLE01.AUTONUMBER = TABLE03.NUMBER01"));
+        QVERIFY2(view->refresh(), qPrintable(view->lastError()));
+        QVERIFY(m_db->execute(s("UPDATE TABLE01 SET MEMO01 = 'gone'")));
+        // Only the target table is read by key; other tables' values are kept as read.
+        QCOMPARE(view->value(s("CompanyNotes")).toString(), notes);
+        QVERIFY(view->setValue(s("TEXT02"), s("Anne")));
+        QVERIFY(view->update());
+        QCOMPARE(view->value(s("CompanyNotes")).toString(), notes);
+    }
+
     void largeResultLoadsQuickly()
     {
         {

@@ -1,6 +1,6 @@
 #include "data/BoundRow.h"
 
-#include "data/BoundColumns.h"
+#include "data/DeferredColumns.h"
 #include "data/Statement.h"
 
 #include <sqlite3.h>
@@ -13,8 +13,9 @@ namespace vantrel::data {
 namespace {
 
 // Each value is a type byte, then 8 bytes for a number or a 4-byte length and
-// the bytes for text (UTF-8) and blobs; NULL is the type byte alone.
-enum Tag : char { NullTag, IntegerTag, RealTag, TextTag, BlobTag };
+// the bytes for text (UTF-8) and blobs; NULL and a deferred value are the type
+// byte alone.
+enum Tag : char { NullTag, IntegerTag, RealTag, TextTag, BlobTag, DeferredTag };
 
 template <typename T> T readScalar(const char* at)
 {
@@ -31,7 +32,8 @@ BoundRow::BoundRow(std::vector<QVariant> values, quint64 serial)
 {
 }
 
-BoundRow BoundRow::read(sqlite3_stmt* statement, int columnCount, quint64 serial)
+BoundRow BoundRow::read(
+    sqlite3_stmt* statement, int columnCount, quint64 serial, const DeferredColumns* deferred)
 {
     // One pass over the columns into a buffer that keeps its capacity between
     // rows; every column call of the engine takes the connection's lock.
@@ -65,6 +67,12 @@ BoundRow BoundRow::read(sqlite3_stmt* statement, int columnCount, quint64 serial
         case SQLITE_TEXT:
         case SQLITE_BLOB: {
             const bool text = type == SQLITE_TEXT;
+            // The files are UTF-8, so the length needs no conversion of the value.
+            if (deferred && deferred->isDeferrable(c)
+                && sqlite3_column_bytes(statement, c) > DeferredColumns::shortestDeferred) {
+                *reserve(1) = DeferredTag;
+                break;
+            }
             const void* bytes = text ? static_cast<const void*>(sqlite3_column_text(statement, c))
                                      : sqlite3_column_blob(statement, c);
             const qint32 length = sqlite3_column_bytes(statement, c);
@@ -83,8 +91,10 @@ BoundRow BoundRow::read(sqlite3_stmt* statement, int columnCount, quint64 serial
     return row;
 }
 
-QVariant BoundRow::value(int column, FieldKind kind) const
+QVariant BoundRow::value(int column, FieldKind kind, bool* deferred) const
 {
+    if (deferred)
+        *deferred = false;
     if (!m_values.empty())
         return m_values[size_t(column)];
     const char* at = m_packed.constData();
@@ -118,22 +128,19 @@ QVariant BoundRow::value(int column, FieldKind kind) const
     }
     case BlobTag:
         return QVariant(QByteArray(at + 4, readScalar<qint32>(at)));
+    case DeferredTag:
+        if (deferred)
+            *deferred = true;
+        return {};
     default:
         return {};
     }
 }
 
-std::vector<QVariant>& BoundRow::values(const BoundColumns& columns)
+void BoundRow::unpack(std::vector<QVariant> values)
 {
-    if (m_values.empty() && !m_packed.isEmpty()) {
-        std::vector<QVariant> unpacked;
-        unpacked.reserve(size_t(columns.count()));
-        for (int c = 0; c < columns.count(); ++c)
-            unpacked.push_back(value(c, columns.at(c).kind));
-        m_values = std::move(unpacked);
-        m_packed = QByteArray();
-    }
-    return m_values;
+    m_values = std::move(values);
+    m_packed = QByteArray();
 }
 
 } // namespace vantrel::data

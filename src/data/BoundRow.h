@@ -11,7 +11,7 @@ struct sqlite3_stmt;
 
 namespace vantrel::data {
 
-class BoundColumns;
+class DeferredColumns;
 
 // One row of a bound view. A row as read stays in the engine's form, packed in
 // one byte array, and becomes QVariants only once a value of it changes: a view
@@ -19,12 +19,18 @@ class BoundColumns;
 class BoundRow {
 public:
     BoundRow(std::vector<QVariant> values, quint64 serial);
-    // The row a statement has just stepped onto.
-    static BoundRow read(sqlite3_stmt* statement, int columnCount, quint64 serial);
+    // The row a statement has just stepped onto. Long values of the deferred
+    // columns are left in the table and marked as deferred.
+    static BoundRow read(
+        sqlite3_stmt* statement, int columnCount, quint64 serial, const DeferredColumns* deferred);
 
-    QVariant value(int column, FieldKind kind) const;
-    // The values to change; a packed row is unpacked first.
-    std::vector<QVariant>& values(const BoundColumns& columns);
+    // An invalid value, and *deferred set, for a value left in the table.
+    QVariant value(int column, FieldKind kind, bool* deferred = nullptr) const;
+    bool isPacked() const { return m_values.empty(); }
+    // Gives a packed row the values edits will change.
+    void unpack(std::vector<QVariant> values);
+    // The values of an unpacked row.
+    std::vector<QVariant>& values() { return m_values; }
     // A number for the row, unique within its view.
     quint64 serial() const { return m_serial; }
 

@@ -73,14 +73,16 @@ bool BoundView::refresh()
     if (!leaveRow())
         return false;
     BoundColumns columns;
+    DeferredColumns deferred;
     std::vector<BoundRow> rows;
-    if (!loadSource(&columns, &rows)) {
+    if (!loadSource(&columns, &deferred, &rows)) {
         if (dropsNewRow)
             emit currentRowChanged();
         return false;
     }
     emit rowsAboutToBeReloaded();
     m_columns = std::move(columns);
+    m_deferred = std::move(deferred);
     m_rows = std::move(rows);
     m_current = 0;
     emit rowsReloaded();
@@ -95,6 +97,7 @@ bool BoundView::close()
     emit rowsAboutToBeReloaded();
     m_rows.clear();
     m_columns = BoundColumns();
+    m_deferred = DeferredColumns();
     m_current = 0;
     emit rowsReloaded();
     emit currentRowChanged();
@@ -115,7 +118,8 @@ void BoundView::cancelEdits()
         setCurrent(std::clamp(back, -1, rowCount()));
     }
     else if (wasEdited) {
-        m_rows[size_t(m_current)].values(m_columns) = m_original;
+        // An edited row holds all its values; the originals were taken from them.
+        m_rows[size_t(m_current)].values() = m_original;
         forgetEdits();
         emit rowUpdated(m_current);
     }
@@ -306,7 +310,11 @@ QVariant BoundView::valueAt(int row, int column) const
 {
     if (row < 0 || row >= rowCount() || column < 0 || column >= fieldCount())
         return {};
-    return m_rows[size_t(row)].value(column, m_columns.at(column).kind);
+    QVariant value;
+    if (!readValue(row, column, &value))
+        qWarning("A value of %s could not be read: %s", qUtf8Printable(m_columns.at(column).name),
+            qUtf8Printable(m_db->lastError()));
+    return value;
 }
 
 bool BoundView::setValue(const QString& field, const QVariant& value)
@@ -332,7 +340,10 @@ bool BoundView::setValue(int column, const QVariant& value)
     const bool computed = m_columns.isComputed(column);
     if (!computed && !m_columns.isWritable(column))
         return fail(readOnlyReason(column));
-    std::vector<QVariant>& values = m_rows[size_t(m_current)].values(m_columns);
+    std::vector<QVariant>* unpacked = editableValues(m_current);
+    if (!unpacked)
+        return failWithEngineError();
+    std::vector<QVariant>& values = *unpacked;
     if (!computed && m_original.empty())
         m_original = values;
     const bool wasEdited = isEdited();
@@ -368,7 +379,8 @@ bool BoundView::requireDatabase()
     return fail(QStringLiteral("The view has no open database."));
 }
 
-bool BoundView::loadSource(BoundColumns* columns, std::vector<BoundRow>* rows)
+bool BoundView::loadSource(
+    BoundColumns* columns, DeferredColumns* deferred, std::vector<BoundRow>* rows)
 {
     const QString source = m_source.trimmed();
     if (source.isEmpty())
@@ -380,10 +392,37 @@ bool BoundView::loadSource(BoundColumns* columns, std::vector<BoundRow>* rows)
         return failWithEngineError();
     *columns = BoundColumns(statement);
     columns->setTarget(m_requestedTarget, m_requestedKey);
+    *deferred = DeferredColumns(*columns);
     const int count = columns->count();
     while (statement.step())
-        rows->push_back(BoundRow::read(statement.handle(), count, m_nextSerial++));
+        rows->push_back(BoundRow::read(statement.handle(), count, m_nextSerial++, deferred));
     return !statement.hasError() || failWithEngineError();
+}
+
+bool BoundView::readValue(int row, int column, QVariant* value) const
+{
+    const BoundRow& stored = m_rows[size_t(row)];
+    const FieldKind kind = m_columns.at(column).kind;
+    bool deferred = false;
+    *value = stored.value(column, kind, &deferred);
+    if (!deferred)
+        return true;
+    const int key = m_deferred.keyColumn();
+    return m_deferred.read(*m_db, column, stored.value(key, m_columns.at(key).kind), kind, value);
+}
+
+std::vector<QVariant>* BoundView::editableValues(int row)
+{
+    BoundRow& stored = m_rows[size_t(row)];
+    if (stored.isPacked()) {
+        std::vector<QVariant> values(static_cast<size_t>(fieldCount()));
+        for (int c = 0; c < fieldCount(); ++c) {
+            if (!readValue(row, c, &values[size_t(c)]))
+                return nullptr;
+        }
+        stored.unpack(std::move(values));
+    }
+    return &stored.values();
 }
 
 QString BoundView::readOnlyReason(int column) const
@@ -419,7 +458,8 @@ bool BoundView::store()
         return true;
     if (!requireDatabase())
         return false;
-    std::vector<QVariant>& values = m_rows[size_t(m_current)].values(m_columns);
+    // Edits unpacked the row, and a new row never was packed.
+    std::vector<QVariant>& values = m_rows[size_t(m_current)].values();
     const size_t keyColumn = size_t(m_columns.keyColumn());
     BoundRowWriter writer(*m_db, m_columns);
     QVariant key = values[keyColumn];

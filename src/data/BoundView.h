@@ -2,6 +2,7 @@
 
 #include "data/BoundColumns.h"
 #include "data/BoundRow.h"
+#include "data/DeferredColumns.h"
 
 #include <QObject>
 #include <QString>
@@ -119,7 +120,11 @@ private:
     bool fail(const QString& message);
     bool failWithEngineError();
     bool requireDatabase();
-    bool loadSource(BoundColumns* columns, std::vector<BoundRow>* rows);
+    bool loadSource(BoundColumns* columns, DeferredColumns* deferred, std::vector<BoundRow>* rows);
+    // A value of a row, read from the table when it was deferred.
+    bool readValue(int row, int column, QVariant* value) const;
+    // The values of the row that edits change; false when a deferred one cannot be read.
+    std::vector<QVariant>* editableValues(int row);
     QString readOnlyReason(int column) const;
     // Stores edits as leaving the row does: an add-new row nobody filled is dropped.
     bool leaveRow();
@@ -136,6 +141,7 @@ private:
     QString m_requestedTarget;
     QString m_requestedKey = QStringLiteral("AUTONUMBER");
     BoundColumns m_columns;
+    DeferredColumns m_deferred;
     std::vector<BoundRow> m_rows;
     quint64 m_nextSerial = 1;
     // rowCount() stands for "after the last row", -1 for "before the first".
