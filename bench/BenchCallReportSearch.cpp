@@ -1,13 +1,13 @@
-// The call report screens on 50,000 reports of 4 KB RTF each: their search (the
-// phrase as a Like pattern over MEMO01, as FormAllCallReports::findQuery and
-// CompanyReportBrowser::findQuery build it), their full list, and the literal
-// "contains" the search and filter use. Each runs through a bound view, as
+// The call report screens on 50,000 reports of 4 KB RTF each, written as the
+// report editor writes them (letters beyond ASCII escaped): their search (the
+// phrase sought in the reports' text by memoContains, as FormAllCallReports::
+// findQuery and CompanyReportBrowser::findQuery ask for it), their full list, and
+// the literal "contains" the filters use. Each runs through a bound view, as
 // ReportBrowser::showQuery does. Targets (quiet machine): search 200 ms, a phrase
 // every report holds 400 ms, the full list 300 ms.
 #include "data/BoundView.h"
 #include "data/Database.h"
 #include "data/Schema.h"
-#include "data/TextRules.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -23,7 +23,7 @@ constexpr int reportCount = 50000;
 QString makeReport(QRandomGenerator& random, int index)
 {
     static const char* words[] = { "customer", "visit", "pricing", "delivery", "samples", "meeting",
-        "order", "quality", "Müller", "adhesive", "contract", "follow" };
+        "order", "quality", "M\\u252\\'fcller", "adhesive", "contract", "follow" };
     QString body = QStringLiteral("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Arial;}}"
                                   "\\f0\\fs20 Call report %1\\par ")
                        .arg(index);
@@ -76,14 +76,21 @@ void containsSearch(benchmark::State& state)
 }
 BENCHMARK(containsSearch)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-const QString allReports = QStringLiteral("SELECT * FROM TABLE08 WHERE TABLE08.MEMO01 LIKE ?"
-                                          " ORDER BY TABLE08.DATE01 DESC, TABLE08.AUTONUMBER DESC");
-const QString companyReports
-    = QStringLiteral("SELECT * FROM TABLE08 WHERE TABLE08.NUMBER01 = ? AND TABLE08.MEMO01 LIKE ?"
+const QString allReports
+    = QStringLiteral("SELECT * FROM TABLE08 WHERE memoContains(TABLE08.MEMO01, ?)"
                      " ORDER BY TABLE08.DATE01 DESC, TABLE08.AUTONUMBER DESC");
+const QString companyReports = QStringLiteral(
+    "SELECT * FROM TABLE08 WHERE TABLE08.NUMBER01 = ? AND memoContains(TABLE08.MEMO01, ?)"
+    " ORDER BY TABLE08.DATE01 DESC, TABLE08.AUTONUMBER DESC");
+
+// Rows a source must give, so that a broken search is not timed as a fast one.
+struct RowRange {
+    int least;
+    int most;
+};
 
 void showInView(benchmark::State& state, const QString& sql, const QVariantList& parameters,
-    int expectedRows, double targetMs)
+    RowRange expected, double targetMs)
 {
     static CallReportDatabase data;
     for (auto _ : state) {
@@ -92,7 +99,7 @@ void showInView(benchmark::State& state, const QString& sql, const QVariantList&
         view.setRecordSource(sql, parameters);
         if (!view.refresh())
             state.SkipWithError(qPrintable(view.lastError()));
-        if (expectedRows >= 0 && view.rowCount() != expectedRows)
+        if (view.rowCount() < expected.least || view.rowCount() > expected.most)
             state.SkipWithError("unexpected number of rows");
         benchmark::DoNotOptimize(view.rowCount());
         state.counters["rows"] = view.rowCount();
@@ -102,29 +109,30 @@ void showInView(benchmark::State& state, const QString& sql, const QVariantList&
 
 void searchAllReports(benchmark::State& state)
 {
-    showInView(state, allReports, { likeContainsPattern(QStringLiteral("blue HERON")) }, 1, 200);
+    showInView(state, allReports, { QStringLiteral("blue HERON") }, { 1, 1 }, 200);
 }
 BENCHMARK(searchAllReports)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void searchPhraseInEveryReport(benchmark::State& state)
 {
-    showInView(state, allReports, { likeContainsPattern(QStringLiteral("müller")) }, -1, 400);
+    showInView(state, allReports, { QStringLiteral("müller") },
+        { reportCount * 99 / 100, reportCount }, 400);
 }
 BENCHMARK(searchPhraseInEveryReport)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void listAllReports(benchmark::State& state)
 {
     showInView(state, QStringLiteral("SELECT * FROM TABLE08 ORDER BY DATE01 DESC, AUTONUMBER DESC"),
-        {}, reportCount, 300);
+        {}, { reportCount, reportCount }, 300);
 }
 BENCHMARK(listAllReports)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-// A pasted phrase of 1 MiB over one company's reports: the pattern is read once
-// for the statement, not once a row.
+// A pasted phrase of 1 MiB over one company's reports: the phrase is prepared
+// once for the statement, not once a row.
 void searchHugePhraseInCompanyReports(benchmark::State& state)
 {
     const QString phrase = QStringLiteral("pricing ").repeated(128 * 1024);
-    showInView(state, companyReports, { 7, likeContainsPattern(phrase) }, 0, 200);
+    showInView(state, companyReports, { 7, phrase }, { 0, 0 }, 200);
 }
 BENCHMARK(searchHugePhraseInCompanyReports)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 

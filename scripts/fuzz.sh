@@ -32,6 +32,7 @@ seed() {
   done
 }
 seed FuzzRtf tests/data/rtf/*.rtf tests/data/hostile/*.rtf
+seed FuzzMemoSearch tests/data/rtf/*.rtf
 seed FuzzCsv tests/data/workbooks/*.csv
 seed FuzzWorkbookParts
 seed FuzzCalendar tests/data/*.ics
@@ -41,7 +42,7 @@ export QT_QPA_PLATFORM=offscreen
 export VANTREL_XLSREAD="$PWD/build-fuzz/Vantrel/vantrel-xlsread"
 export ASAN_OPTIONS=detect_leaks=0:allocator_may_return_null=1
 status=0
-for target in FuzzRtf FuzzCsv FuzzWorkbookParts FuzzCalendar FuzzLegacyXls; do
+for target in FuzzRtf FuzzCsv FuzzWorkbookParts FuzzCalendar FuzzLegacyXls FuzzMemoSearch; do
   mkdir -p "build-fuzz/findings/$target"
   echo "== $target for ${seconds} s"
   # Each input gets 25 s, more than the .xls helper's own limit allows it.

@@ -180,11 +180,19 @@ void TestAllCallReports::findTakesQuotesAndPercentAsTextAndResetBringsAllBack()
     QCOMPARE(position(), QStringLiteral("REPORT 1 OF 1 REPORTS"));
     QCOMPARE(shownText(), QStringLiteral("A 50% discount"));
 
+    // The search reads the reports' text, not their markup.
+    addReport(4, QStringLiteral("2026-01-15"), QStringLiteral("Herr Müller: Grüße"));
+    find(QStringLiteral("MÜLLER: grüße"));
+    QCOMPARE(position(), QStringLiteral("REPORT 1 OF 1 REPORTS"));
+    QCOMPARE(shownText(), QStringLiteral("Herr Müller: Grüße"));
+    find(QStringLiteral("par"));
+    QCOMPARE(position(), QStringLiteral("REPORT 0 OF 0 REPORTS"));
+
     find(QStringLiteral("zebra"));
     QCOMPARE(position(), QStringLiteral("REPORT 0 OF 0 REPORTS"));
     QVERIFY(shownText().isEmpty());
     control<QPushButton>("CommandReset")->click();
-    QCOMPARE(position(), QStringLiteral("REPORT 1 OF 3 REPORTS"));
+    QCOMPARE(position(), QStringLiteral("REPORT 1 OF 4 REPORTS"));
     QCOMPARE(shownText(), QStringLiteral("Mr O'Brien agreed"));
     QVERIFY(control<QLineEdit>("TextFind")->text().isEmpty());
     QVERIFY(!control<QTimer>("TimerSearch")->isActive());

@@ -169,7 +169,10 @@ void TestTextRules::userSearchTextIsLiteral()
     QFETCH(QString, typed);
     QFETCH(QStringList, found);
     QCOMPARE(names("SELECT TEXT01 FROM TABLE01 WHERE TEXT01 LIKE ? ORDER BY TEXT01",
-                 { likeContainsPattern(typed) }),
+                 { QLatin1Char('*') + likeLiteralPattern(typed) + QLatin1Char('*') }),
+        found);
+    QCOMPARE(names("SELECT TEXT01 FROM TABLE01 WHERE memoContains(TEXT01, ?) ORDER BY TEXT01",
+                 { typed }),
         found);
     QCOMPARE(
         names("SELECT TEXT01 FROM TABLE01 WHERE contains(TEXT01, ?) ORDER BY TEXT01", { typed }),

@@ -3,7 +3,7 @@
 # Fixtures that once broke a reader must pass here, not only in the plain build.
 # Leaks are not reported: Qt and fontconfig keep caches to the end of the process.
 set(VANTREL_SANITIZED_TESTS TestWorkbookReader TestWorksheetImport TestHostileInput
-  TestRtfReader TestRtfWriter TestTextRules)
+  TestRtfReader TestRtfWriter TestTextRules TestMemoText)
 add_library(vantrel_sanitizedsupport STATIC ${CMAKE_CURRENT_LIST_DIR}/support/TestFolder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/support/RecordingMessageBoxHandler.cpp
   ${CMAKE_CURRENT_LIST_DIR}/support/RecordingOpener.cpp)

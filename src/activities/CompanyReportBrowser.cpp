@@ -3,7 +3,6 @@
 #include "data/BoundView.h"
 #include "data/Clock.h"
 #include "data/Database.h"
-#include "data/TextRules.h"
 #include "platform/BusyCursor.h"
 #include "platform/MessageBox.h"
 #include "ui/CompanyAccess.h"
@@ -87,10 +86,10 @@ ui::RecordQuery CompanyReportBrowser::findQuery(const QString& phrase) const
     ui::CompanyAccess* owner = company();
     const QVariant key = owner && owner->companyKey().isValid() ? owner->companyKey() : QVariant();
     const QString table = options().table;
-    return { QStringLiteral("SELECT * FROM %1 WHERE %1.NUMBER01 = ? AND %1.MEMO01 LIKE ?"
+    return { QStringLiteral("SELECT * FROM %1 WHERE %1.NUMBER01 = ? AND memoContains(%1.MEMO01, ?)"
                             " ORDER BY %1.DATE01 DESC, %1.AUTONUMBER DESC")
                  .arg(table),
-        { key, data::likeContainsPattern(phrase) } };
+        { key, phrase } };
 }
 
 ui::CompanyAccess* CompanyReportBrowser::company()

@@ -1,6 +1,5 @@
 #include "activities/FormAllCallReports.h"
 
-#include "data/TextRules.h"
 #include "platform/MessageBox.h"
 #include "ui/HintLine.h"
 
@@ -44,10 +43,10 @@ ui::RecordQuery FormAllCallReports::resetQuery() const
 
 ui::RecordQuery FormAllCallReports::findQuery(const QString& phrase) const
 {
-    // The phrase is matched literally, anywhere in the stored rich text.
-    return { QStringLiteral("SELECT * FROM TABLE08 WHERE TABLE08.MEMO01 LIKE ?"
+    // The phrase is matched literally, anywhere in the text the report shows.
+    return { QStringLiteral("SELECT * FROM TABLE08 WHERE memoContains(TABLE08.MEMO01, ?)"
                             " ORDER BY TABLE08.DATE01 DESC, TABLE08.AUTONUMBER DESC"),
-        { data::likeContainsPattern(phrase) } };
+        { phrase } };
 }
 
 QString FormAllCallReports::mailSubject() const

@@ -1,5 +1,7 @@
 #include "data/TextRules.h"
 
+#include "data/MemoText.h"
+
 #include <QChar>
 #include <QList>
 
@@ -387,6 +389,25 @@ void containsFunction(sqlite3_context* context, int, sqlite3_value** argv)
     sqlite3_result_int(context, containsText(argumentText(argv[0]), argumentText(argv[1])));
 }
 
+void deletePhrase(void* phrase)
+{
+    delete static_cast<MemoPhrase*>(phrase);
+}
+
+void memoContainsFunction(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
+        return sqlite3_result_int(context, 0);
+    const auto* memo = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    const QByteArrayView text(memo, sqlite3_value_bytes(argv[0]));
+    // Like a Like pattern, the phrase is prepared once for the statement.
+    if (const auto* kept = static_cast<const MemoPhrase*>(sqlite3_get_auxdata(context, 1)))
+        return sqlite3_result_int(context, kept->isFoundIn(text));
+    auto phrase = std::make_unique<MemoPhrase>(argumentText(argv[1]));
+    sqlite3_result_int(context, phrase->isFoundIn(text));
+    sqlite3_set_auxdata(context, 1, phrase.release(), deletePhrase);
+}
+
 } // namespace
 
 int compareText(QStringView left, QStringView right)
@@ -413,11 +434,6 @@ QString likeLiteralPattern(const QString& text)
     return pattern;
 }
 
-QString likeContainsPattern(const QString& userText)
-{
-    return QLatin1Char('*') + likeLiteralPattern(userText) + QLatin1Char('*');
-}
-
 bool containsText(QStringView text, QStringView needle)
 {
     return text.contains(needle, Qt::CaseInsensitive);
@@ -434,6 +450,8 @@ void registerTextRules(sqlite3* db)
         db, "like", 3, flags, nullptr, likeFunction, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(
         db, "contains", 2, flags, nullptr, containsFunction, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(
+        db, "memoContains", 2, flags, nullptr, memoContainsFunction, nullptr, nullptr, nullptr);
 }
 
 } // namespace vantrel::data

@@ -21,14 +21,12 @@ bool matchesLike(QStringView text, QStringView pattern);
 // pattern matches exactly that text (letter case aside).
 QString likeLiteralPattern(const QString& text);
 
-// A user's search text made literal for Like, matching the text anywhere ("*text*").
-QString likeContainsPattern(const QString& userText);
-
 // Literal, case-insensitive "anywhere in the text" search.
 bool containsText(QStringView text, QStringView needle);
 
-// Installs the collation VANTREL_NOCASE, the functions like() and contains() on a
-// connection; Database::open does this for every file it opens.
+// Installs the collation VANTREL_NOCASE, the functions like(), contains() and
+// memoContains(memo, phrase) (see MemoPhrase) on a connection; Database::open does
+// this for every file it opens.
 void registerTextRules(sqlite3* db);
 
 inline constexpr char textCollation[] = "VANTREL_NOCASE";
