@@ -67,23 +67,42 @@ bool isHiddenDestination(std::string_view word)
     return std::find(std::begin(hidden), std::end(hidden), word) != std::end(hidden);
 }
 
-// The character a control word stands for; 0 for none.
+// The character a control word stands for; 0 for none. Compared by length
+// first: this runs for every paragraph mark of every report searched.
 char16_t characterOf(std::string_view word)
 {
-    struct Named {
-        std::string_view word;
-        char16_t character;
-    };
-    static constexpr Named named[] = { { "par", u'\n' }, { "line", u'\n' }, { "sect", u'\n' },
-        { "page", u'\n' }, { "row", u'\n' }, { "tab", u'\t' }, { "cell", u'\t' },
-        { "emdash", u'\u2014' }, { "endash", u'\u2013' }, { "bullet", u'\u2022' },
-        { "lquote", u'\u2018' }, { "rquote", u'\u2019' }, { "ldblquote", u'\u201C' },
-        { "rdblquote", u'\u201D' }, { "emspace", u' ' }, { "enspace", u' ' }, { "qmspace", u' ' } };
-    for (const Named& entry : named) {
-        if (word == entry.word)
-            return entry.character;
+    switch (word.size()) {
+    case 3:
+        if (word == "par" || word == "row")
+            return u'\n';
+        if (word == "tab")
+            return u'\t';
+        return 0;
+    case 4:
+        if (word == "line" || word == "sect" || word == "page")
+            return u'\n';
+        return word == "cell" ? u'\t' : 0;
+    case 6:
+        if (word == "emdash")
+            return u'\u2014';
+        if (word == "endash")
+            return u'\u2013';
+        if (word == "bullet")
+            return u'\u2022';
+        if (word == "lquote")
+            return u'\u2018';
+        if (word == "rquote")
+            return u'\u2019';
+        return 0;
+    case 7:
+        return word == "emspace" || word == "enspace" || word == "qmspace" ? u' ' : 0;
+    case 9:
+        if (word == "ldblquote")
+            return u'\u201C';
+        return word == "rdblquote" ? u'\u201D' : 0;
+    default:
+        return 0;
     }
-    return 0;
 }
 
 // Appends a character case-folded as UTF-8; four bytes at the most.
@@ -130,18 +149,8 @@ FoldedTable makeFoldedTable(char16_t (*character)(unsigned char))
     return table;
 }
 
-const FoldedTable& foldedWindows1252()
-{
-    static const FoldedTable table = makeFoldedTable(fromWindows1252);
-    return table;
-}
-
-const FoldedTable& foldedLatin1()
-{
-    static const FoldedTable table
-        = makeFoldedTable([](unsigned char byte) { return char16_t(byte); });
-    return table;
-}
+const FoldedTable foldedWindows1252 = makeFoldedTable(fromWindows1252);
+const FoldedTable foldedLatin1 = makeFoldedTable([](unsigned char byte) { return char16_t(byte); });
 
 // Writes UTF-16 code units case-folded as UTF-8; a surrogate pair becomes one
 // character, a lone surrogate the replacement character.
@@ -168,7 +177,7 @@ public:
     void put(char16_t unit)
     {
         if (unit < 256)
-            return put(foldedLatin1()[unit]);
+            return put(foldedLatin1[unit]);
         if (QChar::isHighSurrogate(unit)) {
             flushHighSurrogate();
             m_highSurrogate = unit;
@@ -326,7 +335,7 @@ private:
     void putByte(unsigned char byte)
     {
         if (isShown())
-            m_text->put(foldedWindows1252()[byte]);
+            m_text->put(foldedWindows1252[byte]);
     }
 
     void hideGroup()
