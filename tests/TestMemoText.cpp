@@ -111,6 +111,23 @@ private slots:
         QVERIFY(!found(s("zebra"), QByteArray("plain")));
     }
 
+    void phrasesAreFoundWhereverTheyStand()
+    {
+        for (const char* phrase : { "q", "qz", "quiz", "quizzical zebra q" }) {
+            const QByteArray needle(phrase);
+            for (int before = 0; before < 40; ++before) {
+                for (int after = 0; after < 20; ++after) {
+                    const QByteArray memo
+                        = QByteArray(before, 'a') + needle.toUpper() + QByteArray(after, 'b');
+                    QVERIFY2(found(s(phrase), memo), memo.constData());
+                    // One byte short of the whole phrase is no match.
+                    QVERIFY2(
+                        !found(s(phrase), memo.left(before + needle.size() - 1)), memo.constData());
+                }
+            }
+        }
+    }
+
     void damagedRtfIsSearchedAsFarAsItGoes()
     {
         QVERIFY(found(s("abc"), QByteArray("{\\rtf1 abc\\'")));

@@ -4,8 +4,6 @@
 #include <QByteArrayView>
 #include <QStringView>
 
-#include <functional>
-
 namespace vantrel::data {
 
 // A phrase sought in the text of memos: call reports, letters and notes are kept
@@ -25,7 +23,6 @@ public:
 private:
     // Both sides are compared as case-folded UTF-8.
     QByteArray m_folded;
-    std::boyer_moore_horspool_searcher<const char*> m_searcher;
 };
 
 } // namespace vantrel::data
