@@ -1,5 +1,7 @@
 #include "data/MemoText.h"
 
+#include "data/HexDigit.h"
+
 #include <QChar>
 #include <QString>
 
@@ -44,17 +46,6 @@ bool isLetter(unsigned char c)
 bool isDigit(unsigned char c)
 {
     return c >= '0' && c <= '9';
-}
-
-int hexValue(unsigned char c)
-{
-    if (isDigit(c))
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 // Groups whose content is never shown as text.
@@ -358,8 +349,10 @@ private:
                 hideGroup();
             break;
         case '\'':
-            if (m_end - m_at >= 2 && hexValue(m_at[0]) >= 0 && hexValue(m_at[1]) >= 0) {
-                putByte(static_cast<unsigned char>(hexValue(m_at[0]) * 16 + hexValue(m_at[1])));
+            if (m_end - m_at >= 2 && hexDigitValue(char(m_at[0])) >= 0
+                && hexDigitValue(char(m_at[1])) >= 0) {
+                putByte(static_cast<unsigned char>(
+                    hexDigitValue(char(m_at[0])) * 16 + hexDigitValue(char(m_at[1]))));
                 m_at += 2;
             }
             break;
@@ -433,8 +426,8 @@ private:
         // once, as it is half of the markup of a text with accents.
         if (m_fallbackLeft != 1 || m_at >= m_end)
             return;
-        if (m_end - m_at >= 4 && m_at[0] == '\\' && m_at[1] == '\'' && hexValue(m_at[2]) >= 0
-            && hexValue(m_at[3]) >= 0) {
+        if (m_end - m_at >= 4 && m_at[0] == '\\' && m_at[1] == '\''
+            && hexDigitValue(char(m_at[2])) >= 0 && hexDigitValue(char(m_at[3])) >= 0) {
             m_at += 4;
             m_fallbackLeft = 0;
         }

@@ -1,5 +1,7 @@
 #include "office/RtfTokenizer.h"
 
+#include "data/HexDigit.h"
+
 #include <algorithm>
 
 namespace vantrel::office {
@@ -14,17 +16,6 @@ bool isLetter(char c)
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
-}
-
-int hexDigit(char c)
-{
-    if (isDigit(c))
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 // Names longer than this are not RTF words; the rest of the letters is consumed anyway.
@@ -81,8 +72,8 @@ RtfToken RtfTokenizer::controlSequence()
     if (!isLetter(first)) {
         ++m_pos;
         if (first == '\'') {
-            const int high = m_pos < m_end ? hexDigit(*m_pos) : -1;
-            const int low = m_pos + 1 < m_end ? hexDigit(m_pos[1]) : -1;
+            const int high = m_pos < m_end ? data::hexDigitValue(*m_pos) : -1;
+            const int low = m_pos + 1 < m_end ? data::hexDigitValue(m_pos[1]) : -1;
             if (high < 0 || low < 0) {
                 // A broken escape stands for nothing; what follows is read as usual.
                 token.type = RtfToken::Type::ControlSymbol;

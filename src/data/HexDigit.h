@@ -1,0 +1,18 @@
+#pragma once
+
+namespace vantrel::data {
+
+// The value of a hexadecimal digit, either case; -1 for any other character.
+// RTF escapes characters as \'hh, and both its reader and the memo search read them.
+constexpr int hexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+} // namespace vantrel::data
