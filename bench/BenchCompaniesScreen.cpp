@@ -3,15 +3,13 @@
 // Company..." list filled (target on a quiet machine: 300 ms).
 #include "companies/FormCompanies.h"
 #include "data/Database.h"
-#include "data/Schema.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 
 #include "ApplicationBenchmarkMain.h"
+#include "BenchProgramFolder.h"
 
 using namespace vantrel;
 
@@ -20,21 +18,9 @@ namespace {
 constexpr int companyCount = 100000;
 
 // A program folder with a large CONTACT.mdb, the working folder while it lives.
-struct ProgramFolder {
-    QTemporaryDir dir;
-
+struct ProgramFolder : bench::BenchProgramFolder {
     ProgramFolder()
     {
-        QDir::setCurrent(dir.path());
-        QDir().mkdir(QStringLiteral("Temp"));
-        QString error;
-        data::Database db;
-        if (!data::createDatabaseFile(
-                QStringLiteral("CONTACT.mdb"), data::DatabaseKind::Business, &error)
-            || !data::createDatabaseFile(
-                QStringLiteral("User.mdb"), data::DatabaseKind::User, &error)
-            || !data::openBusinessDatabase(db))
-            qFatal("cannot create the benchmark databases: %s", qPrintable(error));
         QRandomGenerator random(5);
         static const char* cities[] = { "Hamburg", "Lyon", "Zürich", "Cork", "Porto", "Graz" };
         data::Transaction transaction(db);

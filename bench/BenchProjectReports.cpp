@@ -9,13 +9,12 @@
 #include "platform/Desktop.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 
 #include "ApplicationBenchmarkMain.h"
+#include "BenchProgramFolder.h"
 
 using namespace vantrel;
 
@@ -25,19 +24,9 @@ constexpr int companyCount = 100000;
 constexpr int stepCount = 20000;
 
 // A program folder with a large CONTACT.mdb, the working folder while it lives.
-struct ProgramFolder {
-    QTemporaryDir dir;
-    data::Database db;
-
+struct ProgramFolder : bench::BenchProgramFolder {
     ProgramFolder()
     {
-        QDir::setCurrent(dir.path());
-        QDir().mkdir(QStringLiteral("Temp"));
-        QString error;
-        if (!data::createDatabaseFile(
-                QStringLiteral("CONTACT.mdb"), data::DatabaseKind::Business, &error)
-            || !data::openBusinessDatabase(db))
-            qFatal("cannot create the benchmark database");
         QRandomGenerator random(11);
         data::Transaction transaction(db);
         for (int i = 0; i < companyCount; ++i) {

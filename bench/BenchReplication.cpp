@@ -1,6 +1,7 @@
 // Replication of a full database: a synchronization that exchanges 10,000 changed
 // rows each way (target: under 5 s), and the creation of a replica of a 200 MB
 // database (target: under 10 s). A run over its target is reported as an error.
+#include "CallReportDatabase.h"
 #include "data/Database.h"
 #include "data/ReplicaSet.h"
 #include "data/Schema.h"
@@ -145,19 +146,7 @@ struct LargeServer {
     {
         QDir().mkpath(dir.filePath(QStringLiteral("Server")));
         QDir().mkpath(dir.filePath(QStringLiteral("Laptop")));
-        QString error;
-        Database db;
-        if (!createDatabaseFile(server, DatabaseKind::Business, &error)
-            || !openBusinessDatabase(db, server))
-            fail(error + db.lastError());
-        const QString text = QString(4000, QLatin1Char('c'));
-        Transaction transaction(db);
-        for (int i = 0; i < 50000; ++i)
-            execute(db,
-                QStringLiteral("INSERT INTO TABLE08 (NUMBER01, DATE01, MEMO01) VALUES (?, ?, ?)"),
-                { i, QDate(2020, 1, 1).addDays(i % 2000), text });
-        if (!transaction.commit())
-            fail(db.lastError());
+        vantrel::bench::createCallReportDatabase(server);
     }
 };
 

@@ -37,6 +37,13 @@ bool create(const ReplicaOffice& office, int laptop, QString* error = nullptr)
     return made;
 }
 
+// The office most cases need: the server and two laptops with replicas of it.
+bool createServerAndTwoReplicas(const ReplicaOffice& office)
+{
+    office.createServer();
+    return create(office, 1) && create(office, 2);
+}
+
 SyncOutcome sync(const ReplicaOffice& office, int laptop)
 {
     SyncOutcome outcome;
@@ -247,9 +254,7 @@ void TestReplication::serverHeldOpenRefusesReplicaCreation()
 void TestReplication::changesOnEachSideArriveEverywhere()
 {
     ReplicaOffice office;
-    office.createServer();
-    QVERIFY(create(office, 1));
-    QVERIFY(create(office, 2));
+    QVERIFY(createServerAndTwoReplicas(office));
     const QString a = office.laptop(1);
     const QString b = office.laptop(2);
     {
@@ -300,9 +305,7 @@ void TestReplication::changesOnEachSideArriveEverywhere()
 void TestReplication::conflictsFollowTheRulesAndAreLogged()
 {
     ReplicaOffice office;
-    office.createServer();
-    QVERIFY(create(office, 1));
-    QVERIFY(create(office, 2));
+    QVERIFY(createServerAndTwoReplicas(office));
     const QString a = office.laptop(1);
     const QString b = office.laptop(2);
     const qint64 key = companyKey(a, "Company 5");
@@ -366,9 +369,7 @@ void TestReplication::conflictsFollowTheRulesAndAreLogged()
 void TestReplication::deletedOnOneSideChangedOnTheOther()
 {
     ReplicaOffice office;
-    office.createServer();
-    QVERIFY(create(office, 1));
-    QVERIFY(create(office, 2));
+    QVERIFY(createServerAndTwoReplicas(office));
     const QString a = office.laptop(1);
     const QString b = office.laptop(2);
     const qint64 first = companyKey(a, "Company 6");
@@ -413,9 +414,7 @@ void TestReplication::deletedOnOneSideChangedOnTheOther()
 void TestReplication::keysOfTwoLaptopsNeverCollide()
 {
     ReplicaOffice office;
-    office.createServer();
-    QVERIFY(create(office, 1));
-    QVERIFY(create(office, 2));
+    QVERIFY(createServerAndTwoReplicas(office));
     // Several rounds, so that each laptop's new keys meet rows of the other's range.
     for (int round = 0; round < 3; ++round) {
         for (int laptop : { 1, 2 }) {
@@ -449,9 +448,7 @@ void TestReplication::keysOfTwoLaptopsNeverCollide()
 void TestReplication::setBasedChangesAndCaseCorrectionsTravel()
 {
     ReplicaOffice office;
-    office.createServer();
-    QVERIFY(create(office, 1));
-    QVERIFY(create(office, 2));
+    QVERIFY(createServerAndTwoReplicas(office));
     const QString a = office.laptop(1);
     {
         // A master table replaced as a whole, a set-based update, and corrections
@@ -523,9 +520,7 @@ void TestReplication::refusedSynchronizationChangesNothing()
 void TestReplication::failedServerWriteLeavesBothFilesAsTheyWere()
 {
     ReplicaOffice office;
-    office.createServer();
-    QVERIFY(create(office, 1));
-    QVERIFY(create(office, 2));
+    QVERIFY(createServerAndTwoReplicas(office));
     QVERIFY(execute(office.laptop(2), "INSERT INTO TABLE01 (TEXT01) VALUES ('From B')"));
     sync(office, 2);
     QVERIFY(execute(
@@ -612,9 +607,7 @@ void TestReplication::serverLockWaitsAndTakesOverStaleLocks()
 void TestReplication::keysOfANewRangeTravelThroughBoundViews()
 {
     ReplicaOffice office;
-    office.createServer();
-    QVERIFY(create(office, 1));
-    QVERIFY(create(office, 2));
+    QVERIFY(createServerAndTwoReplicas(office));
     auto database = std::make_shared<Database>();
     QVERIFY(openBusinessDatabase(*database, office.laptop(2)));
     BoundView companies;

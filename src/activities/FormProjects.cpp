@@ -14,6 +14,7 @@
 #include "ui/FieldBinder.h"
 #include "ui/HintLine.h"
 #include "ui/ManualLink.h"
+#include "ui/NamedWidget.h"
 #include "ui/RecordViews.h"
 #include "ui/Screens.h"
 
@@ -61,20 +62,6 @@ QLineEdit* textBox(const char* name, QWidget* parent, bool hidden = false)
     if (hidden)
         box->hide();
     return box;
-}
-
-QPushButton* button(const char* name, const QString& caption, QWidget* parent)
-{
-    auto* made = new QPushButton(caption, parent);
-    made->setObjectName(QLatin1String(name));
-    return made;
-}
-
-QGroupBox* frame(const char* name, const QString& title, QWidget* parent)
-{
-    auto* made = new QGroupBox(title, parent);
-    made->setObjectName(QLatin1String(name));
-    return made;
 }
 
 QCalendarWidget* calendar(const char* name, QWidget* parent)
@@ -205,10 +192,10 @@ QWidget* FormProjects::buildCommands()
     auto* bar = new QWidget(this);
     auto* row = new QHBoxLayout(bar);
     row->setContentsMargins(0, 0, 0, 0);
-    m_new = button("CommandNew", QStringLiteral("New Project"), bar);
-    auto* remove = button("CommandDelete", QStringLiteral("Delete Project"), bar);
-    m_summary = button("CommandSummary", QStringLiteral("Print Projects"), bar);
-    m_reset = button("CommandReset", QStringLiteral("Reset"), bar);
+    m_new = ui::named<QPushButton>("CommandNew", QStringLiteral("New Project"), bar);
+    auto* remove = ui::named<QPushButton>("CommandDelete", QStringLiteral("Delete Project"), bar);
+    m_summary = ui::named<QPushButton>("CommandSummary", QStringLiteral("Print Projects"), bar);
+    m_reset = ui::named<QPushButton>("CommandReset", QStringLiteral("Reset"), bar);
     auto* manual = new ui::ManualLink(this);
     for (QPushButton* command : { m_new, remove, m_summary, m_reset })
         command->setToolTip(command->text());
@@ -245,7 +232,8 @@ QWidget* FormProjects::buildCommands()
 
 QWidget* FormProjects::buildProjectList()
 {
-    m_frameProjects = frame("FrameProjects", QStringLiteral("Select a Project"), this);
+    m_frameProjects
+        = ui::named<QGroupBox>("FrameProjects", QStringLiteral("Select a Project"), this);
     m_frameProjects->setToolTip(QStringLiteral("View Action Steps"));
     m_projectList = new QListView(m_frameProjects);
     m_projectList->setObjectName(QStringLiteral("DBListProjects"));
@@ -254,9 +242,10 @@ QWidget* FormProjects::buildProjectList()
     m_projectList->viewport()->installEventFilter(this);
     connect(m_projectList, &QListView::clicked, this,
         [this](const QModelIndex& index) { pickProject(index.row()); });
-    auto* show = button("CommandActionSteps", QStringLiteral("Action Steps"), m_frameProjects);
+    auto* show = ui::named<QPushButton>(
+        "CommandActionSteps", QStringLiteral("Action Steps"), m_frameProjects);
     show->setToolTip(QStringLiteral("Show Action Steps"));
-    auto* hide = button("CommandHide", QStringLiteral("Hide"), m_frameProjects);
+    auto* hide = ui::named<QPushButton>("CommandHide", QStringLiteral("Hide"), m_frameProjects);
     hide->setToolTip(QStringLiteral("Hide Action Steps"));
     connect(show, &QPushButton::clicked, this, [this] { m_frameAction->show(); });
     connect(hide, &QPushButton::clicked, this, [this] { m_frameAction->hide(); });
@@ -272,7 +261,7 @@ QWidget* FormProjects::buildProjectList()
 
 QWidget* FormProjects::buildGoTo()
 {
-    m_frameGoTo = frame("FrameGoTo", QStringLiteral("Go To"), this);
+    m_frameGoTo = ui::named<QGroupBox>("FrameGoTo", QStringLiteral("Go To"), this);
     m_optionActive = new QRadioButton(QStringLiteral("Active Projects"), m_frameGoTo);
     m_optionActive->setObjectName(QStringLiteral("OptionActiveProjects"));
     m_optionCancelled = new QRadioButton(QStringLiteral("Cancelled Projects"), m_frameGoTo);
@@ -289,7 +278,7 @@ QWidget* FormProjects::buildGoTo()
     }
     layout->addStretch();
 
-    m_frameStatus = frame("FrameStatus", QStringLiteral("Change Status"), this);
+    m_frameStatus = ui::named<QGroupBox>("FrameStatus", QStringLiteral("Change Status"), this);
     m_statusList = new QComboBox(m_frameStatus);
     m_statusList->setObjectName(QStringLiteral("ComboStatus"));
     m_statusList->addItems({ activeStatus, cancelledStatus, completedStatus });
@@ -325,8 +314,8 @@ QWidget* FormProjects::buildGoTo()
 QWidget* FormProjects::buildNewProject()
 {
     auto* holder = new QWidget(this);
-    m_frameIndustryGroup
-        = frame("FrameIndustryGroup", QStringLiteral("Select Industry Group"), holder);
+    m_frameIndustryGroup = ui::named<QGroupBox>(
+        "FrameIndustryGroup", QStringLiteral("Select Industry Group"), holder);
     m_groupList = new QListView(m_frameIndustryGroup);
     m_groupList->setObjectName(QStringLiteral("DBListIndustryGroup"));
     auto* groups = new data::BoundViewModel(m_groups, this);
@@ -338,8 +327,8 @@ QWidget* FormProjects::buildNewProject()
         [this](const QModelIndex& index) { pickIndustryGroup(index.row()); });
     (new QVBoxLayout(m_frameIndustryGroup))->addWidget(m_groupList);
 
-    m_frameProjectName
-        = frame("FrameProjectName", QStringLiteral("Give the Project a Name"), holder);
+    m_frameProjectName = ui::named<QGroupBox>(
+        "FrameProjectName", QStringLiteral("Give the Project a Name"), holder);
     m_projectNames = new QComboBox(m_frameProjectName);
     m_projectNames->setObjectName(QStringLiteral("DBComboProjectName"));
     auto* names = new data::BoundViewModel(m_names, this);
@@ -356,7 +345,7 @@ QWidget* FormProjects::buildNewProject()
     nameLayout->addWidget(name);
     nameLayout->addStretch();
 
-    m_done = button("CommandDone", QStringLiteral("&Done"), holder);
+    m_done = ui::named<QPushButton>("CommandDone", QStringLiteral("&Done"), holder);
     connect(m_done, &QPushButton::clicked, this, &FormProjects::finishProject);
     auto* right = new QVBoxLayout;
     right->addWidget(m_frameProjectName);
@@ -374,7 +363,7 @@ QWidget* FormProjects::buildNewProject()
 
 QWidget* FormProjects::buildActionSteps()
 {
-    m_frameAction = frame("FrameAction", QStringLiteral("Action Steps"), this);
+    m_frameAction = ui::named<QGroupBox>("FrameAction", QStringLiteral("Action Steps"), this);
     m_stepGrid = new QTableView(m_frameAction);
     m_stepGrid->setObjectName(QStringLiteral("DBGrid1"));
     m_stepGrid->setModel(m_stepRows);
@@ -385,9 +374,10 @@ QWidget* FormProjects::buildActionSteps()
     m_stepGrid->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     connect(m_stepGrid, &QTableView::clicked, this,
         [this](const QModelIndex& index) { m_steps->moveTo(index.row()); });
-    m_newAction = button("CommandNewAction", QStringLiteral("New"), m_frameAction);
+    m_newAction = ui::named<QPushButton>("CommandNewAction", QStringLiteral("New"), m_frameAction);
     m_newAction->setToolTip(QStringLiteral("New Action Step"));
-    auto* remove = button("CommandDeleteAction", QStringLiteral("Delete"), m_frameAction);
+    auto* remove
+        = ui::named<QPushButton>("CommandDeleteAction", QStringLiteral("Delete"), m_frameAction);
     remove->setToolTip(QStringLiteral("Delete Action Step"));
     connect(m_newAction, &QPushButton::clicked, this, &FormProjects::newActionStep);
     connect(remove, &QPushButton::clicked, this, &FormProjects::deleteActionStep);
@@ -404,7 +394,7 @@ QWidget* FormProjects::buildActionSteps()
 
 QWidget* FormProjects::buildNewStep()
 {
-    m_frameNew = frame("FrameNew", QStringLiteral("New Action Step"), this);
+    m_frameNew = ui::named<QGroupBox>("FrameNew", QStringLiteral("New Action Step"), this);
     auto* dateLabel = new QLabel(QStringLiteral("Date"), m_frameNew);
     dateLabel->setObjectName(QStringLiteral("LabelDate"));
     m_stepDate = textBox("TextDate", m_frameNew);
@@ -414,8 +404,9 @@ QWidget* FormProjects::buildNewStep()
     m_action = new QPlainTextEdit(m_frameNew);
     m_action->setObjectName(QStringLiteral("TextAction"));
     m_action->installEventFilter(this);
-    m_saveAction = button("CommandSaveAction", QStringLiteral("&Done"), m_frameNew);
-    m_followUp = button("CommandFollowUp", QStringLiteral("&Follow Up"), m_frameNew);
+    m_saveAction = ui::named<QPushButton>("CommandSaveAction", QStringLiteral("&Done"), m_frameNew);
+    m_followUp
+        = ui::named<QPushButton>("CommandFollowUp", QStringLiteral("&Follow Up"), m_frameNew);
     connect(m_saveAction, &QPushButton::clicked, this, &FormProjects::saveActionStep);
     connect(m_followUp, &QPushButton::clicked, this, &FormProjects::startFollowUp);
     m_stepFields->bind(m_stepDate, QStringLiteral("DATE01"));
@@ -438,7 +429,7 @@ QWidget* FormProjects::buildNewStep()
 
 QWidget* FormProjects::buildFollowUp()
 {
-    m_frameFollowUp = frame("FrameFollowUp", QStringLiteral("Follow Up"), this);
+    m_frameFollowUp = ui::named<QGroupBox>("FrameFollowUp", QStringLiteral("Follow Up"), this);
     m_followUpCalendar = calendar("MonthView2", m_frameFollowUp);
     m_followUpCalendar->show();
     connect(m_followUpCalendar, &QCalendarWidget::clicked, this, &FormProjects::pickFollowUpDate);
@@ -451,7 +442,7 @@ QWidget* FormProjects::buildFollowUp()
     m_allProjects->setObjectName(QStringLiteral("Check1"));
     m_allProjects->hide();
     connect(m_allProjects, &QCheckBox::toggled, this, &FormProjects::followUpAllProjects);
-    m_outlook = button("CommandOutlook", QStringLiteral("Send"), m_frameFollowUp);
+    m_outlook = ui::named<QPushButton>("CommandOutlook", QStringLiteral("Send"), m_frameFollowUp);
     m_outlook->hide();
     connect(m_outlook, &QPushButton::clicked, this, &FormProjects::sendFollowUp);
     auto* layout = new QVBoxLayout(m_frameFollowUp);

@@ -236,9 +236,10 @@ void Database::takeEngineError()
                        : QStringLiteral("The database could not be opened.");
 }
 
-Transaction::Transaction(Database& db)
+Transaction::Transaction(Database& db, Start start)
     : m_db(db)
-    , m_active(db.beginTransaction())
+    , m_active(
+          start == Start::Immediate ? db.beginTransaction() : db.execute(QStringLiteral("BEGIN")))
 {
 }
 

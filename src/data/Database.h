@@ -79,7 +79,11 @@ private:
 // early return of an operation leaves the file as it was.
 class Transaction {
 public:
-    explicit Transaction(Database& db);
+    // An immediate start takes the write lock at once; a deferred one only when
+    // the transaction first writes, so a file attached to it is not claimed early.
+    enum class Start { Immediate, Deferred };
+
+    explicit Transaction(Database& db, Start start = Start::Immediate);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;

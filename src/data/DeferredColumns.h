@@ -24,7 +24,8 @@ public:
 
     DeferredColumns() = default;
     // The columns the view may write back can be deferred: they come from the
-    // target table, and the source holds its key.
+    // target table, and the source holds its key. Taken when the rows load, as
+    // the view's target may change while they are shown.
     explicit DeferredColumns(const BoundColumns& columns);
 
     bool isDeferrable(int column) const;

@@ -449,7 +449,7 @@ private:
     std::array<int, maxLevel> m_skipCounts {};
 };
 
-void putFolded(QStringView text, FoldedUtf8* out)
+void putFoldedText(QStringView text, FoldedUtf8* out)
 {
     for (QChar c : text)
         out->put(c.unicode());
@@ -482,7 +482,7 @@ qsizetype foldMemoText(QByteArrayView memo, ScratchBuffer* buffer)
     if (memo.startsWith("{\\rtf"))
         RtfTextScanner(memo, &text).run();
     else
-        putFolded(QString::fromUtf8(memo), &text);
+        putFoldedText(QString::fromUtf8(memo), &text);
     return text.end() - start;
 }
 
@@ -490,7 +490,7 @@ QByteArray foldedPhrase(QStringView phrase)
 {
     QByteArray folded(phrase.size() * 4 + 4, Qt::Uninitialized);
     FoldedUtf8 text(folded.data());
-    putFolded(phrase, &text);
+    putFoldedText(phrase, &text);
     folded.truncate(text.end() - folded.data());
     return folded;
 }

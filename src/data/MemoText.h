@@ -14,8 +14,6 @@ namespace vantrel::data {
 class MemoPhrase {
 public:
     explicit MemoPhrase(QStringView phrase);
-    MemoPhrase(const MemoPhrase&) = delete;
-    MemoPhrase& operator=(const MemoPhrase&) = delete;
 
     // The memo as stored: UTF-8 text, RTF or plain.
     bool isFoundIn(QByteArrayView memo) const;

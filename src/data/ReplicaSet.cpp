@@ -156,38 +156,14 @@ bool checkIntegrity(Database& db, QString* error)
             .arg(verdict.isEmpty() ? db.lastError() : verdict));
 }
 
-// Rolls back the replica's transaction on every early return.
-class OpenTransaction {
-public:
-    explicit OpenTransaction(Database& db)
-        : m_db(db)
-    {
-    }
-    ~OpenTransaction()
-    {
-        if (m_active)
-            m_db.rollback();
-    }
-    bool begin(const QString& statement)
-    {
-        m_active = m_db.execute(statement);
-        return m_active;
-    }
-    bool commit()
-    {
-        m_active = false;
-        if (m_db.commit())
-            return true;
-        const QString problem = m_db.lastError();
-        m_db.rollback();
-        m_db.setError(problem);
-        return false;
-    }
-
-private:
-    Database& m_db;
-    bool m_active = false;
-};
+// The server's database under this workstation's lock. A missing file is
+// reported before a lock file is left in its folder.
+bool lockAndOpenServer(ServerLock& lock, Database& server, const QString& path, QString* error)
+{
+    if (!QFileInfo(path).isFile())
+        return openServer(server, path, error);
+    return lock.acquire(error) && openServer(server, path, error);
+}
 
 } // namespace
 
@@ -224,15 +200,9 @@ bool ReplicaSet::createReplica(
                 .arg(native(QFileInfo(replica).absolutePath())));
     }
 
-    if (!QFileInfo(server).isFile()) {
-        Database missing;
-        return openServer(missing, server, error);
-    }
     ServerLock lock(server);
-    if (!lock.acquire(error))
-        return false;
     Database source;
-    if (!openServer(source, server, error))
+    if (!lockAndOpenServer(lock, source, server, error))
         return false;
     sqlite3_busy_timeout(source.handle(), 1000);
     qint64 keyStart = 0;
@@ -304,15 +274,9 @@ bool ReplicaSet::synchronize(
     if (!QFileInfo(replica).isFile())
         return fail(error, QStringLiteral("Could not find the replica '%1'.").arg(native(replica)));
 
-    if (!QFileInfo(server).isFile()) {
-        Database missing;
-        return openServer(missing, server, error);
-    }
     ServerLock lock(server);
-    if (!lock.acquire(error))
-        return false;
     Database serverDb;
-    if (!openServer(serverDb, server, error))
+    if (!lockAndOpenServer(lock, serverDb, server, error))
         return false;
     Database replicaDb;
     if (!openBusinessDatabase(replicaDb, replica)) {
@@ -348,8 +312,8 @@ bool ReplicaSet::synchronize(
     // Nothing may change the replica between the comparison with its base and the
     // moment the server's state is written into it: such a change would be
     // overwritten unseen.
-    OpenTransaction replicaWork(replicaDb);
-    if (!replicaWork.begin(QStringLiteral("BEGIN IMMEDIATE"))) {
+    Transaction replicaWork(replicaDb);
+    if (!replicaWork.isActive()) {
         return fail(error,
             QStringLiteral("The replica '%1' is in use: %2")
                 .arg(native(replica), replicaDb.lastError()));
@@ -380,8 +344,8 @@ bool ReplicaSet::synchronize(
                 QStringLiteral("The database on the server could not be opened: %1")
                     .arg(serverDb.lastError()));
         }
-        OpenTransaction serverWork(serverDb);
-        if (!serverWork.begin(QStringLiteral("BEGIN"))) {
+        Transaction serverWork(serverDb, Transaction::Start::Deferred);
+        if (!serverWork.isActive()) {
             return fail(error,
                 QStringLiteral("The database on the server could not be opened: %1")
                     .arg(serverDb.lastError()));

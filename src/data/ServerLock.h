@@ -29,13 +29,11 @@ public:
 
     // Waits up to `wait` for the lock; on failure error says who holds it.
     bool acquire(QString* error, std::chrono::milliseconds wait = defaultWait);
-    bool isHeld() const { return m_held; }
     // Marks the lock as alive.
     void touch();
     // Removes the lock file if it is still this holder's.
     void release();
 
-    QString lockPath() const { return m_lockPath; }
     static QString lockFileOf(const QString& databasePath);
 
 private:

@@ -9,6 +9,7 @@
 #include "platform/BusyCursor.h"
 #include "platform/MessageBox.h"
 #include "ui/ManualLink.h"
+#include "ui/NamedWidget.h"
 #include "ui/Screens.h"
 
 #include <QDir>
@@ -31,13 +32,6 @@ QString nativeTempFolder()
         + QStringLiteral("Temp");
 }
 
-QPushButton* makeButton(const char* name, const QString& caption, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    return button;
-}
-
 } // namespace
 
 const QString FormDelete::backupFile = QStringLiteral("Temp/CONTACT.mdb");
@@ -45,11 +39,11 @@ const QString FormDelete::backupFile = QStringLiteral("Temp/CONTACT.mdb");
 FormDelete::FormDelete(QWidget* parent)
     : QWidget(parent)
     , m_size(new QLabel(this))
-    , m_yes(makeButton("CommandYes", QStringLiteral("&Yes"), this))
-    , m_no(makeButton("CommandNo", QStringLiteral("&No"), this))
+    , m_yes(ui::named<QPushButton>("CommandYes", QStringLiteral("&Yes"), this))
+    , m_no(ui::named<QPushButton>("CommandNo", QStringLiteral("&No"), this))
     , m_date(new QLineEdit(this))
     , m_dateHint(new QLabel(typedDateForm, this))
-    , m_delete(makeButton("CommandDelete", QStringLiteral("&Delete"), this))
+    , m_delete(ui::named<QPushButton>("CommandDelete", QStringLiteral("&Delete"), this))
     , m_deleting(new QLabel(this))
 {
     setObjectName(QStringLiteral("FormDelete"));

@@ -10,6 +10,7 @@
 #include "ui/HintLine.h"
 #include "ui/MainWindow.h"
 #include "ui/ManualLink.h"
+#include "ui/NamedWidget.h"
 #include "ui/Resources.h"
 
 #include <QCloseEvent>
@@ -34,13 +35,6 @@ QString nativeTempFolder()
         + QStringLiteral("Temp");
 }
 
-QPushButton* makeButton(const char* name, const QString& caption, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    return button;
-}
-
 } // namespace
 
 const QString FormMaintenance::compactionBackup = QStringLiteral("Temp/CONTACT.bak");
@@ -49,11 +43,13 @@ FormMaintenance::FormMaintenance(QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_replicationPlace(new QVBoxLayout)
     , m_frame(new QGroupBox(QStringLiteral("Maintenance"), this))
-    , m_deleteFiles(makeButton("CommandDelete", QStringLiteral("Delete Temporary Files"), m_frame))
-    , m_compact(makeButton("CommandShowCompact",
+    , m_deleteFiles(ui::named<QPushButton>(
+          "CommandDelete", QStringLiteral("Delete Temporary Files"), m_frame))
+    , m_compact(ui::named<QPushButton>("CommandShowCompact",
           // "&&" shows the ampersand itself rather than underlining the next letter.
           QStringLiteral("Compact && Repair Database"), m_frame))
-    , m_removeBlanks(makeButton("CommandRemove", QStringLiteral("Remove Blank Entries"), m_frame))
+    , m_removeBlanks(
+          ui::named<QPushButton>("CommandRemove", QStringLiteral("Remove Blank Entries"), m_frame))
     , m_size(new QLabel(m_frame))
 {
     setObjectName(QStringLiteral("FormMaintenance"));

@@ -14,6 +14,7 @@
 #include "ui/DocumentFileChooser.h"
 #include "ui/HintLine.h"
 #include "ui/MainWindow.h"
+#include "ui/NamedWidget.h"
 #include "ui/ProgramEnd.h"
 
 #include <QDir>
@@ -32,27 +33,6 @@ namespace vantrel::maintenance {
 namespace {
 
 const QString lineBreak = QStringLiteral("\r\n");
-
-QPushButton* makeButton(const char* name, const QString& caption, QWidget* parent)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    return button;
-}
-
-QLabel* makeLabel(const char* name, const QString& caption, QWidget* parent)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    return label;
-}
-
-QLineEdit* makeBox(const char* name, QWidget* parent)
-{
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QLatin1String(name));
-    return box;
-}
 
 QString defaultReplica()
 {
@@ -78,24 +58,26 @@ bool closeMainWindow()
 
 ReplicationSection::ReplicationSection(ui::HintLine* hints, QWidget* parent)
     : QGroupBox(QStringLiteral("Replication"), parent)
-    , m_showReplica(makeButton("CommandShowReplica", QString(), this))
-    , m_replicaCaption(
-          makeLabel("LabelReplica", QStringLiteral("Create a Replica of the Database"), this))
-    , m_showSynchronize(makeButton("CommandShowSynchronize", QString(), this))
+    , m_showReplica(ui::named<QPushButton>("CommandShowReplica", QString(), this))
+    , m_replicaCaption(ui::named<QLabel>(
+          "LabelReplica", QStringLiteral("Create a Replica of the Database"), this))
+    , m_showSynchronize(ui::named<QPushButton>("CommandShowSynchronize", QString(), this))
     , m_synchronizeCaption(
-          makeLabel("LabelSynchronize", QStringLiteral("Synchronize Database"), this))
-    , m_serverLabel(makeLabel("Label1", QString(), this))
-    , m_server(makeBox("TextDBNameFrom", this))
-    , m_chooseServer(makeButton("CommandOpenForm", QStringLiteral("Browse"), this))
-    , m_documents(makeBox("TextDocuments", this))
-    , m_attachments(makeBox("TextAttachments", this))
-    , m_replicaLabel(makeLabel("Label2", QString(), this))
-    , m_replica(makeBox("TextReplicaDBName", this))
-    , m_chooseReplica(makeButton("CommandDestination", QStringLiteral("Browse"), this))
-    , m_createReplica(makeButton("CommandReplica", QStringLiteral("&Create Replica"), this))
-    , m_synchronize(makeButton("CommandSynchronize", QStringLiteral("&Synchronize"), this))
-    , m_lastLabel(makeLabel("LabelLast", QStringLiteral("Last synchronized on"), this))
-    , m_date(makeLabel("LabelDate", QString(), this))
+          ui::named<QLabel>("LabelSynchronize", QStringLiteral("Synchronize Database"), this))
+    , m_serverLabel(ui::named<QLabel>("Label1", QString(), this))
+    , m_server(ui::named<QLineEdit>("TextDBNameFrom", this))
+    , m_chooseServer(ui::named<QPushButton>("CommandOpenForm", QStringLiteral("Browse"), this))
+    , m_documents(ui::named<QLineEdit>("TextDocuments", this))
+    , m_attachments(ui::named<QLineEdit>("TextAttachments", this))
+    , m_replicaLabel(ui::named<QLabel>("Label2", QString(), this))
+    , m_replica(ui::named<QLineEdit>("TextReplicaDBName", this))
+    , m_chooseReplica(ui::named<QPushButton>("CommandDestination", QStringLiteral("Browse"), this))
+    , m_createReplica(
+          ui::named<QPushButton>("CommandReplica", QStringLiteral("&Create Replica"), this))
+    , m_synchronize(
+          ui::named<QPushButton>("CommandSynchronize", QStringLiteral("&Synchronize"), this))
+    , m_lastLabel(ui::named<QLabel>("LabelLast", QStringLiteral("Last synchronized on"), this))
+    , m_date(ui::named<QLabel>("LabelDate", QString(), this))
     , m_conflicts(new ConflictList(this))
 {
     setObjectName(QStringLiteral("FrameReplication"));
